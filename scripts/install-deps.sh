@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the programs and the tests need.
+set -euo pipefail
+packages=(build-essential cmake ninja-build pkg-config clang-format
+    qt6-base-dev libsqlcipher-dev libzip-dev libpugixml-dev libxlsxwriter-dev
+    libgtest-dev libbenchmark-dev fonts-ipafont-gothic fonts-noto-cjk xvfb
+    poppler-utils unzip libreoffice-calc-nogui)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
