@@ -1,0 +1,124 @@
+#include <QFile>
+
+#include "core/AccessADOClass.h"
+#include "platform/runtime/RuntimeError.h"
+#include "tests/support/DatabaseTest.h"
+
+namespace {
+
+const QString kNotFound = QStringLiteral("DataBaseが見つかりません。");
+const QString kDamaged = QStringLiteral("DataBaseが破損している可能性があります。");
+
+class AccessConnectionTest : public DatabaseTest {
+  protected:
+    // A count of basic_tbl with the given database file and password.
+    int32_t CountBasic(AccessADOClass& access, const QString& name, const QString& password) {
+        access.AccessFlag("2");
+        access.DBName(name);
+        access.Password(password);
+        access.DBPath(database.folder());
+        access.AddFromVerse("basic_tbl");
+        return access.Execute();
+    }
+};
+
+TEST_F(AccessConnectionTest, ShippedFilesOpenWithTheirPasswords) {
+    AccessADOClass keyed;
+    EXPECT_EQ(CountBasic(keyed, database.fileName(), database.password()), 1);
+
+    const QString development = database.folder() + "/morvik2.mdb";
+    ASSERT_TRUE(QFile::copy(TestDatabase::stageFolder() + "/morvik2.mdb", development));
+    AccessADOClass plain;
+    EXPECT_EQ(CountBasic(plain, "morvik2.mdb", ""), 1);
+}
+
+TEST_F(AccessConnectionTest, MissingFileIsMinusOneAndNotCreated) {
+    AccessADOClass access;
+    for (const char* code : {"1", "7", "13"}) {
+        access.AccessFlag(code);
+        access.DBName("absent.mde");
+        access.DBPath(database.folder());
+        EXPECT_EQ(access.Execute(), AccessADOClass::FileNotFound) << code;
+        EXPECT_EQ(access.ErrDetail(), kNotFound);
+    }
+    EXPECT_FALSE(QFile::exists(database.folder() + "/absent.mde"));
+
+    AccessADOClass noFolder;
+    noFolder.DBName(database.fileName());
+    noFolder.DBPath(database.folder() + "/nowhere");
+    EXPECT_EQ(noFolder.Execute(), AccessADOClass::FileNotFound);
+}
+
+TEST_F(AccessConnectionTest, UnopenableFileIsMinusThousand) {
+    QFile garbage(database.folder() + "/garbage.mde");
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+
+    AccessADOClass damaged;
+    EXPECT_EQ(CountBasic(damaged, "garbage.mde", database.password()), AccessADOClass::CannotOpen);
+    EXPECT_EQ(damaged.ErrDetail(), kDamaged);
+
+    AccessADOClass wrongPassword;
+    EXPECT_EQ(CountBasic(wrongPassword, database.fileName(), "WRONG"), AccessADOClass::CannotOpen);
+    EXPECT_EQ(wrongPassword.ErrDetail(), kDamaged);
+}
+
+TEST_F(AccessConnectionTest, Providers) {
+    for (int16_t provider : {1, 2}) {
+        AccessADOClass access;
+        access.Provider(provider);
+        EXPECT_EQ(CountBasic(access, database.fileName(), database.password()),
+                  AccessADOClass::CannotOpen);
+        EXPECT_EQ(access.ErrDetail(), kDamaged);
+    }
+    // No connection is opened: every operation, transactions included, fails with a
+    // code and no exception.
+    AccessADOClass unknown;
+    unknown.Provider(7);
+    EXPECT_LT(CountBasic(unknown, database.fileName(), database.password()), 0);
+    unknown.DBInfo(vb::VariantArray(1, 1));
+    for (const char* code : {"1", "3", "4", "5", "6", "7", "8", "10", "11", "12"}) {
+        unknown.AccessFlag(code);
+        EXPECT_LT(unknown.Execute(), 0) << code;
+    }
+    unknown.AccessFlag("13");
+    EXPECT_EQ(unknown.Execute(), 0);
+}
+
+TEST_F(AccessConnectionTest, UnknownCodesRunNothing) {
+    for (const char* code : {"0", "13", "255"}) {
+        AccessADOClass access;
+        database.configure(access);
+        access.AccessFlag(code);
+        access.AddFromVerse("basic_tbl");
+        EXPECT_EQ(access.Execute(), 0) << code;
+    }
+    EXPECT_EQ(database.count("basic_tbl"), 1);
+}
+
+TEST_F(AccessConnectionTest, CallerErrorsRaiseRuntimeErrors) {
+    AccessADOClass access;
+    const auto errorOf = [](const auto& call) {
+        try {
+            call();
+        } catch (const vb::RuntimeError& error) {
+            return error.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(errorOf([&] { access.AccessFlag("abc"); }), vb::errTypeMismatch);
+    EXPECT_EQ(errorOf([&] { access.AccessFlag("256"); }), vb::errOverflow);
+    EXPECT_EQ(errorOf([&] { access.InfoValue(0, 0); }), vb::errSubscriptOutOfRange);
+
+    database.configure(access);
+    access.AccessFlag("1");
+    access.AddField("System_id");
+    access.AddFromVerse("system_type");
+    ASSERT_EQ(access.Execute(), 1);
+    EXPECT_EQ(access.InfoValue(0, 0), vb::Variant("NEO000001"));
+    EXPECT_EQ(errorOf([&] { access.InfoValue(1, 0); }), vb::errSubscriptOutOfRange);
+    EXPECT_EQ(errorOf([&] { access.InfoValue(0, 1); }), vb::errSubscriptOutOfRange);
+}
+
+}  // namespace

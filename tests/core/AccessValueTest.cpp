@@ -1,0 +1,151 @@
+#include "core/AccessADOClass.h"
+#include "core/SqlValueText.h"
+#include "tests/support/DatabaseTest.h"
+#include "tests/support/TestRows.h"
+
+namespace {
+
+using SqlValueText::Number;
+using SqlValueText::Text;
+
+class AccessValueTest : public DatabaseTest {
+  protected:
+    void Prepare(AccessADOClass& access, const char* code) {
+        database.configure(access);
+        access.AccessFlag(code);
+    }
+
+    // Rows of a select of the fields over the table, in the given order.
+    vb::VariantArray Select(std::initializer_list<const char*> fields, const QString& table,
+                            const QString& where, const QString& order, int32_t* result) {
+        AccessADOClass access;
+        Prepare(access, "1");
+        for (const char* field : fields) {
+            access.AddField(field);
+        }
+        access.AddFromVerse(table);
+        access.AddWhereVerse(where);
+        access.AddOrderVerse(order);
+        *result = access.Execute();
+        return access.DBInfo();
+    }
+
+    int32_t Insert(std::initializer_list<const char*> fields, const QString& table,
+                   const vb::VariantArray& rows) {
+        AccessADOClass access;
+        Prepare(access, "7");
+        for (const char* field : fields) {
+            access.AddField(field);
+        }
+        access.AddFromVerse(table);
+        access.DBInfo(rows);
+        const int32_t result = access.Execute();
+        EXPECT_EQ(result, 0) << access.ErrDetail().toStdString();
+        return result;
+    }
+};
+
+TEST_F(AccessValueTest, ShippedRowsAndColumnNames) {
+    int32_t result = 0;
+    const vb::VariantArray basic =
+        Select({"Trade_figure", "Unit_decimal", "Sum_decimal", "Print_type", "Picture_Flg"},
+               "basic_tbl", "", "", &result);
+    ASSERT_EQ(result, 1);
+    for (int col = 0; col < 5; ++col) {
+        EXPECT_EQ(basic(0, col).toLong(), 0) << col;
+    }
+    const vb::VariantArray system =
+        Select({"System_id", "Basic_flg"}, "system_type", "", "", &result);
+    ASSERT_EQ(result, 1);
+    EXPECT_EQ(system(0, 0), vb::Variant("NEO000001"));
+    EXPECT_EQ(system(0, 1).toLong(), 0);
+
+    for (const char* table :
+         {"ClassifyMast_tbl", "TradeMast_tbl", "Management_Tbl", "FixDeta_tbl"}) {
+        EXPECT_EQ(database.count(table), 0) << table;
+    }
+    // The price column of FixDeta_tbl begins with a full-width letter.
+    for (const auto& [field, expected] :
+         {std::pair{"Ｓale_Price", 0}, std::pair{"Sale_Price", -1}}) {
+        AccessADOClass access;
+        Prepare(access, "8");
+        access.AddField(field);
+        access.AddFromVerse("FixDeta_tbl");
+        const int32_t maximum = access.Execute();
+        EXPECT_EQ(maximum < 0 ? -1 : maximum, expected) << access.ErrDetail().toStdString();
+    }
+    AccessADOClass products;
+    Prepare(products, "8");
+    products.AddField("basic_Quantity");
+    products.AddFromVerse("TradeMast_tbl");
+    EXPECT_EQ(products.Execute(), 0) << products.ErrDetail().toStdString();
+}
+
+TEST_F(AccessValueTest, CodesAndAmountsComeBackUnchanged) {
+    const vb::Currency price = vb::Currency::fromRaw(12345678912);  // 1234567.8912
+    const vb::Currency tiny = vb::Currency::fromRaw(1);             // 0.0001
+    Insert(
+        {"Classify_No", "Trade_No", "Trade_Name", "Unit_Price", "Sales_Price"}, "TradeMast_tbl",
+        makeRows({{Text("001"), Text("0000000000001"), Text("Pen"), Number(price), Number(tiny)}}));
+    int32_t result = 0;
+    const vb::VariantArray rows = Select({"Classify_No", "Trade_No", "Unit_Price", "Sales_Price"},
+                                         "TradeMast_tbl", "", "", &result);
+    ASSERT_EQ(result, 1);
+    EXPECT_EQ(rows(0, 0), vb::Variant("001"));
+    EXPECT_EQ(rows(0, 1), vb::Variant("0000000000001"));
+    EXPECT_EQ(rows(0, 2), vb::Variant(price));
+    EXPECT_EQ(rows(0, 3), vb::Variant(tiny));
+}
+
+TEST_F(AccessValueTest, SumOfManySmallAmountsIsExact) {
+    constexpr int kRows = 10000;
+    vb::VariantArray rows(kRows, 4);
+    for (int row = 0; row < kRows; ++row) {
+        rows(row, 0) = SqlValueText::DateValue(vb::Date::fromYmd(2024, 9, 1));
+        rows(row, 1) = Text("001");
+        rows(row, 2) = Text(QString::number(row).rightJustified(5, '0'));
+        rows(row, 3) = Number(vb::Currency::fromRaw(100));  // 0.01
+    }
+    Insert({"Input_Date", "Classify_No", "Trade_No", "Cost_Quantity"}, "Management_Tbl", rows);
+    int32_t result = 0;
+    const vb::VariantArray sum = Select({"Sum(Cost_Quantity)"}, "Management_Tbl", "", "", &result);
+    ASSERT_EQ(result, 1);
+    EXPECT_EQ(sum(0, 0), vb::Variant(vb::Currency::fromInteger(100)));
+}
+
+TEST_F(AccessValueTest, DatesAcrossMonths) {
+    const vb::Date days[] = {vb::Date::fromYmd(2023, 12, 31), vb::Date::fromYmd(2024, 1, 31),
+                             vb::Date::fromYmd(2024, 2, 29), vb::Date::fromYmd(2024, 3, 1)};
+    vb::VariantArray rows(4, 3);
+    for (int row = 0; row < 4; ++row) {
+        rows(row, 0) = SqlValueText::DateValue(days[3 - row]);
+        rows(row, 1) = Text("001");
+        rows(row, 2) = Text("0001");
+    }
+    Insert({"Input_Date", "Classify_No", "Trade_No"}, "Management_Tbl", rows);
+    int32_t result = 0;
+    const vb::VariantArray read =
+        Select({"Input_Date"}, "Management_Tbl", "", "Input_Date", &result);
+    ASSERT_EQ(result, 4);
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(read(row, 0), vb::Variant(days[row])) << row;
+    }
+    EXPECT_EQ(database.count("Management_Tbl", "Input_Date = " + SqlValueText::DateValue(days[2])),
+              1);
+    EXPECT_EQ(
+        database.count("Management_Tbl", "Input_Date >= #2024/1/1# And Input_Date < #2024/3/1#"),
+        2);
+}
+
+TEST_F(AccessValueTest, NameWithApostrophes) {
+    const QString name = QStringLiteral("O'Neil's 文具 ''");
+    Insert({"Classify_No", "Classify_Name"}, "ClassifyMast_tbl",
+           makeRows({{Text("001"), Text(name)}}));
+    int32_t result = 0;
+    const vb::VariantArray read =
+        Select({"Classify_Name"}, "ClassifyMast_tbl", "Classify_Name = " + Text(name), "", &result);
+    ASSERT_EQ(result, 1);
+    EXPECT_EQ(read(0, 0), vb::Variant(name));
+}
+
+}  // namespace
