@@ -1,0 +1,144 @@
+#include "Connection.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "ConnectionText.h"
+#include "EngineError.h"
+#include "Session.h"
+
+namespace jet {
+
+namespace {
+
+bool isJetProvider(const QString& provider) {
+    return provider.trimmed().startsWith(QLatin1String("Microsoft.Jet.OLEDB."),
+                                         Qt::CaseInsensitive);
+}
+
+int tableCount(sqlite3* db) {
+    sqlite3_stmt* statement = nullptr;
+    int count = 0;
+    if (sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'", -1,
+                           &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW) {
+        count = sqlite3_column_int(statement, 0);
+    }
+    sqlite3_finalize(statement);
+    return count;
+}
+
+}  // namespace
+
+struct Connection::Impl {
+    std::shared_ptr<Session> session;
+    int busyTimeoutMs = 2000;
+};
+
+Connection::Connection() : impl_(std::make_unique<Impl>()) {}
+
+Connection::~Connection() {
+    close();
+}
+
+Error Connection::open(const QString& connectionText) {
+    close();
+    const std::optional<ConnectionText> items = ConnectionText::parse(connectionText);
+    if (!items) {
+        return makeError(errConnectionText);
+    }
+    if (!isJetProvider(items->value(u"Provider"))) {
+        return makeError(errConnectionText,
+                         QStringLiteral("Provider=") + items->value(u"Provider"));
+    }
+    const QString path = items->value(u"Data Source");
+    if (path.isEmpty()) {
+        return makeError(errConnectionText, QStringLiteral("no Data Source"));
+    }
+    auto session = std::make_shared<Session>();
+    if (Error error = session->open(path, items->value(u"Jet OLEDB:Database Password"),
+                                    impl_->busyTimeoutMs)) {
+        return error;
+    }
+    impl_->session = std::move(session);
+    return {};
+}
+
+void Connection::setBusyTimeout(int milliseconds) {
+    impl_->busyTimeoutMs = milliseconds;
+}
+
+bool Connection::isOpen() const {
+    return impl_->session && impl_->session->isOpen();
+}
+
+Error Connection::execute(const QString& sql) {
+    if (!isOpen()) {
+        return makeError(errNotOpen);
+    }
+    sqlite3_stmt* statement = nullptr;
+    if (Error error = impl_->session->prepare(sql, statement)) {
+        return error;
+    }
+    int rc = SQLITE_ROW;
+    while (rc == SQLITE_ROW) {
+        rc = sqlite3_step(statement);
+    }
+    sqlite3_finalize(statement);
+    return rc == SQLITE_DONE ? Error{} : engineError(handle(), rc, errExecution);
+}
+
+Error Connection::beginTrans() {
+    return isOpen() ? impl_->session->run("BEGIN", errTransaction) : makeError(errNotOpen);
+}
+
+Error Connection::commitTrans() {
+    return isOpen() ? impl_->session->run("COMMIT", errTransaction) : makeError(errNotOpen);
+}
+
+Error Connection::rollbackTrans() {
+    return isOpen() ? impl_->session->run("ROLLBACK", errTransaction) : makeError(errNotOpen);
+}
+
+void Connection::close() {
+    if (impl_->session) {
+        impl_->session->close();
+        impl_->session.reset();
+    }
+}
+
+sqlite3* Connection::handle() const {
+    return impl_->session ? impl_->session->db() : nullptr;
+}
+
+std::shared_ptr<Session> Connection::session() const {
+    return impl_->session;
+}
+
+Error createDatabase(const QString& path, const QString& password, const QString& schemaSql) {
+    if (QFileInfo::exists(path)) {
+        return makeError(errFileExists, path);
+    }
+    sqlite3* db = nullptr;
+    if (Error error = openKeyed(path, password, true, 2000, db)) {
+        QFile::remove(path);
+        return error;
+    }
+    const QByteArray script = "BEGIN;\n" + schemaSql.toUtf8() + "\n;COMMIT;";
+    const int rc = sqlite3_exec(db, script.constData(), nullptr, nullptr, nullptr);
+    Error error;
+    if (rc != SQLITE_OK) {
+        error = engineError(db, rc, errSyntax);
+    } else if (tableCount(db) == 0) {
+        error = makeError(errSyntax, QStringLiteral("the schema creates no table"));
+    }
+    sqlite3_close_v2(db);
+    if (error) {
+        QFile::remove(path);
+    }
+    return error;
+}
+
+}  // namespace jet

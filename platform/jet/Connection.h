@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "JetError.h"
+
+struct sqlite3;
+
+namespace jet {
+
+class Session;
+
+// A connection to one database file, opened with an ADO connection text:
+//   "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<path>;Jet OLEDB:Database Password=<pw>;"
+// The file is an SQLCipher database keyed with the password; an empty password opens
+// an unencrypted file. Statements are Jet SQL, translated for the engine.
+class Connection {
+  public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // A missing file gives errFileNotFound and is never created; a wrong password or a
+    // damaged file gives errCannotOpen; a locked file gives errBusy.
+    Error open(const QString& connectionText);
+    // How long a statement waits for a file locked by another connection before it gives
+    // errBusy; 2000 ms unless set. Applies from the next open.
+    void setBusyTimeout(int milliseconds);
+    bool isOpen() const;
+    // Runs one statement that returns no records; text after it is refused (errSyntax).
+    Error execute(const QString& sql);
+    Error beginTrans();
+    Error commitTrans();
+    Error rollbackTrans();
+    void close();
+
+    sqlite3* handle() const;
+
+  private:
+    friend class Recordset;
+    std::shared_ptr<Session> session() const;
+
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Creates a new, empty database file keyed with the password and runs the schema
+// statements (engine SQL, not Jet SQL) on it in one transaction. Used only by the
+// installation tool. An existing file is never replaced (errFileExists); a schema that
+// fails or creates no table leaves no file behind.
+Error createDatabase(const QString& path, const QString& password, const QString& schemaSql);
+
+}  // namespace jet

@@ -1,0 +1,113 @@
+#include "JetSqlTranslator.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include "SqlLexer.h"
+
+namespace jet {
+
+namespace {
+
+// [A.B] names column B of table A. The brackets are kept, not turned into "double
+// quotes": the engine reads a "name" that matches no column as a string, so a misspelt
+// name would give a wrong value instead of an error.
+QString translateBracketed(const SqlToken& token) {
+    if (!token.text.endsWith(u']')) {
+        return token.text;
+    }
+    QStringList parts = identifierName(token).split(u'.');
+    for (QString& part : parts) {
+        part = u'[' + part + u']';
+    }
+    return parts.join(u'.');
+}
+
+QString serialText(double serial) {
+    const bool whole = serial == static_cast<double>(static_cast<int64_t>(serial));
+    const QString text =
+        whole ? QString::number(static_cast<int64_t>(serial)) : QString::number(serial, 'g', 17);
+    return serial < 0 ? u'(' + text + u')' : text;
+}
+
+bool isWordLike(const SqlToken* token) {
+    return token && (token->kind == SqlToken::Word || token->kind == SqlToken::Number);
+}
+
+}  // namespace
+
+std::optional<double> jetDateSerial(QStringView text) {
+    static const QRegularExpression pattern(QStringLiteral(
+        R"(^\s*(\d{4})([/-])(\d{1,2})\2(\d{1,2})(?:\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?\s*$)"));
+    const QRegularExpressionMatch m = pattern.match(text.toString());
+    if (!m.hasMatch()) {
+        return std::nullopt;
+    }
+    const QDate date(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+    const int hour = m.captured(5).toInt();
+    const int minute = m.captured(6).toInt();
+    const int second = m.captured(7).toInt();
+    if (!date.isValid() || hour > 23 || minute > 59 || second > 59) {
+        return std::nullopt;
+    }
+    const int64_t days = QDate(1899, 12, 30).daysTo(date);
+    const double time = (hour * 3600 + minute * 60 + second) / 86400.0;
+    // Before day 0 the serial counts the days downwards and the time upwards, as the
+    // runtime does: -1.25 is 1899-12-29 06:00.
+    return days >= 0 ? days + time : days - time;
+}
+
+QString translateJetSql(QStringView jetSql) {
+    const std::vector<SqlToken> tokens = tokenizeSql(jetSql);
+    QString out;
+    out.reserve(jetSql.size() + 16);
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const SqlToken& token = tokens[i];
+        const SqlToken* previous = i > 0 ? &tokens[i - 1] : nullptr;
+        const SqlToken* next = i + 1 < tokens.size() ? &tokens[i + 1] : nullptr;
+        switch (token.kind) {
+            case SqlToken::Bracketed:
+                out += translateBracketed(token);
+                break;
+            case SqlToken::DateLiteral: {
+                const std::optional<double> serial =
+                    jetDateSerial(QStringView(token.text).mid(1, token.text.size() - 2));
+                if (!serial) {
+                    out += token.text;  // left for the engine to reject
+                    break;
+                }
+                out += (isWordLike(previous) ? QStringLiteral(" ") : QString()) +
+                       serialText(*serial) + (isWordLike(next) ? QStringLiteral(" ") : QString());
+                break;
+            }
+            case SqlToken::Symbol:
+                if (token.text == u"&") {
+                    out += QStringLiteral("||");
+                } else if (token.text == u"/") {
+                    // Jet divides as reals; the engine would cut 7 / 2 to 3. The left
+                    // operand is made real (* and / bind alike, from the left).
+                    out += QStringLiteral("* 1.0 /");
+                } else {
+                    out += token.text;
+                }
+                break;
+            case SqlToken::Word:
+                if (previous && previous->isSymbol(u".")) {
+                    out += token.text;
+                } else if (token.isWord(u"True")) {
+                    out += QStringLiteral("-1");
+                } else if (token.isWord(u"False")) {
+                    out += QStringLiteral("0");
+                } else {
+                    out += token.text;
+                }
+                break;
+            default:
+                out += token.text;
+        }
+    }
+    return out;
+}
+
+}  // namespace jet

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace jet {
+
+// Translates a Jet SQL statement into the engine's SQL:
+//   #yyyy/m/d# and #yyyy/m/d h:nn:ss# (also with "-" and blanks inside the signs)
+//       -> the day serial (days since 1899-12-30, the time as the fraction)
+//   [Table.Column] -> [Table].[Column] ([Name] is the engine's quoting too)
+//   a & b -> a || b, a / b -> a * 1.0 / b (a real division), True / False -> -1 / 0
+// Everything else passes unchanged; text inside 'strings' and "names" is never touched.
+QString translateJetSql(QStringView jetSql);
+
+// The day serial that the inside of a date literal stands for, such as "2024/9/1" or
+// " 2024-09-01 13:05 "; nothing when it is no valid date.
+std::optional<double> jetDateSerial(QStringView text);
+
+}  // namespace jet

@@ -1,0 +1,141 @@
+#include "Recordset.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <optional>
+
+#include "ColumnTypeInference.h"
+#include "Connection.h"
+#include "EngineError.h"
+#include "FieldValue.h"
+#include "Session.h"
+
+namespace jet {
+
+struct Recordset::Impl {
+    std::shared_ptr<Session> session;
+    sqlite3_stmt* statement = nullptr;
+    std::vector<FieldType> columnTypes;
+    std::vector<Field> fields;
+    bool eof = true;
+
+    ~Impl() { finalize(); }
+
+    void finalize() {
+        sqlite3_finalize(statement);
+        statement = nullptr;
+        session.reset();
+        fields.clear();
+        columnTypes.clear();
+        eof = true;
+    }
+
+    void setUpColumns(const QString& engineSql) {
+        const int count = sqlite3_column_count(statement);
+        std::optional<ColumnTypeInference> inference;
+        for (int i = 0; i < count; ++i) {
+            Field field;
+            field.name = QString::fromUtf8(sqlite3_column_name(statement, i));
+            const char* declared = sqlite3_column_decltype(statement, i);
+            FieldType type =
+                declared ? SchemaTypes::fromDeclaredType(QString::fromUtf8(declared)) : adEmpty;
+            if (type == adEmpty) {
+                if (!inference) {
+                    Session* owner = session.get();
+                    inference.emplace(engineSql,
+                                      [owner]() -> const SchemaTypes& { return owner->schema(); });
+                }
+                type = inference->typeOf(i, field.name);
+            }
+            field.type = type;
+            columnTypes.push_back(type);
+            fields.push_back(std::move(field));
+        }
+    }
+
+    // Steps to the next row; at the end the values become Empty.
+    Error step() {
+        const int rc = sqlite3_step(statement);
+        if (rc == SQLITE_ROW) {
+            for (size_t i = 0; i < fields.size(); ++i) {
+                readFieldValue(statement, static_cast<int>(i), columnTypes[i], fields[i]);
+            }
+            return {};
+        }
+        eof = true;
+        for (size_t i = 0; i < fields.size(); ++i) {
+            fields[i].type = columnTypes[i];
+            fields[i].value = vb::Variant();
+        }
+        return rc == SQLITE_DONE ? Error{} : engineError(session->db(), rc, errExecution);
+    }
+};
+
+Recordset::Recordset() : impl_(std::make_unique<Impl>()) {}
+
+Recordset::~Recordset() = default;
+
+Recordset::Recordset(Recordset&&) noexcept = default;
+
+Recordset& Recordset::operator=(Recordset&&) noexcept = default;
+
+Error Recordset::open(const QString& sql, Connection& connection) {
+    if (!impl_) {
+        impl_ = std::make_unique<Impl>();
+    }
+    close();
+    std::shared_ptr<Session> session = connection.session();
+    if (!session || !session->isOpen()) {
+        return makeError(errNotOpen);
+    }
+    QString engineSql;
+    sqlite3_stmt* statement = nullptr;
+    if (Error error = session->prepare(sql, statement, &engineSql)) {
+        return error;
+    }
+    impl_->session = std::move(session);
+    impl_->statement = statement;
+    impl_->setUpColumns(engineSql);
+    impl_->eof = false;
+    if (Error error = impl_->step()) {
+        impl_->finalize();
+        return error;
+    }
+    return {};
+}
+
+bool Recordset::isOpen() const {
+    return impl_ && impl_->statement;
+}
+
+bool Recordset::eof() const {
+    return !isOpen() || impl_->eof;
+}
+
+Error Recordset::moveNext() {
+    if (!isOpen() || !impl_->session->isOpen()) {
+        close();
+        return makeError(errNotOpen);
+    }
+    return impl_->eof ? Error{} : impl_->step();
+}
+
+int Recordset::fieldCount() const {
+    return impl_ ? static_cast<int>(impl_->fields.size()) : 0;
+}
+
+const Field& Recordset::field(int index) const {
+    static const Field none;
+    if (!impl_ || index < 0 || static_cast<size_t>(index) >= impl_->fields.size()) {
+        return none;
+    }
+    return impl_->fields[index];
+}
+
+void Recordset::close() {
+    if (impl_) {
+        impl_->finalize();
+    }
+}
+
+}  // namespace jet

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include "Recordset.h"
+
+struct sqlite3;
+
+namespace jet {
+
+// The declared types of the columns of every table in a database file, as field types.
+// Names are compared as the engine compares them (ASCII letters without regard to case).
+class SchemaTypes {
+  public:
+    // "DATETIME" -> adDate, "CURRENCY" -> adCurrency, "TEXT" -> adVarWChar,
+    // "INTEGER" -> adInteger, "REAL" -> adDouble; adEmpty for no or an unknown type.
+    static FieldType fromDeclaredType(QStringView declared);
+
+    // Reads the tables and their columns; a failure leaves the types unknown.
+    void load(sqlite3* db);
+
+    bool isTable(QStringView name) const;
+    // adEmpty when the table has no such column.
+    FieldType find(QStringView table, QStringView column) const;
+    // A column named without its table: the first of `tables` that has it decides,
+    // then any table.
+    FieldType find(QStringView column, const QStringList& tables) const;
+
+  private:
+    QHash<QString, QHash<QString, FieldType>> tables_;
+    QHash<QString, FieldType> anyTable_;
+};
+
+}  // namespace jet

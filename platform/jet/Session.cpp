@@ -1,0 +1,135 @@
+#include "Session.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "EngineError.h"
+#include "JetFunctions.h"
+#include "JetSqlTranslator.h"
+#include "KeyDerivation.h"
+
+namespace jet {
+
+namespace {
+
+bool onlyBlanksAndSemicolons(const char* text) {
+    for (; *text; ++text) {
+        if (*text != ';' && *text != ' ' && *text != '\t' && *text != '\r' && *text != '\n') {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+Error openKeyed(const QString& path, const QString& password, bool create, int busyTimeoutMs,
+                sqlite3*& db) {
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(db, busyTimeoutMs);
+        if (!password.isEmpty()) {
+            const QByteArray key = rawKeyText(password);
+            rc = sqlite3_key(db, key.constData(), static_cast<int>(key.size()));
+        }
+    }
+    if (rc != SQLITE_OK) {
+        const Error error = engineError(db, rc, errCannotOpen);
+        sqlite3_close_v2(db);
+        db = nullptr;
+        return error;
+    }
+    return {};
+}
+
+Session::~Session() {
+    close();
+}
+
+Error Session::open(const QString& path, const QString& password, int busyTimeoutMs) {
+    close();
+    const QFileInfo file(path);
+    if (!file.isFile()) {
+        return makeError(errFileNotFound, path);
+    }
+    // The engine would take an empty file for an empty database; for this system it
+    // is a damaged one.
+    if (file.size() == 0) {
+        return makeError(errCannotOpen, QStringLiteral("file is empty"));
+    }
+    sqlite3* db = nullptr;
+    if (Error error = openKeyed(path, password, false, busyTimeoutMs, db)) {
+        return error;
+    }
+    // The key is checked only when the first page is read: read it now, so that a wrong
+    // password or a damaged file shows up here and not on the first statement.
+    int rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = registerJetFunctions(db);
+    }
+    if (rc != SQLITE_OK) {
+        const Error error = engineError(db, rc, errCannotOpen);
+        sqlite3_close_v2(db);
+        return error;
+    }
+    db_ = db;
+    return {};
+}
+
+void Session::close() {
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+    schema_.reset();
+}
+
+Error Session::prepare(const QString& jetSql, sqlite3_stmt*& statement, QString* engineSql) {
+    statement = nullptr;
+    if (!db_) {
+        return makeError(errNotOpen);
+    }
+    const QString translated = translateJetSql(jetSql);
+    const QByteArray utf8 = translated.toUtf8();
+    const char* tail = nullptr;
+    const int rc =
+        sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &statement, &tail);
+    if (rc != SQLITE_OK) {
+        return engineError(db_, rc, errSyntax);
+    }
+    if (!statement || !onlyBlanksAndSemicolons(tail)) {
+        const QString detail = statement
+                                   ? QStringLiteral("text found after the end of the statement")
+                                   : QStringLiteral("empty statement");
+        sqlite3_finalize(statement);
+        statement = nullptr;
+        return makeError(errSyntax, detail);
+    }
+    if (engineSql) {
+        *engineSql = translated;
+    }
+    return {};
+}
+
+Error Session::run(const char* engineSql, ErrorNumber otherwise) {
+    if (!db_) {
+        return makeError(errNotOpen);
+    }
+    const int rc = sqlite3_exec(db_, engineSql, nullptr, nullptr, nullptr);
+    return rc == SQLITE_OK ? Error{} : engineError(db_, rc, otherwise);
+}
+
+const SchemaTypes& Session::schema() {
+    if (!schema_) {
+        schema_.emplace();
+        if (db_) {
+            schema_->load(db_);
+        }
+    }
+    return *schema_;
+}
+
+}  // namespace jet

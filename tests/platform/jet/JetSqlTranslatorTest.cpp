@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "platform/jet/JetSqlTranslator.h"
+#include "platform/runtime/Date.h"
+
+namespace {
+
+struct Translation {
+    const char* jet;
+    const char* engine;
+};
+
+TEST(JetSqlTranslator, TranslatesJetFormsAndLeavesTheRest) {
+    const Translation cases[] = {
+        // date literals: padded or not, blanks inside the signs, "-", a time part
+        {"Input_Date = #2024/9/1#", "Input_Date = 45536"},
+        {"Input_Date = #2024/09/01#", "Input_Date = 45536"},
+        {"Input_Date Between #2024/9/1# And # 2024/9/30#", "Input_Date Between 45536 And 45565"},
+        {"x=# 2024-9-1 #", "x=45536"},
+        {"x = #2024/9/1 12:00#", "x = 45536.5"},
+        {"x = #2024/9/1 6:00:00#", "x = 45536.25"},
+        {"x = #1899/12/30#", "x = 0"},
+        {"x -#1899/12/29#", "x -(-1)"},
+        {"Between#2024/9/1#And#2024/9/2#", "Between 45536 And 45537"},
+        // not a date: left for the engine to reject
+        {"x = #2024/2/30#", "x = #2024/2/30#"},
+        // brackets
+        {"Sum([Sales_Money]-[Cost_Money])", "Sum([Sales_Money]-[Cost_Money])"},
+        {"Sum([Management_Tbl.Cost_Money])", "Sum([Management_Tbl].[Cost_Money])"},
+        {"[A].[B]", "[A].[B]"},
+        // concatenation and Booleans
+        {"Classify_No & '-' & Trade_No", "Classify_No || '-' || Trade_No"},
+        {"a = True Or b = false", "a = -1 Or b = 0"},
+        // division as reals
+        {"Sum(a) / 2", "Sum(a) * 1.0 / 2"},
+        // strings and quoted names are never touched
+        {"x = '#2024/1/1# [x] a & b True'", "x = '#2024/1/1# [x] a & b True'"},
+        {"x = 'O''Brien & [y]' & [z]", "x = 'O''Brien & [y]' || [z]"},
+        {"\"a & b\" = 1", "\"a & b\" = 1"},
+        // irregular blanks pass through
+        {"SELECT COUNT(*)  FROM x Where a = 1 And b = 2",
+         "SELECT COUNT(*)  FROM x Where a = 1 And b = 2"},
+        {"DELETE  FROM x Where Input_Date = #2024/9/15#",
+         "DELETE  FROM x Where Input_Date = 45550"},
+        // a lone sign does not swallow a string after it
+        {"a # b = '#'", "a # b = '#'"},
+    };
+    for (const Translation& c : cases) {
+        EXPECT_EQ(jet::translateJetSql(QString::fromUtf8(c.jet)).toStdString(), c.engine) << c.jet;
+    }
+}
+
+TEST(JetSqlTranslator, DateSerialsAgreeWithTheRuntime) {
+    EXPECT_EQ(jet::jetDateSerial(u"2024/10/1"), vb::Date::fromYmd(2024, 10, 1).serial());
+    EXPECT_EQ(jet::jetDateSerial(u"2000/2/29 23:59:59"),
+              vb::Date::fromYmdHms(2000, 2, 29, 23, 59, 59).serial());
+    EXPECT_FALSE(jet::jetDateSerial(u"2023/2/29"));
+    EXPECT_FALSE(jet::jetDateSerial(u"2024/13/1"));
+    EXPECT_FALSE(jet::jetDateSerial(u"2024/1/1 24:00"));
+    EXPECT_FALSE(jet::jetDateSerial(u"2024/1-1"));
+}
+
+}  // namespace
