@@ -1,0 +1,185 @@
+#include "Form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QHideEvent>
+#include <QPointer>
+#include <QWindow>
+#include <algorithm>
+
+#include "App.h"
+#include "Twips.h"
+
+namespace forms {
+
+Form::Form() : Surface(nullptr) {
+    // The program ends where it says so (App::End), not when its last window hides.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+Form::~Form() {
+    if (modalLoop_ != nullptr) {
+        modalLoop_->quit();
+    }
+    App::formDestroyed(this);
+}
+
+void Form::Load() {
+    if (loaded_) {
+        return;
+    }
+    loaded_ = true;
+    App::formLoaded(this);
+    Form_Load();
+}
+
+void Form::Show(int modal, QWidget* owner) {
+    Load();
+    if (!loaded_) {
+        return;  // Form_Load unloaded it
+    }
+    if (owner != nullptr) {
+        winId();
+        owner->window()->winId();
+        windowHandle()->setTransientParent(owner->window()->windowHandle());
+    }
+    if (modal != vbModal || modalLoop_ != nullptr) {
+        show();
+        raise();
+        activateWindow();
+        return;
+    }
+    if (isVisible()) {
+        hide();  // the modality of a window changes only while it is hidden
+    }
+    setWindowModality(Qt::ApplicationModal);
+    QPointer<Form> self(this);
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    App::modalEntered();
+    show();
+    raise();
+    activateWindow();
+    if (isVisible()) {
+        loop.exec(QEventLoop::DialogExec);
+    }
+    App::modalLeft();
+    if (self) {
+        modalLoop_ = nullptr;
+        if (isHidden()) {
+            setWindowModality(Qt::NonModal);
+        }
+    }
+}
+
+bool Form::Unload() {
+    return unload(vbFormCode);
+}
+
+bool Form::unload(int unloadMode) {
+    if (!loaded_ || unloading_) {
+        return true;
+    }
+    int cancel = 0;
+    Form_QueryUnload(cancel, unloadMode);
+    if (!loaded_) {
+        return true;  // the handler unloaded the form itself
+    }
+    if (cancel != 0) {
+        return false;
+    }
+    unloading_ = true;
+    Form_Unload(cancel);
+    unloading_ = false;
+    if (cancel != 0) {
+        return false;
+    }
+    loaded_ = false;
+    hide();
+    App::formUnloaded(this);
+    if (deleteOnUnload_) {
+        deleteLater();
+    }
+    return true;
+}
+
+double Form::Left() const {
+    return toTwips(x());
+}
+
+void Form::SetLeft(double left) {
+    move(toPixels(left), y());
+}
+
+double Form::Top() const {
+    return toTwips(y());
+}
+
+void Form::SetTop(double top) {
+    move(x(), toPixels(top));
+}
+
+double Form::Width() const {
+    return toTwips(frameGeometry().width());
+}
+
+void Form::SetWidth(double width) {
+    resize(std::max(1, toPixels(width) - frameExtraWidth()), height());
+}
+
+double Form::Height() const {
+    return toTwips(frameGeometry().height());
+}
+
+void Form::SetHeight(double height) {
+    resize(width(), std::max(1, toPixels(height) - frameExtraHeight()));
+}
+
+void Form::Move(double left, double top) {
+    move(toPixels(left), toPixels(top));
+}
+
+void Form::Move(double left, double top, double width, double height) {
+    SetWidth(width);
+    SetHeight(height);
+    Move(left, top);
+}
+
+int Form::frameExtraWidth() const {
+    return frameGeometry().width() - QWidget::width();
+}
+
+int Form::frameExtraHeight() const {
+    return frameGeometry().height() - QWidget::height();
+}
+
+bool Form::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        App::formActivated(this);
+        Form_Activate();
+    }
+    return Surface::event(event);
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    // A disabled window cannot be closed, as its frame takes no input.
+    if (!isEnabled()) {
+        return;
+    }
+    if (!loaded_) {
+        hide();
+        return;
+    }
+    unload(vbFormControlMenu);
+}
+
+void Form::hideEvent(QHideEvent* event) {
+    Surface::hideEvent(event);
+    if (modalLoop_ != nullptr && !event->spontaneous()) {
+        modalLoop_->quit();
+    }
+}
+
+}  // namespace forms
