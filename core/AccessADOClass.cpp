@@ -165,7 +165,12 @@ int32_t AccessADOClass::OpenConnection() {
             const QString connectionText =
                 "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + fullPath +
                 ";Jet OLEDB:Database Password=" + password_ + ";";
-            if (connection_->open(connectionText)) {
+            if (const jet::Error error = connection_->open(connectionText)) {
+                // A file locked by another program is not damaged: report it as an
+                // ordinary failure so that nobody is sent to restore a good database.
+                if (error.number == jet::errBusy) {
+                    return Failed(error);
+                }
                 errDetail_ = kCannotOpenText;
                 return CannotOpen;
             }

@@ -1,6 +1,7 @@
 #include <QFile>
 
 #include "core/AccessADOClass.h"
+#include "platform/jet/Connection.h"
 #include "platform/runtime/RuntimeError.h"
 #include "tests/support/DatabaseTest.h"
 
@@ -62,6 +63,19 @@ TEST_F(AccessConnectionTest, UnopenableFileIsMinusThousand) {
     AccessADOClass wrongPassword;
     EXPECT_EQ(CountBasic(wrongPassword, database.fileName(), "WRONG"), AccessADOClass::CannotOpen);
     EXPECT_EQ(wrongPassword.ErrDetail(), kDamaged);
+}
+
+TEST_F(AccessConnectionTest, LockedFileIsAnOrdinaryFailure) {
+    jet::Connection holder;
+    ASSERT_FALSE(holder.open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database.filePath() +
+                             ";Jet OLEDB:Database Password=" + database.password() + ";"));
+    ASSERT_FALSE(holder.execute("BEGIN EXCLUSIVE"));
+
+    AccessADOClass access;
+    const int32_t result = CountBasic(access, database.fileName(), database.password());
+    EXPECT_LT(result, 0);
+    EXPECT_NE(result, AccessADOClass::CannotOpen);
+    EXPECT_NE(access.ErrDetail(), kDamaged);
 }
 
 TEST_F(AccessConnectionTest, Providers) {
