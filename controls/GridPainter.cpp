@@ -1,0 +1,113 @@
+#include "GridPainter.h"
+
+#include "CellText.h"
+
+namespace GridPainter {
+
+namespace {
+
+constexpr long Black = 0x000000;
+constexpr long White = 0xFFFFFF;
+
+void paintTexts(forms::Surface& body, const GridLayout& layout, const vb::VariantArray& values) {
+    for (int r = layout.TopRow(); r <= layout.LastShownRow(); ++r) {
+        const GridRowInfo& row = layout.Row(r);
+        for (int c = 0; c <= layout.LastShownCol(); ++c) {
+            if (r >= values.rows() || c >= values.cols()) {
+                continue;
+            }
+            const GridColInfo& col = layout.Col(c);
+            const QString text = CellText::Display(values(r, c), col.Format);
+            const CellText::Origin origin =
+                CellText::Place(col.Align, col.Left, col.Right, row.Top, row.Bottom,
+                                body.TextWidth(text), body.TextHeight(text));
+            body.SetCurrentX(origin.x);
+            body.SetCurrentY(origin.y);
+            body.Print(text, true);
+        }
+    }
+}
+
+}  // namespace
+
+void PaintPaged(forms::Surface& body, const GridLayout& layout, const vb::VariantArray& values,
+                const GridCellInfo& current, int gridLines) {
+    const double width = layout.DrawnWidth();
+    const double height = layout.DrawnHeight();
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    body.Line(0, 0, width, height, White, true, true);
+    for (int r = layout.TopRow(); r <= layout.LastShownRow(); ++r) {
+        const GridRowInfo& row = layout.Row(r);
+        if (row.Color != GridNoColor) {
+            body.Line(0, row.Top, width, row.Bottom, row.Color, true, true);
+        }
+    }
+    for (int c = 0; c <= layout.LastShownCol(); ++c) {
+        const GridColInfo& col = layout.Col(c);
+        if (col.Color != GridNoColor) {
+            body.Line(col.Left, 0, col.Right, height, col.Color, true, true);
+        }
+    }
+    if (current.Valid && current.Top < current.Bottom) {
+        if (current.RowHighlight == 1) {
+            body.Line(0, current.Top, width, current.Bottom, HighlightColor, true, true);
+        } else if (current.Left < current.Right) {
+            body.Line(current.Left, current.Top, current.Right, current.Bottom, HighlightColor,
+                      true, true);
+        }
+    }
+    if (gridLines == 1 || gridLines == 2) {
+        for (int r = layout.TopRow(); r <= layout.LastShownRow(); ++r) {
+            const double bottom = layout.Row(r).Bottom;
+            body.Line(0, bottom, width + 20, bottom, Black);
+            if (gridLines == 2) {
+                body.Line(0, bottom + 15, width, bottom + 15, White);
+            }
+        }
+        for (int c = 0; c <= layout.LastShownCol(); ++c) {
+            const double right = layout.Col(c).Right;
+            body.Line(right, 0, right, height + 20, Black);
+            if (gridLines == 2) {
+                body.Line(right + 15, 0, right + 15, height, White);
+            }
+        }
+        if (gridLines == 2) {
+            body.Line(0, 0, width, 0, White);
+            body.Line(0, 0, 0, height, White);
+        }
+    }
+    paintTexts(body, layout, values);
+}
+
+void PaintSimple(forms::Surface& body, const GridLayout& layout, const vb::VariantArray& values,
+                 const GridCellInfo& current) {
+    const double width = layout.DrawnWidth();
+    const double height = layout.DrawnHeight();
+    for (int c = 0; c <= layout.LastShownCol(); ++c) {
+        const GridColInfo& col = layout.Col(c);
+        body.Line(col.Left, 0, col.Right, height, col.Color, true, true);
+    }
+    if (current.Valid && current.Top < current.Bottom) {
+        body.SetFillColor(HighlightColor);
+        const bool wholeRow = current.Flags[FlagRowHighlight];
+        body.Line(wholeRow ? 0 : current.Left, current.Top, wholeRow ? width : current.Right,
+                  current.Bottom, Black, true);
+    }
+    body.Line(0, 0, width, 0, White);
+    for (int r = layout.TopRow(); r <= layout.LastShownRow(); ++r) {
+        const double bottom = layout.Row(r).Bottom;
+        body.Line(0, bottom, width + 20, bottom, Black);
+        body.Line(0, bottom + 15, width, bottom + 15, White);
+    }
+    body.Line(0, 0, 0, height, White);
+    for (int c = 0; c <= layout.LastShownCol(); ++c) {
+        const double right = layout.Col(c).Right;
+        body.Line(right, 0, right, height + 20, Black);
+        body.Line(right + 15, 0, right + 15, height, White);
+    }
+    paintTexts(body, layout, values);
+}
+
+}  // namespace GridPainter
