@@ -1,0 +1,12 @@
+#include <QApplication>
+#include <QStringList>
+
+#include "core/MainModule.h"
+#include "platform/forms/App.h"
+
+// The main program: start-up, then the events of its screens for as long as one is loaded.
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    MainModule::Main(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
+    return forms::App::Run();
+}

@@ -1,0 +1,230 @@
+#include "MainModule.h"
+
+#include "AccessADOClass.h"
+#include "CommonClass.h"
+#include "XXCommonFunctions.h"
+#include "platform/forms/App.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/shell/SpecialFolders.h"
+
+namespace MainModule {
+
+QString DBFileName;
+QString DBPassword;
+QString DBFolder;
+QString LayoutFolder;
+bool HasCloseDate = false;
+uint8_t PrintType = 0;
+uint8_t TradeFigure = 0;
+uint8_t UnitDecimal = 0;
+uint8_t SumDecimal = 0;
+uint8_t PictureFlg = 0;
+QString SystemId;
+vb::Date LastCloseDate;
+bool BasicLoaded = false;
+bool HasClassifications = false;
+bool HasProducts = false;
+
+namespace {
+
+const QString kDatabase = QStringLiteral("morvik2.mde");
+const QString kDevelopmentDatabase = QStringLiteral("morvik2.mdb");
+const QString kPassword = QStringLiteral("KORUMA4VXTB");
+const QString kDataSubfolder = QStringLiteral("Kelvarn/Sales/Ver2");
+
+void UseDatabase(const QString& fileName, const QString& password, const QString& folder) {
+    DBFileName = fileName;
+    DBPassword = password;
+    DBFolder = folder;
+}
+
+QString ProgramFolder() {
+    return SharedCommon().MidPath(forms::App::Path());
+}
+
+QString DataFolder() {
+    return SharedCommon().MidPath(XX共通関数::GetSpecialFolderPath(shell::csidlLocalAppData)) +
+           "/" + kDataSubfolder;
+}
+
+void Prepare(AccessADOClass& access, const QString& accessFlag) {
+    access.AccessFlag(accessFlag);
+    access.DBName(DBFileName);
+    access.Password(DBPassword);
+    access.DBPath(DBFolder);
+}
+
+// Shows a loader's failure; every failure ends the program.
+int32_t LoadFailed(int32_t result) {
+    if (result == AccessADOClass::CannotOpen || result == AccessADOClass::FileNotFound) {
+        XX共通関数::ShowErrorMessage(result, forms::App::Title(), 0);
+        RestoreAndEnd();
+        return result;
+    }
+    XX共通関数::ShowErrorMessage(XX共通関数::BasicDataFailed, forms::App::Title(), 1);
+    return XX共通関数::BasicDataFailed;
+}
+
+// A byte setting of basic_tbl; false when it is Null, not a number or above highest.
+bool ReadSetting(const vb::Variant& value, uint8_t highest, uint8_t& setting) {
+    if (value.isNull()) {
+        return false;
+    }
+    try {
+        const uint8_t read = value.toByte();
+        if (read > highest) {
+            return false;
+        }
+        setting = read;
+        return true;
+    } catch (const vb::RuntimeError&) {
+        return false;
+    }
+}
+
+void ClearBasicSettings() {
+    TradeFigure = 0;
+    UnitDecimal = 0;
+    SumDecimal = 0;
+    PrintType = 0;
+    PictureFlg = 0;
+    BasicLoaded = false;
+}
+
+}  // namespace
+
+CommonClass& SharedCommon() {
+    static CommonClass common;
+    return common;
+}
+
+void Main(const QString& commandLine) {
+    if (XX共通関数::CheckSingleInstance()) {
+        return;
+    }
+    bool chosen = false;
+    if (commandLine.toLower() == QStringLiteral("/debug")) {
+        switch (forms::MsgBox(QStringLiteral("デバックモードで起動しますか？"),
+                              forms::vbYesNoCancel | forms::vbQuestion, forms::App::Title())) {
+            case forms::vbYes:
+                UseDatabase(kDevelopmentDatabase, QString(), ProgramFolder());
+                chosen = true;
+                break;
+            case forms::vbNo:
+                UseDatabase(kDatabase, kPassword, ProgramFolder());
+                chosen = true;
+                break;
+            default:
+                break;
+        }
+    }
+    if (!chosen) {
+        UseDatabase(kDatabase, kPassword, DataFolder());
+    }
+    LayoutFolder = DBFolder;
+
+    if (LoadSystemId() < 0 || LoadBasicSettings() < 0 || LoadLastCloseDate() < 0) {
+        return;
+    }
+    CheckMasterData();
+}
+
+int32_t LoadSystemId() {
+    AccessADOClass access;
+    Prepare(access, QStringLiteral("1"));
+    access.AddField(QStringLiteral("System_id"));
+    access.AddFromVerse(QStringLiteral("system_type"));
+    const int32_t result = access.Execute();
+    if (result < 0) {
+        SystemId.clear();
+        return LoadFailed(result);
+    }
+    const vb::Variant id = result > 0 ? access.InfoValue(0, 0) : vb::Variant();
+    SystemId = id.isNull() ? QString() : id.toString();
+    return result;
+}
+
+int32_t LoadBasicSettings() {
+    AccessADOClass access;
+    Prepare(access, QStringLiteral("1"));
+    for (const char* field :
+         {"Trade_figure", "Unit_decimal", "Sum_decimal", "Print_type", "Picture_Flg"}) {
+        access.AddField(QString::fromLatin1(field));
+    }
+    access.AddFromVerse(QStringLiteral("basic_tbl"));
+    const int32_t result = access.Execute();
+    ClearBasicSettings();
+    if (result < 0) {
+        return LoadFailed(result);
+    }
+    if (result == 0) {
+        return result;
+    }
+    uint8_t settings[5] = {};
+    const uint8_t highest[5] = {9, 3, 3, 1, 1};
+    for (int16_t col = 0; col < 5; ++col) {
+        if (!ReadSetting(access.InfoValue(0, col), highest[col], settings[col])) {
+            return LoadFailed(XX共通関数::BasicDataFailed);
+        }
+    }
+    TradeFigure = settings[0];
+    UnitDecimal = settings[1];
+    SumDecimal = settings[2];
+    PrintType = settings[3];
+    PictureFlg = settings[4];
+    BasicLoaded = true;
+    return result;
+}
+
+int32_t LoadLastCloseDate() {
+    AccessADOClass access;
+    Prepare(access, QStringLiteral("8"));
+    access.AddField(QStringLiteral("FixDate"));
+    access.AddFromVerse(QStringLiteral("FixDeta_tbl"));
+    const int32_t result = access.Execute();
+    HasCloseDate = false;
+    if (result < 0) {
+        return LoadFailed(result);
+    }
+    if (result > 0) {
+        try {
+            LastCloseDate = access.InfoValue(0, 0).toDate();
+        } catch (const vb::RuntimeError&) {
+            return LoadFailed(XX共通関数::BasicDataFailed);
+        }
+        HasCloseDate = true;
+    }
+    return result;
+}
+
+bool CheckMasterData() {
+    AccessADOClass access;
+    Prepare(access, QStringLiteral("2"));
+    access.AddFromVerse(QStringLiteral("ClassifyMast_tbl"));
+    const int32_t classes = access.Execute();
+    if (classes < 0) {
+        LoadFailed(classes);
+        return false;
+    }
+    HasClassifications = classes > 0;
+    if (!HasClassifications) {
+        return false;
+    }
+    access.ExecuteClear();
+    access.AccessFlag(QStringLiteral("2"));
+    access.AddFromVerse(QStringLiteral("TradeMast_tbl"));
+    const int32_t products = access.Execute();
+    if (products < 0) {
+        LoadFailed(products);
+        return false;
+    }
+    HasProducts = products > 0;
+    return HasProducts;
+}
+
+void RestoreAndEnd() {
+    forms::App::End(0);
+}
+
+}  // namespace MainModule
