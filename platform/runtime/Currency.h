@@ -11,7 +11,7 @@ namespace vb {
 // Fixed-point money: a signed 64-bit count of ten-thousandths. Arithmetic is exact;
 // a result outside the range raises run-time error 6 (overflow) instead of wrapping.
 class Currency {
-public:
+  public:
     static constexpr int64_t Scale = 10000;
 
     constexpr Currency() = default;
@@ -50,7 +50,7 @@ public:
 
     constexpr auto operator<=>(const Currency&) const = default;
 
-private:
+  private:
     explicit constexpr Currency(int64_t raw) : raw_(raw) {}
     int64_t raw_ = 0;
 };

@@ -11,7 +11,7 @@ namespace vb {
 // A calendar date with time of day, counted as the runtime counts it: day 0 is
 // 1899-12-30. Held as whole seconds so that comparisons are exact.
 class Date {
-public:
+  public:
     constexpr Date() = default;
 
     // Like DateSerial: months and days outside their range roll over into the
@@ -52,7 +52,7 @@ public:
 
     constexpr auto operator<=>(const Date&) const = default;
 
-private:
+  private:
     explicit constexpr Date(int64_t seconds) : seconds_(seconds) {}
     int64_t seconds_ = 0;
 };

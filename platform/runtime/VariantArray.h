@@ -9,9 +9,9 @@ namespace vb {
 // An array of variants with one or two dimensions, 0-based, indexed (row, column).
 // A default-constructed array has no elements (never dimensioned).
 class VariantArray {
-public:
+  public:
     VariantArray() = default;
-    VariantArray(int rows, int cols);  // two dimensions
+    VariantArray(int rows, int cols);      // two dimensions
     static VariantArray vector(int size);  // one dimension
 
     int dimensions() const { return dims_; }
@@ -39,7 +39,7 @@ public:
 
     bool operator==(const VariantArray& other) const = default;
 
-private:
+  private:
     int dims_ = 0;
     int rows_ = 0;
     int cols_ = 0;

@@ -38,7 +38,9 @@ int32_t TestDatabase::count(const QString& table, const QString& where) const {
     return access.Execute();
 }
 
-QString TestDatabase::stageFolder() { return QStringLiteral(MORVIK_BUILD_STAGE_DIR); }
+QString TestDatabase::stageFolder() {
+    return QStringLiteral(MORVIK_BUILD_STAGE_DIR);
+}
 
 QString TestDatabase::shippedFilePath() {
     return stageFolder() + "/" + fileName();
