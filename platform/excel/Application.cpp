@@ -1,0 +1,93 @@
+#include "Application.h"
+
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <algorithm>
+
+#include "OfficeProgram.h"
+#include "PrintDestination.h"
+
+namespace excel {
+
+namespace {
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+}  // namespace
+
+Application::Application() : started_(!office::programPath().isEmpty()) {}
+
+Application::~Application() = default;
+
+int32_t Application::Open(const QString& path) {
+    if (!started_) {
+        return errCannotCreateObject;
+    }
+    int32_t error = 0;
+    std::unique_ptr<Workbook> book = Workbook::Open(path, error);
+    if (book) {
+        books_.push_back(std::move(book));
+    }
+    return error;
+}
+
+Workbook* Application::Workbooks(const QString& name) {
+    for (const std::unique_ptr<Workbook>& book : books_) {
+        if (book->Name() == name) {
+            return book.get();
+        }
+    }
+    return nullptr;
+}
+
+int32_t Application::PrintOut(Workbook& book) {
+    if (!started_) {
+        return errCannotCreateObject;
+    }
+    const std::optional<QByteArray> copy = book.PrintCopy();
+    if (!copy) {
+        return errApplicationDefined;
+    }
+    const PrintDestination& destination = printDestination();
+    if (destination.to == PrintTo::WorkbookFile) {
+        return writeFile(destination.path, *copy) ? 0 : errApplicationDefined;
+    }
+    QTemporaryDir folder;
+    const QString file = folder.filePath(book.Name());
+    if (!folder.isValid() || !writeFile(file, *copy)) {
+        return errApplicationDefined;
+    }
+    if (destination.to == PrintTo::PdfFile) {
+        return office::convertToPdf(file, destination.path) ? 0 : errApplicationDefined;
+    }
+    const QString printer = QPrinterInfo::defaultPrinterName();
+    return !printer.isEmpty() && office::print(file, printer) ? 0 : errApplicationDefined;
+}
+
+int32_t Application::Close(const QString& name) {
+    const auto found = std::find_if(books_.begin(), books_.end(),
+                                    [&](const auto& book) { return book->Name() == name; });
+    if (found == books_.end()) {
+        return errSubscriptOutOfRange;
+    }
+    books_.erase(found);
+    return 0;
+}
+
+void Application::Quit() {
+    books_.clear();
+    started_ = false;
+}
+
+int32_t Application::ShowWorkbook(const QString& path) {
+    if (office::programPath().isEmpty()) {
+        return errCannotCreateObject;
+    }
+    return office::openVisible(path) ? 0 : errApplicationDefined;
+}
+
+}  // namespace excel

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace excel::office {
+
+// LibreOffice Calc plays the spreadsheet application. Each headless run gets a
+// profile of its own, so that runs side by side do not meet.
+
+// The program started; "soffice" unless set (tests name one that is not installed).
+void setProgram(const QString& program);
+// The program's full path; "" when it is not installed.
+QString programPath();
+
+// Converts a workbook into a PDF file; true when the file was made.
+bool convertToPdf(const QString& workbookPath, const QString& pdfPath);
+// Prints a workbook on the named printer; true when the program reported success.
+bool print(const QString& workbookPath, const QString& printerName);
+// Opens a workbook in a window of its own and leaves it to the user.
+bool openVisible(const QString& workbookPath);
+
+}  // namespace excel::office

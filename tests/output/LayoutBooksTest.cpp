@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "output/LayoutBooks.h"
+#include "platform/excel/Workbook.h"
+
+namespace {
+
+struct Layout {
+    const char* name;
+    const char* title;
+    int firstDataRow;
+    std::vector<const char*> lastHeadings;  // the row just above the data
+};
+
+// Each list's first sheet: its title, and headings that end just above the row where
+// its screen writes the data.
+TEST(LayoutBooksTest, EachListFindsItsTitleAndHeadings) {
+    const std::vector<Layout> layouts{
+        {LayoutBooks::Bunrui, "商品分類一覧表", 4, {"商品分類番号", "商品分類名"}},
+        {LayoutBooks::Syouhin,
+         "商品一覧表",
+         4,
+         {"分類番号", "分類名", "商品番号", "商品名", "仕入単価", "売上単価"}},
+        {LayoutBooks::Nyuryoku,
+         "仕入/売上管理表",
+         5,
+         {"商品番号", "商品名", "仕入数量", "仕入金額", "売上数量", "売上金額"}},
+        {LayoutBooks::Maintenance,
+         "月間データメンテナンス",
+         4,
+         {"番号", "商品名", "仕入数量", "仕入単価", "仕入金額", "売上数量", "売上単価", "売上金額",
+          "今月末残"}},
+        {LayoutBooks::Zaiko,
+         "在　庫　管　理　表",
+         5,
+         {"", "", "数　　量", "数　　量", "数　　量", "数　　量", "", ""}},
+        {LayoutBooks::Zaikolist,
+         "在庫少数リスト",
+         4,
+         {"番 号", "商　品　名", "平均売上数量", "在庫数量"}},
+        {LayoutBooks::Uriage,
+         "売上利益表",
+         5,
+         {"番号", "", "数量", "金額", "数量", "金額", "金額"}},
+    };
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        int32_t error = 0;
+        std::unique_ptr<excel::Workbook> book =
+            excel::Workbook::Open(QStringLiteral(MORVIK_BUILD_STAGE_DIR "/") + layout.name, error);
+        ASSERT_NE(book, nullptr);
+        const excel::Worksheet& sheet = book->FirstSheet();
+        EXPECT_EQ(sheet.Value(1, 1), vb::Variant(layout.title));
+        EXPECT_TRUE(sheet.Value(2, 1).isEmpty());
+        const int headingRow = layout.firstDataRow - 1;
+        for (std::size_t c = 0; c < layout.lastHeadings.size(); ++c) {
+            const vb::Variant heading = sheet.Value(headingRow, static_cast<int>(c) + 1);
+            const QString text = heading.isEmpty() ? QString() : heading.toString();
+            EXPECT_EQ(text, QString(layout.lastHeadings[c])) << "column " << c + 1;
+        }
+        EXPECT_TRUE(
+            sheet.Value(headingRow, static_cast<int>(layout.lastHeadings.size()) + 1).isEmpty());
+        EXPECT_TRUE(sheet.Value(layout.firstDataRow, 1).isEmpty());
+    }
+}
+
+}  // namespace

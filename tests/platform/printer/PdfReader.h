@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <vector>
+
+// What a PDF file shows, read with the poppler tools. Measures are millimetres from the
+// top-left corner of the page.
+struct PdfWord {
+    QString text;
+    double xMin, yMin, xMax, yMax;
+};
+
+struct PdfPage {
+    double width, height;
+    std::vector<PdfWord> words;
+
+    // The words with this text, in reading order.
+    std::vector<PdfWord> find(const QString& text) const;
+    // All texts of the page joined by blanks.
+    QString text() const;
+};
+
+// The pages and their words (pdftotext -bbox); empty when the file cannot be read.
+std::vector<PdfPage> readPdf(const QString& path);
+
+// One page as a grey image at the given resolution (pdftoppm).
+QImage renderPdfPage(const QString& path, int page, int dotsPerInch);
+
+// True when the pixels along the line between two points (millimetres) are dark.
+bool isDarkLine(const QImage& page, int dotsPerInch, double x1, double y1, double x2, double y2);
