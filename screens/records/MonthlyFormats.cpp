@@ -1,0 +1,42 @@
+#include "MonthlyFormats.h"
+
+#include "core/MainModule.h"
+
+namespace MonthlyFormats {
+
+namespace {
+
+const QString WithDecimals = QStringLiteral("###,###,##0.00");
+const QString Whole = QStringLiteral("###,###,##0");
+
+QString Pattern(bool decimals) {
+    return decimals ? WithDecimals : Whole;
+}
+
+}  // namespace
+
+QString Quantity() {
+    return Pattern((MainModule::SumDecimal & 1) != 0);
+}
+
+QString Amount() {
+    return Pattern((MainModule::SumDecimal & 2) != 0);
+}
+
+QString PurchasePrice() {
+    return Pattern((MainModule::UnitDecimal & 1) != 0);
+}
+
+QString SalesPrice() {
+    return Pattern((MainModule::UnitDecimal & 2) != 0);
+}
+
+QString TradeNumber() {
+    return QString(MainModule::TradeFigure + 4, QLatin1Char('0'));
+}
+
+float EditLength(const QString& pattern) {
+    return pattern == WithDecimals ? 9.2f : 9.0f;
+}
+
+}  // namespace MonthlyFormats
