@@ -3,6 +3,7 @@
 #include "AccessADOClass.h"
 #include "CommonClass.h"
 #include "XXCommonFunctions.h"
+#include "backup/frmRestore.h"
 #include "platform/forms/App.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/runtime/RuntimeError.h"
@@ -224,6 +225,7 @@ bool CheckMasterData() {
 }
 
 void RestoreAndEnd() {
+    frmRestore::ShowModal();
     forms::App::End(0);
 }
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "platform/runtime/Date.h"
+
+// The folder backups of a data folder: sub-folders of its "backup" folder, each named by
+// the date and time of the backup ("yyyymmddhhnnss") and holding one copy of each data
+// file under its own name.
+class BackupRoot {
+  public:
+    explicit BackupRoot(const QString& dataFolder);
+
+    // The data folder & "/backup".
+    QString path() const;
+    // The path of one entry of the root.
+    QString entryPath(const QString& name) const;
+
+    // Copies the files into a new backup folder named by the time, or by the next second
+    // that no backup has taken yet, so that a backup never replaces another. The copies
+    // are made in a work folder of the root and moved into place only when every file
+    // was copied, so that no partial backup is ever listed. Every file must be a regular
+    // file. Gives the new folder's name, or "" when nothing was made; nothing is then
+    // left behind, not even the "backup" folder when this call created it.
+    QString create(const QStringList& files, const vb::Date& time) const;
+
+    // The entries of the root, sorted by name; names starting with "." (work folders)
+    // are left out. Empty when the root does not exist.
+    QStringList names() const;
+
+    // Removes one entry of the root with everything in it (a link is removed, not
+    // followed). Only a plain name is taken, so the root itself and anything outside it
+    // are never touched. True when the entry is gone.
+    bool remove(const QString& name) const;
+
+    // The files of one backup folder that a restore puts back: every regular file directly
+    // in it except the engine's side files, sorted by name. False when the entry is not a
+    // folder (a link to one included) or holds anything other than regular files.
+    bool files(const QString& name, QStringList& paths) const;
+
+    // The list text of a backup: for "20240305091502" "2024年03月05日 09時15分02秒 に
+    // バックアップされたデータ"; pieces beyond the end of a shorter name are empty.
+    static QString entryText(const QString& name);
+
+  private:
+    QString dataFolder_;
+};

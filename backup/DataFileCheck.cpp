@@ -1,0 +1,26 @@
+#include "DataFileCheck.h"
+
+#include "core/AccessADOClass.h"
+
+namespace DataFileCheck {
+
+int32_t BasicRows(const QString& folder, const QString& fileName, const QString& password) {
+    // basic_tbl last: its count is the result.
+    int32_t result = 0;
+    for (const char* table : {"system_type", "ClassifyMast_tbl", "TradeMast_tbl", "Management_Tbl",
+                              "FixDeta_tbl", "basic_tbl"}) {
+        AccessADOClass access;
+        access.AccessFlag(QStringLiteral("2"));
+        access.DBName(fileName);
+        access.Password(password);
+        access.DBPath(folder);
+        access.AddFromVerse(QString::fromLatin1(table));
+        result = access.Execute();
+        if (result < 0) {
+            return result;
+        }
+    }
+    return result;
+}
+
+}  // namespace DataFileCheck

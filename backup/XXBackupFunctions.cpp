@@ -1,0 +1,33 @@
+#include "XXBackupFunctions.h"
+
+#include "core/CommonClass.h"
+#include "platform/shell/FileInfo.h"
+#include "platform/shell/Folders.h"
+
+namespace XX共通関数 {
+
+namespace {
+
+bool isZipName(const QString& path) {
+    return path.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+bool ZipFiles(const QStringList& files, const QString& zipPath) {
+    return isZipName(zipPath) && shell::zipFiles(files, zipPath);
+}
+
+shell::UnzipResult UnzipFile(const QString& zipPath, const QString& folder) {
+    return isZipName(zipPath) ? shell::unzipFiles(zipPath, folder) : shell::UnzipResult{};
+}
+
+QString GetTempFolder() {
+    return CommonClass().PutPath(shell::tempFolder());
+}
+
+double GetDiskFreeSpace(const QString& path) {
+    return static_cast<double>(shell::freeSpace(path));
+}
+
+}  // namespace XX共通関数
