@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QStringList>
 
-#include "core/MainModule.h"
+#include "Startup.h"
 #include "platform/forms/App.h"
 
 // The main program: start-up, then the events of its screens for as long as one is loaded.

@@ -5,9 +5,7 @@
 #include "XXCommonFunctions.h"
 #include "backup/frmRestore.h"
 #include "platform/forms/App.h"
-#include "platform/forms/MsgBox.h"
 #include "platform/runtime/RuntimeError.h"
-#include "platform/shell/SpecialFolders.h"
 
 namespace MainModule {
 
@@ -28,26 +26,6 @@ bool HasClassifications = false;
 bool HasProducts = false;
 
 namespace {
-
-const QString kDatabase = QStringLiteral("morvik2.mde");
-const QString kDevelopmentDatabase = QStringLiteral("morvik2.mdb");
-const QString kPassword = QStringLiteral("KORUMA4VXTB");
-const QString kDataSubfolder = QStringLiteral("Kelvarn/Sales/Ver2");
-
-void UseDatabase(const QString& fileName, const QString& password, const QString& folder) {
-    DBFileName = fileName;
-    DBPassword = password;
-    DBFolder = folder;
-}
-
-QString ProgramFolder() {
-    return SharedCommon().MidPath(forms::App::Path());
-}
-
-QString DataFolder() {
-    return SharedCommon().MidPath(XX共通関数::GetSpecialFolderPath(shell::csidlLocalAppData)) +
-           "/" + kDataSubfolder;
-}
 
 void Prepare(AccessADOClass& access, const QString& accessFlag) {
     access.AccessFlag(accessFlag);
@@ -98,37 +76,6 @@ void ClearBasicSettings() {
 CommonClass& SharedCommon() {
     static CommonClass common;
     return common;
-}
-
-void Main(const QString& commandLine) {
-    if (XX共通関数::CheckSingleInstance()) {
-        return;
-    }
-    bool chosen = false;
-    if (commandLine.toLower() == QStringLiteral("/debug")) {
-        switch (forms::MsgBox(QStringLiteral("デバックモードで起動しますか？"),
-                              forms::vbYesNoCancel | forms::vbQuestion, forms::App::Title())) {
-            case forms::vbYes:
-                UseDatabase(kDevelopmentDatabase, QString(), ProgramFolder());
-                chosen = true;
-                break;
-            case forms::vbNo:
-                UseDatabase(kDatabase, kPassword, ProgramFolder());
-                chosen = true;
-                break;
-            default:
-                break;
-        }
-    }
-    if (!chosen) {
-        UseDatabase(kDatabase, kPassword, DataFolder());
-    }
-    LayoutFolder = DBFolder;
-
-    if (LoadSystemId() < 0 || LoadBasicSettings() < 0 || LoadLastCloseDate() < 0) {
-        return;
-    }
-    CheckMasterData();
 }
 
 int32_t LoadSystemId() {

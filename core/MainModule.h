@@ -47,14 +47,9 @@ CommonClass& SharedCommon();
 
 // --- start-up ---
 
-// The program's entry: one copy only, the database chosen by the command line ("/debug"
-// in any letter case asks for the development database), the settings loaded. A missing
-// or damaged database ends the program through RestoreAndEnd, any other failed read
-// with "基本データ取得に失敗しました。".
-void Main(const QString& commandLine);
-
-// Each returns the result of its query: a row count (1 or 0 for the maximum) or a
-// failure code, after showing the failure.
+// The loaders of the program's entry procedure (MainModule::Main, app/Startup.h), in
+// the order it runs them. Each returns the result of its query: a row count (1 or 0 for
+// the maximum) or a failure code, after showing the failure.
 int32_t LoadSystemId();
 // A value that is Null or outside its range (Trade_figure 0 to 9, the decimals 0 to 3,
 // Print_type and Picture_Flg 0 or 1) is a failed read: -503.

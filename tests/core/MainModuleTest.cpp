@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "TestFiles.h"
+#include "app/Startup.h"
 #include "core/CommonClass.h"
 #include "core/MainModule.h"
 #include "platform/forms/App.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/TestHook.h"
 #include "platform/jet/Connection.h"
+#include "screens/menu/frmMenu.h"
 #include "tests/support/TestDatabase.h"
 
 namespace {
@@ -232,6 +234,11 @@ TEST_F(StartUpTest, LoadsTheSettingsRecordFromTheDatabase) {
         EXPECT_EQ(MainModule::LastCloseDate, c.lastCloseDate);
         EXPECT_EQ(MainModule::HasClassifications, c.hasClassifications);
         EXPECT_EQ(MainModule::HasProducts, c.hasProducts);
+        // Start-up ends on the main menu.
+        ASSERT_NE(frmMenu.Window(), nullptr);
+        EXPECT_TRUE(frmMenu.Window()->Visible());
+        EXPECT_EQ(frmMenu.Window()->Caption(), "モルビク - メニュー");
+        EXPECT_EQ(frmMenu.EMenu.TitleImage(), 1);
     }
 }
 
@@ -253,8 +260,13 @@ TEST_F(StartUpTest, AMissingOrDamagedDatabaseEndsThroughTheRestorePath) {
         if (!c.contents.isEmpty()) {
             ASSERT_TRUE(writeFile(databasePath(), c.contents));
         }
+        if (frmMenu.Window() != nullptr) {
+            frmMenu.Window()->Unload();
+        }
 
         MainModule::Main("");
+
+        EXPECT_EQ(frmMenu.Window(), nullptr);
 
         ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u) << boxTexts().join("|").toStdString();
         EXPECT_EQ(forms::TestHook::msgBoxes()[0].text, c.text);
