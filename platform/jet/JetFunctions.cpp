@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <new>
 
 #include "ExactSum.h"
@@ -52,6 +53,46 @@ void avgFinal(sqlite3_context* context) {
     sum ? sum->resultAverage(context) : ExactSum().resultAverage(context);
 }
 
+// Last(value, key): the value of the row with the greatest key, the later row on equal
+// keys; rows with a Null key count as the earliest. Null without rows.
+struct LastState {
+    bool seen;
+    double key;
+    sqlite3_value* value;
+};
+
+void lastStep(sqlite3_context* context, int, sqlite3_value** args) {
+    auto* state = static_cast<LastState*>(sqlite3_aggregate_context(context, sizeof(LastState)));
+    if (!state) {
+        sqlite3_result_error_nomem(context);
+        return;
+    }
+    const double key = sqlite3_value_type(args[1]) == SQLITE_NULL
+                           ? -std::numeric_limits<double>::infinity()
+                           : sqlite3_value_double(args[1]);
+    if (state->seen && key < state->key) {
+        return;
+    }
+    sqlite3_value* copy = sqlite3_value_dup(args[0]);
+    if (!copy) {
+        sqlite3_result_error_nomem(context);
+        return;
+    }
+    sqlite3_value_free(state->value);
+    *state = LastState{true, key, copy};
+}
+
+void lastFinal(sqlite3_context* context) {
+    auto* state = static_cast<LastState*>(sqlite3_aggregate_context(context, 0));
+    if (!state || !state->value) {
+        sqlite3_result_null(context);
+        return;
+    }
+    sqlite3_result_value(context, state->value);
+    sqlite3_value_free(state->value);
+    state->value = nullptr;
+}
+
 struct AggregateFunction {
     const char* name;
     int argumentCount;
@@ -62,6 +103,7 @@ struct AggregateFunction {
 const AggregateFunction kAggregates[] = {
     {"Sum", 1, sumStep, sumFinal},
     {"Avg", 1, sumStep, avgFinal},
+    {"Last", 2, lastStep, lastFinal},
 };
 
 }  // namespace

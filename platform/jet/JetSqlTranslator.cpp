@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QRegularExpression>
 #include <QStringList>
+#include <set>
 
 #include "SqlLexer.h"
 
@@ -29,6 +30,39 @@ QString serialText(double serial) {
     const QString text =
         whole ? QString::number(static_cast<int64_t>(serial)) : QString::number(serial, 'g', 17);
     return serial < 0 ? u'(' + text + u')' : text;
+}
+
+// The engine meets the rows of a group in no fixed order, so Jet's Last(x) becomes
+// Last(x, +Input_Date): the value of the group's row with the latest day (the later row
+// met on the same day). The system takes Last only over the daily rows, one per product
+// and day. The key is written as an expression so that the result's type is that of x.
+// Returns the positions of the closing brackets of the one-argument Last calls.
+std::set<size_t> lastCallEnds(const std::vector<SqlToken>& tokens) {
+    std::set<size_t> ends;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (!tokens[i].isWord(u"Last") || (i > 0 && tokens[i - 1].isSymbol(u"."))) {
+            continue;
+        }
+        size_t k = i + 1;
+        while (k < tokens.size() && tokens[k].kind == SqlToken::Space) {
+            ++k;
+        }
+        if (k >= tokens.size() || !tokens[k].isSymbol(u"(")) {
+            continue;
+        }
+        int depth = 0;
+        for (; k < tokens.size(); ++k) {
+            if (tokens[k].isSymbol(u"(")) {
+                ++depth;
+            } else if (tokens[k].isSymbol(u")") && --depth == 0) {
+                ends.insert(k);
+                break;
+            } else if (depth == 1 && tokens[k].isSymbol(u",")) {
+                break;
+            }
+        }
+    }
+    return ends;
 }
 
 bool isWordLike(const SqlToken* token) {
@@ -60,6 +94,7 @@ std::optional<double> jetDateSerial(QStringView text) {
 
 QString translateJetSql(QStringView jetSql) {
     const std::vector<SqlToken> tokens = tokenizeSql(jetSql);
+    const std::set<size_t> lastEnds = lastCallEnds(tokens);
     QString out;
     out.reserve(jetSql.size() + 16);
     for (size_t i = 0; i < tokens.size(); ++i) {
@@ -82,7 +117,9 @@ QString translateJetSql(QStringView jetSql) {
                 break;
             }
             case SqlToken::Symbol:
-                if (token.text == u"&") {
+                if (lastEnds.count(i) != 0) {
+                    out += QStringLiteral(", +Input_Date)");
+                } else if (token.text == u"&") {
                     out += QStringLiteral("||");
                 } else if (token.text == u"/") {
                     // Jet divides as reals; the engine would cut 7 / 2 to 3. The left

@@ -10,6 +10,7 @@ namespace jet {
 //   #yyyy/m/d# and #yyyy/m/d h:nn:ss# (also with "-" and blanks inside the signs)
 //       -> the day serial (days since 1899-12-30, the time as the fraction)
 //   [Table.Column] -> [Table].[Column] ([Name] is the engine's quoting too)
+//   Last(x) -> Last(x, +Input_Date) (the value of the latest day, see JetFunctions.h)
 //   a & b -> a || b, a / b -> a * 1.0 / b (a real division), True / False -> -1 / 0
 // Everything else passes unchanged; text inside 'strings' and "names" is never touched.
 QString translateJetSql(QStringView jetSql);

@@ -22,6 +22,10 @@ TEST(JetSqlTranslator, TranslatesJetFormsAndLeavesTheRest) {
         {"x = #1899/12/30#", "x = 0"},
         {"x -#1899/12/29#", "x -(-1)"},
         {"Between#2024/9/1#And#2024/9/2#", "Between 45536 And 45537"},
+        // Last takes the day as its order; other arities and names are left alone
+        {"Last(Unit_Price) AS LastPrice", "Last(Unit_Price, +Input_Date) AS LastPrice"},
+        {"last ( Max(a) )", "last ( Max(a) , +Input_Date)"},
+        {"Last(a, b) , T.Last(a) , LastDay(a)", "Last(a, b) , T.Last(a) , LastDay(a)"},
         // not a date: left for the engine to reject
         {"x = #2024/2/30#", "x = #2024/2/30#"},
         // brackets

@@ -233,4 +233,19 @@ TEST_F(RecordsetTest, GroupedSumsAndDerivedTables) {
     EXPECT_EQ(star[0][1], Variant(Currency::fromInteger(1309)));
 }
 
+TEST_F(RecordsetTest, LastIsTheValueOfTheLatestDayWhateverTheStoredOrder) {
+    addMovement("2024/9/3", "001", "0001", "0", "30");
+    addMovement("2024/9/9", "001", "0001", "0", "90.5");
+    addMovement("2024/9/1", "001", "0001", "0", "10");
+    addMovement("2024/9/2", "002", "0001", "0", "7");
+    const auto last = rows(
+        "SELECT Classify_No , LastPrice FROM (SELECT Classify_No , Last(Sales_Money) AS "
+        "LastPrice From Management_Tbl GROUP BY Classify_No ORDER BY Classify_No) AS T");
+    ASSERT_EQ(last.size(), 2u);
+    EXPECT_EQ(last[0][1], Variant(Currency::fromRaw(905000)));
+    EXPECT_EQ(last[1][1], Variant(Currency::fromInteger(7)));
+    EXPECT_TRUE(
+        value("SELECT Last(Sales_Money) FROM Management_Tbl WHERE Trade_No = 'x'").isNull());
+}
+
 }  // namespace

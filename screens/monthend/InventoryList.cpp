@@ -1,0 +1,88 @@
+#include "InventoryList.h"
+
+#include "InventoryTable.h"
+#include "core/MainModule.h"
+#include "output/LayoutBooks.h"
+#include "platform/runtime/Format.h"
+
+namespace InventoryList {
+
+namespace {
+
+QString Pattern(uint8_t flags) {
+    return flags == 1 || flags == 3 ? QStringLiteral("###,###,##0.00")
+                                    : QStringLiteral("###,###,##0");
+}
+
+}  // namespace
+
+QString Title(const vb::Date& month) {
+    return "在　庫　管　理　表（" + QString::number(month.year()) + "年" +
+           QString::number(month.month()) + "月度" + "）";
+}
+
+QString QuantityFormat() {
+    return Pattern(MainModule::SumDecimal);
+}
+
+QString PriceFormat() {
+    return Pattern(MainModule::UnitDecimal);
+}
+
+QString TradeNumberFormat() {
+    return MainModule::TradeFigure <= 9 ? QString(MainModule::TradeFigure + 4, QLatin1Char('0'))
+                                        : QString();
+}
+
+vb::VariantArray Build(const InventoryTable& table) {
+    const int32_t count = table.RowCount();
+    if (count < 1) {
+        return {};
+    }
+    const QString quantity = QuantityFormat();
+    const QString price = PriceFormat();
+    const QString tradeZeros = TradeNumberFormat();
+    const vb::VariantArray& rows = table.Rows();
+    vb::VariantArray list(count + 1, 8);
+    for (int row = 0; row < count; ++row) {
+        list(row, 0) =
+            vb::Format(rows(row, InventoryTable::ClassifyNo), "000") +
+            (tradeZeros.isEmpty() ? QString()
+                                  : vb::Format(rows(row, InventoryTable::TradeNo), tradeZeros));
+        list(row, 1) = rows(row, InventoryTable::TradeName);
+        for (int col = InventoryTable::Opening; col <= InventoryTable::Closing; ++col) {
+            list(row, col - 1) = vb::Format(rows(row, col), quantity);
+        }
+        list(row, 6) = vb::Format(rows(row, InventoryTable::UnitPrice), price);
+        list(row, 7) = rows(row, InventoryTable::Value);
+    }
+    for (int col = 0; col < 8; ++col) {
+        list(count, col) = QString();
+    }
+    list(count, 1) = QStringLiteral("　合　計　");
+    list(count, 7) = vb::Format(table.Total(), "###,###,##0");
+    return list;
+}
+
+ListOutputSettings Output(const QString& title, const QString& boxTitle, int16_t numberWidth,
+                          int16_t nameWidth) {
+    const QString name = QStringLiteral("在庫管理表");
+    ListOutputSettings settings = ListOutputSettings::ForTitle(name);
+    settings.texts.boxTitle = boxTitle;
+    settings.texts.noDocumentsFolderTitle = boxTitle;
+    settings.texts.printFailed = name + "の印刷に失敗しました｡";
+    settings.texts.saveFailed = name + "の保存に失敗しました｡";
+    settings.layoutBook = LayoutBooks::Zaiko;
+    settings.dataStartCell = 5;
+    settings.outputTitle = title;
+    settings.printTitle = title;
+    settings.columns = {{numberWidth, 0}, {nameWidth, 0}, {23, 1}, {23, 1},
+                        {23, 1},          {23, 1},        {26, 1}, {30, 1}};
+    settings.headings = {{"番 号", "商　品　名", "前月末残", "仕　　入", "売　　上", "今月末残",
+                          "単　　価", "金　　額"},
+                         {" ", " ", "数　　量", "数　　量", "数　　量", "数　　量", "　", "　"}};
+    settings.printOutType = 2;
+    return settings;
+}
+
+}  // namespace InventoryList

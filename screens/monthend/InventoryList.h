@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include "output/ListOutput.h"
+#include "platform/runtime/VariantArray.h"
+
+class InventoryTable;
+
+// The inventory table as it is printed and saved: number, name, the four quantities,
+// the unit price and the stock value as texts, and a totals row.
+namespace InventoryList {
+
+// "在　庫　管　理　表（" year "年" month "月度）".
+QString Title(const vb::Date& month);
+
+// The table's rows and the totals row; empty when the table has no rows.
+vb::VariantArray Build(const InventoryTable& table);
+
+// Quantities "###,###,##0.00" under SumDecimal 1 or 3, else whole numbers; unit prices
+// likewise by UnitDecimal.
+QString QuantityFormat();
+QString PriceFormat();
+// The product number's zeros by TradeFigure 0 to 9, else "".
+QString TradeNumberFormat();
+
+// The output of the table titled title, its boxes titled boxTitle; the printed number
+// and name columns are numberWidth and nameWidth millimetres wide.
+ListOutputSettings Output(const QString& title, const QString& boxTitle, int16_t numberWidth,
+                          int16_t nameWidth);
+
+}  // namespace InventoryList

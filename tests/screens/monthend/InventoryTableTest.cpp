@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "CloseFixture.h"
+#include "core/MainModule.h"
+#include "screens/monthend/InventoryList.h"
+#include "screens/monthend/InventoryTable.h"
+#include "screens/monthend/MonthClose.h"
+
+namespace {
+
+using vb::Currency;
+using vb::Date;
+
+class InventoryTableTest : public CloseFixture {
+  protected:
+    void SetUp() override {
+        CloseFixture::SetUp();
+        classify("001", "文具");
+        product("001", "0001", "ノート", "100", "120");
+        product("001", "0002", "ペン", "10.5", "20");
+        closeMonth(2024, 1, "001", "0001", 7);
+        movement(2, 3, "001", "0001", "10", "100", "4", "480");
+        movement(2, 9, "001", "0002", "0", "10.5", "3", "60");
+        movement(3, 2, "001", "0001", "1", "101", "0", "0");
+        movement(4, 2, "001", "0001", "5", "102", "2", "240");
+        MonthClose close(Date::fromYmd(2024, 2, 1));
+        ASSERT_EQ(close.Calculate(), MonthClose::Ready);
+        ASSERT_GE(close.Save(), 0);
+        MainModule::LastCloseDate = Date::fromYmd(2024, 2, 1);
+    }
+
+    // Columns 3 to 8 of every row as "a|b|c".
+    static std::vector<QString> figures(const InventoryTable& table) {
+        std::vector<QString> texts;
+        for (int row = 0; row < table.RowCount(); ++row) {
+            QStringList cells;
+            for (int col = InventoryTable::Opening; col <= InventoryTable::Value; ++col) {
+                cells << table.Rows()(row, col).toString();
+            }
+            texts.push_back(cells.join('|'));
+        }
+        return texts;
+    }
+};
+
+TEST_F(InventoryTableTest, StockValuesRoundHalvesAwayFromZeroKeepingTheSign) {
+    const struct {
+        double quantity, price, value;
+    } cases[] = {{-3, 10.5, -32}, {3, 10.5, 32}, {2.5, 100.2, 251}, {2.5, 99.99, 250}, {0, 7, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(InventoryTable::StockValue(Currency::fromDouble(c.quantity),
+                                             Currency::fromDouble(c.price)),
+                  Currency::fromDouble(c.value))
+            << c.quantity << " x " << c.price;
+    }
+}
+
+TEST_F(InventoryTableTest, TheLastClosedMonthTheNextAndOneAfterAGap) {
+    InventoryTable table;
+    // closed: the stored figures, the opening stock from January
+    ASSERT_TRUE(table.Load(Date::fromYmd(2024, 2, 1), "在庫管理表"));
+    EXPECT_EQ(figures(table), (std::vector<QString>{"7|10|4|13|100|1,300", "0|0|3|-3|10.5|-32"}));
+    EXPECT_EQ(table.Total(), Currency::fromInteger(1268));
+    // the next month: February's stock plus March
+    ASSERT_TRUE(table.Load(Date::fromYmd(2024, 3, 15), "在庫管理表"));
+    EXPECT_EQ(figures(table), (std::vector<QString>{"13|1|0|14|101|1,414", "-3|0|0|-3|10.5|-32"}));
+    // after a gap: February's stock, March's movement, then April's
+    ASSERT_TRUE(table.Load(Date::fromYmd(2024, 4, 1), "在庫管理表"));
+    EXPECT_EQ(figures(table), (std::vector<QString>{"14|5|2|17|102|1,734", "-3|0|0|-3|10.5|-32"}));
+    EXPECT_EQ(table.Total(), Currency::fromInteger(1702));
+}
+
+TEST_F(InventoryTableTest, AClosedMonthWithoutRowsIsBeforeTheInitialData) {
+    InventoryTable table;
+    EXPECT_FALSE(table.Load(Date::fromYmd(2023, 12, 1), "在庫管理表"));
+    EXPECT_EQ(table.RowCount(), 0);
+    EXPECT_EQ(boxTexts(), std::vector<QString>{"指定された日付は初期Data前の日付です。"});
+}
+
+TEST_F(InventoryTableTest, TheListFormatsByTheSettingsAndAddsTheTotals) {
+    InventoryTable table;
+    ASSERT_TRUE(table.Load(Date::fromYmd(2024, 2, 1), "在庫管理表"));
+    MainModule::TradeFigure = 2;
+    MainModule::SumDecimal = 1;
+    MainModule::UnitDecimal = 7;  // outside its codes: whole numbers
+    vb::VariantArray list = InventoryList::Build(table);
+    ASSERT_EQ(list.rows(), 3);
+    QStringList first;
+    for (int col = 0; col < 8; ++col) {
+        first << list(0, col).toString();
+    }
+    EXPECT_EQ(first.join('|'), "001000001|ノート|7.00|10.00|4.00|13.00|100|1,300");
+    EXPECT_EQ(list(1, 7).toString(), "-32");
+    EXPECT_EQ(list(2, 1).toString(), "　合　計　");
+    EXPECT_EQ(list(2, 7).toString(), "1,268");
+    EXPECT_EQ(list(2, 0).toString(), "");
+}
+
+}  // namespace

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "CloseFixture.h"
+#include "core/MainModule.h"
+#include "screens/monthend/CloseTarget.h"
+#include "screens/monthend/MonthClose.h"
+
+namespace {
+
+using vb::Date;
+
+const QStringList Figures = {"Classify_No",    "Trade_No",      "Classify_Name", "Trade_Name",
+                             "Unit_Price",     "Cost_Quantity", "Cost_Money",    "Ｓale_Price",
+                             "Sales_Quantity", "Sales_Money",   "Fix_Quantity",  "Aver_Quantity"};
+const QStringList Ranks = {"Classify_No", "Trade_No",    "ClasRankRi",  "ClasRankMo",
+                           "ClasRankQu",  "TradeRankRi", "TradeRankMo", "TradeRankQu"};
+
+class MonthCloseTest : public CloseFixture {
+  protected:
+    // April closed with two products; May with movement of a moved, an unmoved, a new and
+    // a deleted product, and a product whose class is gone.
+    void addMay() const {
+        classify("001", "文具");
+        classify("002", "O'Reilly食品");
+        product("001", "0001", "ノート", "100", "120");
+        product("001", "0002", "Bic's ペン", "60", "99.99");
+        product("002", "0001", "りんご", "80", "150");
+        product("009", "0001", "分類なし", "1", "2");
+        closeMonth(2024, 4, "001", "0001", 7);
+        closeMonth(2024, 4, "001", "0002", 5);
+        // stored out of day order: the last price is the one of the latest day
+        movement(5, 20, "001", "0001", "0", "110", "2", "240");
+        movement(5, 3, "001", "0001", "10", "100", "4", "480");
+        movement(5, 4, "001", "0003", "0", "50", "100", "99999");
+        movement(5, 5, "002", "0001", "0", "80", "3", "450");
+        movement(6, 1, "001", "0002", "50", "60", "0", "0");
+    }
+};
+
+TEST_F(MonthCloseTest, TheTargetIsTheMonthAfterTheLastClose) {
+    struct Case {
+        bool hasClose;
+        Date last;
+        Date target;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {false, Date(), Date::fromYmd(2024, 5, 1), true},
+        {true, Date::fromYmd(2023, 12, 1), Date::fromYmd(2024, 1, 1), true},
+        {true, Date::fromYmd(2024, 3, 1), Date::fromYmd(2024, 4, 1), true},
+        {true, Date::fromYmd(2024, 4, 1), Date::fromYmd(2024, 5, 1), true},
+        {true, Date::fromYmd(2024, 5, 1), Date::fromYmd(2024, 6, 1), false},
+    };
+    for (const Case& c : cases) {
+        MainModule::HasCloseDate = c.hasClose;
+        MainModule::LastCloseDate = c.last;
+        EXPECT_EQ(CloseTarget::Month(), c.target) << c.target.toString().toStdString();
+        EXPECT_EQ(CloseTarget::Allowed(c.target), c.allowed) << c.target.toString().toStdString();
+    }
+    EXPECT_EQ(CloseTarget::Announcement(Date::fromYmd(2024, 6, 1)),
+              "2024年 6月の締め処理はできません。\r\n"
+              "[戻る]ボタンを押し、メニュー画面へ戻ってください。");
+    EXPECT_EQ(CloseTarget::Announcement(Date::fromYmd(2024, 5, 1)),
+              "2024年 5月の締め処理を行います。\r\nよろしければ[確定]ボタンを押してください。");
+}
+
+TEST_F(MonthCloseTest, EveryProductOfTheMastersGetsItsRowMatchedByKey) {
+    addMay();
+    MonthClose close(Date::fromYmd(2024, 5, 1));
+    ASSERT_EQ(close.Calculate(), MonthClose::Ready);
+    ASSERT_EQ(close.Rows().rows(), 3);
+    ASSERT_EQ(close.Rows().cols(), 19);
+    ASSERT_GE(close.Save(), 0);
+    EXPECT_EQ(
+        stored(5, Figures),
+        (std::vector<QString>{"001|0001|文具|ノート|100|10|1000|110|6|720|11|3",
+                              // unmoved: zero sums, the master's sales price, the stock carried
+                              "001|0002|文具|Bic's ペン|60|0|0|99.99|0|0|5|0",
+                              // new since April, sold beyond its stock: negative
+                              "002|0001|O'Reilly食品|りんご|80|0|0|80|3|450|-3|3"}));
+    // the deleted product's movement counts for its class, not among the products
+    EXPECT_EQ(stored(5, Ranks),
+              (std::vector<QString>{"001|0001|1|1|1|3|1|1", "001|0002|1|1|1|2|3|3",
+                                    "002|0001|2|2|2|1|2|2"}));
+}
+
+TEST_F(MonthCloseTest, AMonthWithoutMovementRanksEveryoneLast) {
+    addMay();
+    MonthClose close(Date::fromYmd(2024, 7, 1));
+    ASSERT_EQ(close.Calculate(), MonthClose::Ready);
+    ASSERT_GE(close.Save(), 0);
+    EXPECT_EQ(stored(7, Ranks),
+              (std::vector<QString>{"001|0001|2|2|2|3|3|3", "001|0002|2|2|2|3|3|3",
+                                    "002|0001|2|2|2|3|3|3"}));
+}
+
+TEST_F(MonthCloseTest, WithoutProductsNothingIsCalculated) {
+    classify("001", "文具");
+    product("009", "0001", "分類なし", "1", "2");
+    MonthClose close(Date::fromYmd(2024, 5, 1));
+    EXPECT_EQ(close.Calculate(), MonthClose::NoProducts);
+    EXPECT_EQ(close.Rows().rows(), 0);
+}
+
+TEST_F(MonthCloseTest, AFailedReplaceKeepsTheMonthsOldRows) {
+    addMay();
+    closeMonth(2024, 5, "001", "0001", 42);
+    addTrigger(
+        "refuse BEFORE INSERT ON FixDeta_tbl WHEN NEW.Trade_Name = 'りんご' "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    MonthClose close(Date::fromYmd(2024, 5, 1));
+    ASSERT_EQ(close.Calculate(), MonthClose::Ready);
+    EXPECT_LT(close.Save(), 0);
+    EXPECT_EQ(stored(5, {"Trade_No", "Fix_Quantity"}), std::vector<QString>{"0001|42"});
+}
+
+}  // namespace
