@@ -9,6 +9,8 @@
 #include "frmItem.h"
 #include "helpDialog.h"
 #include "platform/forms/App.h"
+#include "screens/monthend/frmFix.h"
+#include "screens/monthend/frmZiko.h"
 #include "screens/records/frmSireUriage.h"
 #include "screens/records/frmZanMentnans.h"
 
@@ -77,8 +79,8 @@ void MainMenu::EMenu_ButtonClick(int16_t Index) {
     }
 }
 
-// The profit and inventory tables and the month-end close open once their screens are
-// part of the program; their refusals hold already.
+// The profit table opens once its screen is part of the program; its refusal holds
+// already.
 void MainMenu::MainMenuClick(int16_t index) {
     switch (index) {
         case 0:
@@ -90,10 +92,14 @@ void MainMenu::MainMenuClick(int16_t index) {
             MenuChecks::CloseDateRegistered(QStringLiteral("売上利益表"));
             break;
         case 2:
-            MenuChecks::CloseDateRegistered(QStringLiteral("在庫管理表"));
+            if (MenuChecks::CloseDateRegistered(QStringLiteral("在庫管理表"))) {
+                OpenScreen(ziko_, MenuLayout::MainMenu);
+            }
             break;
         case 3:
-            MenuChecks::MastersRegistered(QStringLiteral("次月繰越"));
+            if (MenuChecks::MastersRegistered(QStringLiteral("次月繰越"))) {
+                ShowMonthClose();
+            }
             break;
         case 4:
             ViewMenu(MenuLayout::MaintenanceMenu, MainModule::PictureFlg);
@@ -176,6 +182,15 @@ void MainMenu::OpenScreen(QPointer<Screen>& screen, int16_t menuNo) {
     if (IsLoaded(screen) && IsLoaded(window_)) {
         window_->Unload();
     }
+}
+
+// The close runs modal over the menu, which it enables again on every way out.
+void MainMenu::ShowMonthClose() {
+    if (!IsLoaded(fix_)) {
+        fix_ = new frmFix;
+        fix_->ReturnToMenu = [this] { SetEnabled(true); };
+    }
+    fix_->Show(forms::vbModal, window_);
 }
 
 void MainMenu::ShowHelpDialog() {

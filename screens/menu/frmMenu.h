@@ -8,9 +8,11 @@
 #include "platform/forms/Subscription.h"
 
 class frmClassify;
+class frmFix;
 class frmItem;
 class frmSireUriage;
 class frmZanMentnans;
+class frmZiko;
 class helpDialog;
 
 // The hub of the program: the main, maintenance and management-support menus on one
@@ -48,6 +50,7 @@ class MainMenu {
     // it closes, and unloads the menu.
     template <class Screen>
     void OpenScreen(QPointer<Screen>& screen, int16_t menuNo);
+    void ShowMonthClose();
     void ShowHelpDialog();
     // Closes the help window and ends the program.
     void EndProgram();
@@ -58,6 +61,8 @@ class MainMenu {
     QPointer<frmClassify> classify_;
     QPointer<frmItem> item_;
     QPointer<frmZanMentnans> zanMentnans_;
+    QPointer<frmZiko> ziko_;
+    QPointer<frmFix> fix_;
     QPointer<helpDialog> help_;
 };
 

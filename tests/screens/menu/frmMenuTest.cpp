@@ -9,6 +9,8 @@
 #include "screens/menu/frmClassify.h"
 #include "screens/menu/frmItem.h"
 #include "screens/menu/frmMenu.h"
+#include "screens/monthend/frmFix.h"
+#include "screens/monthend/frmZiko.h"
 #include "screens/records/frmSireUriage.h"
 #include "screens/records/frmZanMentnans.h"
 
@@ -80,7 +82,6 @@ TEST_F(frmMenuTest, ScreensWhoseDataIsMissingAreRefused) {
         {"close, nothing", 0, 3, "NEA", false, false, false, "次月繰越", NoClasses},
         {"close, products only", 0, 3, "NEA", false, true, false, "次月繰越", NoClasses},
         {"close, classes only", 0, 3, "NEA", true, false, false, "次月繰越", NoProducts},
-        {"close, no month needed", 0, 3, "NEA", true, true, false, "", ""},
         {"products", 1, 1, "NEA", false, false, true, "商品一覧", NoClasses},
         {"monthly, nothing", 1, 2, "NEA", false, false, true, "月間データメンテナンス", NoClasses},
         {"monthly, classes only", 1, 2, "NEA", true, false, true, "月間データメンテナンス",
@@ -155,6 +156,10 @@ TEST_F(frmMenuTest, ScreensReplaceTheMenuAndGoBackToTheMenuThatOpenedThem) {
             opensAndGoesBack<frmSireUriage>(*this, 0, 0, byFrame);
         }
         {
+            SCOPED_TRACE("inventory table");
+            opensAndGoesBack<frmZiko>(*this, 0, 2, byFrame);
+        }
+        {
             SCOPED_TRACE("classes");
             opensAndGoesBack<frmClassify>(*this, 1, 0, byFrame);
         }
@@ -168,6 +173,24 @@ TEST_F(frmMenuTest, ScreensReplaceTheMenuAndGoBackToTheMenuThatOpenedThem) {
         }
     }
     EXPECT_TRUE(forms::TestHook::ends().empty());
+}
+
+TEST_F(frmMenuTest, TheMonthEndCloseOpensOverTheMenuWithoutAClosedMonth) {
+    insertMasters();
+    MainModule::HasClassifications = true;
+    MainModule::HasProducts = true;
+    MainModule::HasCloseDate = false;
+    frmMenu.ViewMenu(0, 0);
+    MenuFixture::whenShown<frmFix>([](frmFix& screen) { screen.btnEND_Click(); });
+
+    clickButton(3);
+
+    // Modal: the menu stayed loaded behind it and is enabled again.
+    EXPECT_EQ(MenuFixture::visibleWindows<frmFix>(), 0);
+    ASSERT_NE(frmMenu.Window(), nullptr);
+    EXPECT_TRUE(frmMenu.Window()->Visible());
+    EXPECT_TRUE(frmMenu.Window()->isEnabled());
+    EXPECT_EQ(frmMenu.EMenu.TitleImage(), 1);
 }
 
 TEST_F(frmMenuTest, TheFlagsAreReadAtTheClick) {
