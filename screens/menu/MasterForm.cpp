@@ -2,20 +2,10 @@
 
 #include <QLabel>
 
+#include "ScreenControls.h"
 #include "platform/forms/App.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Twips.h"
-
-namespace {
-
-// The buttons' face colour &HFFC0C0 (blue, green, red).
-QPushButton* NewButton(QWidget* parent, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setStyleSheet(QStringLiteral("background-color: #C0C0FF;"));
-    return button;
-}
-
-}  // namespace
 
 MasterForm::MasterForm(const QString& title) : title_(title) {
     SetBackColor(0xE0E0E0);
@@ -28,11 +18,11 @@ MasterForm::MasterForm(const QString& title) : title_(title) {
     Image1->setAlignment(Qt::AlignCenter);
     Text1 = new QLineEdit(this);
     Text1->hide();
-    btnInsert = NewButton(this, QStringLiteral("登録"));
-    btnDel = NewButton(this, QStringLiteral("削除"));
-    btnSave = NewButton(this, QStringLiteral("保存"));
-    btnPrint = NewButton(this, QStringLiteral("印刷"));
-    btnEND = NewButton(this, QStringLiteral("戻る"));
+    btnInsert = ScreenControls::NewButton(this, QStringLiteral("登録"));
+    btnDel = ScreenControls::NewButton(this, QStringLiteral("削除"));
+    btnSave = ScreenControls::NewButton(this, QStringLiteral("保存"));
+    btnPrint = ScreenControls::NewButton(this, QStringLiteral("印刷"));
+    btnEND = ScreenControls::NewButton(this, QStringLiteral("戻る"));
     QObject::connect(btnEND, &QPushButton::clicked, this, [this] { btnEND_Click(); });
 }
 

@@ -21,6 +21,7 @@
 #include "screens/menu/FormLock.h"
 #include "screens/menu/MasterCells.h"
 #include "screens/menu/MasterDatabase.h"
+#include "screens/menu/ScreenControls.h"
 
 namespace {
 
@@ -32,20 +33,6 @@ constexpr int16_t PurchaseQtyCol = 3;
 constexpr int16_t SalesQtyCol = 4;
 constexpr int16_t SalesPriceCol = 5;
 constexpr int16_t SalesMoneyCol = 6;
-
-// The buttons' face colour &HFFC0C0 (blue, green, red).
-QPushButton* NewButton(QWidget* parent, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setStyleSheet(QStringLiteral("background-color: #C0C0FF;"));
-    return button;
-}
-
-QLabel* NewLabel(QWidget* parent, const QString& text, double left, double top, double width,
-                 double height) {
-    auto* label = new QLabel(text, parent);
-    forms::placeTwips(label, left, top, width, height);
-    return label;
-}
 
 QString DayKey(const vb::Date& day) {
     return "Input_Date = " + SqlValueText::DateValue(day);
@@ -59,18 +46,18 @@ QString ProductText(const vb::VariantArray& dayRows, int row) {
 
 frmSireUriage::frmSireUriage() {
     SetBackColor(0xE0E0E0);
-    Image1 = NewLabel(this, Title, 3600, 300, 4800, 480);
+    Image1 = ScreenControls::NewLabel(this, Title, 3600, 300, 4800, 480);
     QFont font = Image1->font();
     font.setPointSize(18);
     font.setBold(true);
     Image1->setFont(font);
     Image1->setAlignment(Qt::AlignCenter);
-    lblYear = NewLabel(this, QString(), 600, 1080, 795, 255);
-    Label2 = NewLabel(this, QStringLiteral("年"), 1500, 1200, 255, 255);
-    lblMonth = NewLabel(this, QString(), 1740, 1080, 495, 255);
-    Label3 = NewLabel(this, QStringLiteral("月"), 2340, 1200, 255, 255);
-    lblDay = NewLabel(this, QString(), 2580, 1080, 495, 255);
-    Label4 = NewLabel(this, QStringLiteral("日"), 3180, 1200, 255, 255);
+    lblYear = ScreenControls::NewLabel(this, QString(), 600, 1080, 795, 255);
+    Label2 = ScreenControls::NewLabel(this, QStringLiteral("年"), 1500, 1200, 255, 255);
+    lblMonth = ScreenControls::NewLabel(this, QString(), 1740, 1080, 495, 255);
+    Label3 = ScreenControls::NewLabel(this, QStringLiteral("月"), 2340, 1200, 255, 255);
+    lblDay = ScreenControls::NewLabel(this, QString(), 2580, 1080, 495, 255);
+    Label4 = ScreenControls::NewLabel(this, QStringLiteral("日"), 3180, 1200, 255, 255);
     QFont dateFont = lblYear->font();
     dateFont.setPointSize(14);
     for (QLabel* label : {lblYear, lblMonth, lblDay}) {
@@ -78,12 +65,12 @@ frmSireUriage::frmSireUriage() {
         label->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     }
 
-    btnSelect = NewButton(this, QStringLiteral("日付選択"));
+    btnSelect = ScreenControls::NewButton(this, QStringLiteral("日付選択"));
     forms::placeTwips(btnSelect, 3540, 900, 2235, 555);
-    btnInsert = NewButton(this, QStringLiteral("登録"));
-    btnSave = NewButton(this, QStringLiteral("保存"));
-    btnPrint = NewButton(this, QStringLiteral("印刷"));
-    btnEND = NewButton(this, QStringLiteral("戻る"));
+    btnInsert = ScreenControls::NewButton(this, QStringLiteral("登録"));
+    btnSave = ScreenControls::NewButton(this, QStringLiteral("保存"));
+    btnPrint = ScreenControls::NewButton(this, QStringLiteral("印刷"));
+    btnEND = ScreenControls::NewButton(this, QStringLiteral("戻る"));
     forms::placeTwips(btnEND, 9420, ButtonTop, 2235, 615);
 
     const auto newBox = [this](double left, double top, double width, double height) {
