@@ -13,17 +13,12 @@
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Twips.h"
 #include "screens/menu/FormLock.h"
+#include "screens/menu/ScreenControls.h"
 #include "screens/records/MonthlyStore.h"
 
 namespace {
 
 const QString Title = QStringLiteral("次月繰越");
-
-QPushButton* NewButton(QWidget* parent, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setStyleSheet(QStringLiteral("background-color: #C0C0FF;"));
-    return button;
-}
 
 }  // namespace
 
@@ -36,9 +31,9 @@ frmFix::frmFix() {
     Label1->setFont(font);
     Label1->setWordWrap(true);
     forms::placeTwips(Label1, 360, 360, 6600, 1200);
-    OKButton = NewButton(this, QStringLiteral("確定"));
+    OKButton = ScreenControls::NewButton(this, QStringLiteral("確定"));
     forms::placeTwips(OKButton, 2280, 1800, 2235, 555);
-    btnEND = NewButton(this, QStringLiteral("戻る"));
+    btnEND = ScreenControls::NewButton(this, QStringLiteral("戻る"));
     forms::placeTwips(btnEND, 4740, 1800, 2235, 555);
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
     connect(btnEND, &QPushButton::clicked, this, [this] { btnEND_Click(); });

@@ -14,6 +14,7 @@
 #include "platform/forms/Twips.h"
 #include "platform/runtime/Clock.h"
 #include "screens/menu/FormLock.h"
+#include "screens/menu/ScreenControls.h"
 
 namespace {
 
@@ -23,33 +24,17 @@ constexpr int BodyCols = 9;
 constexpr int NameLength = 18;
 constexpr double ButtonTop = 7920;
 
-QPushButton* NewButton(QWidget* parent, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setStyleSheet(QStringLiteral("background-color: #C0C0FF;"));
-    return button;
-}
-
-QLabel* NewLabel(QWidget* parent, const QString& text, double left, double top, double width,
-                 double height) {
-    auto* label = new QLabel(text, parent);
-    QFont font(QStringLiteral("MS UI Gothic"));
-    font.setPointSize(12);
-    label->setFont(font);
-    forms::placeTwips(label, left, top, width, height);
-    return label;
-}
-
 }  // namespace
 
 frmZiko::frmZiko() : MasterForm(Title) {
     forms::placeTwips(Image1, 3600, 240, 4800, 495);
-    lblYear = NewLabel(this, QString(), 480, 1080, 855, 255);
+    lblYear = ScreenControls::NewLabel(this, QString(), 480, 1080, 855, 255, 12);
     lblYear->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    Label2 = NewLabel(this, QStringLiteral("年"), 1440, 1080, 255, 255);
-    lblMonth = NewLabel(this, QString(), 1680, 1080, 495, 255);
+    Label2 = ScreenControls::NewLabel(this, QStringLiteral("年"), 1440, 1080, 255, 255, 12);
+    lblMonth = ScreenControls::NewLabel(this, QString(), 1680, 1080, 495, 255, 12);
     lblMonth->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    Label3 = NewLabel(this, QStringLiteral("月"), 2280, 1080, 255, 255);
-    btnSelect = NewButton(this, QStringLiteral("月選択"));
+    Label3 = ScreenControls::NewLabel(this, QStringLiteral("月"), 2280, 1080, 255, 255, 12);
+    btnSelect = ScreenControls::NewButton(this, QStringLiteral("月選択"));
     forms::placeTwips(btnSelect, 2760, 840, 2235, 555);
     Picture4 = NewPictureBox(8340, 960, 3315, 555);
     Picture1 = NewPictureBox(240, 1500, 11080, 600);
