@@ -9,6 +9,7 @@
 #include "frmItem.h"
 #include "helpDialog.h"
 #include "platform/forms/App.h"
+#include "screens/monthend/frmDelete.h"
 #include "screens/monthend/frmFix.h"
 #include "screens/monthend/frmZiko.h"
 #include "screens/records/frmSireUriage.h"
@@ -122,7 +123,6 @@ void MainMenu::MainMenuClick(int16_t index) {
     }
 }
 
-// The deletion of old data opens once its screen is part of the program.
 void MainMenu::MaintenanceMenuClick(int16_t index) {
     switch (index) {
         case 0:
@@ -140,6 +140,9 @@ void MainMenu::MaintenanceMenuClick(int16_t index) {
             break;
         case 3:
             frmRestore::ShowModal(window_);
+            break;
+        case 4:
+            ShowDeletion();
             break;
         case 11:
             ViewMenu(MenuLayout::MainMenu, MainModule::PictureFlg);
@@ -191,6 +194,15 @@ void MainMenu::ShowMonthClose() {
         fix_->ReturnToMenu = [this] { SetEnabled(true); };
     }
     fix_->Show(forms::vbModal, window_);
+}
+
+// The deletion runs modal over the menu, which it enables again on every way out.
+void MainMenu::ShowDeletion() {
+    if (!IsLoaded(deletion_)) {
+        deletion_ = new frmDelete;
+        deletion_->ReturnToMenu = [this] { SetEnabled(true); };
+    }
+    deletion_->Show(forms::vbModal, window_);
 }
 
 void MainMenu::ShowHelpDialog() {

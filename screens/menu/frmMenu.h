@@ -8,6 +8,7 @@
 #include "platform/forms/Subscription.h"
 
 class frmClassify;
+class frmDelete;
 class frmFix;
 class frmItem;
 class frmSireUriage;
@@ -51,6 +52,7 @@ class MainMenu {
     template <class Screen>
     void OpenScreen(QPointer<Screen>& screen, int16_t menuNo);
     void ShowMonthClose();
+    void ShowDeletion();
     void ShowHelpDialog();
     // Closes the help window and ends the program.
     void EndProgram();
@@ -63,6 +65,7 @@ class MainMenu {
     QPointer<frmZanMentnans> zanMentnans_;
     QPointer<frmZiko> ziko_;
     QPointer<frmFix> fix_;
+    QPointer<frmDelete> deletion_;
     QPointer<helpDialog> help_;
 };
 

@@ -9,6 +9,7 @@
 #include "screens/menu/frmClassify.h"
 #include "screens/menu/frmItem.h"
 #include "screens/menu/frmMenu.h"
+#include "screens/monthend/frmDelete.h"
 #include "screens/monthend/frmFix.h"
 #include "screens/monthend/frmZiko.h"
 #include "screens/records/frmSireUriage.h"
@@ -191,6 +192,21 @@ TEST_F(frmMenuTest, TheMonthEndCloseOpensOverTheMenuWithoutAClosedMonth) {
     EXPECT_TRUE(frmMenu.Window()->Visible());
     EXPECT_TRUE(frmMenu.Window()->isEnabled());
     EXPECT_EQ(frmMenu.EMenu.TitleImage(), 1);
+}
+
+TEST_F(frmMenuTest, TheDeletionOpensOverTheMaintenanceMenuWithoutAClosedMonth) {
+    MainModule::HasCloseDate = false;
+    frmMenu.ViewMenu(1, 0);
+    MenuFixture::whenShown<frmDelete>([](frmDelete& screen) { screen.btnEND_Click(); });
+
+    clickButton(4);
+
+    EXPECT_TRUE(forms::TestHook::msgBoxes().empty());
+    EXPECT_EQ(MenuFixture::visibleWindows<frmDelete>(), 0);
+    ASSERT_NE(frmMenu.Window(), nullptr);
+    EXPECT_TRUE(frmMenu.Window()->Visible());
+    EXPECT_TRUE(frmMenu.Window()->isEnabled());
+    EXPECT_EQ(frmMenu.EMenu.TitleImage(), 2);
 }
 
 TEST_F(frmMenuTest, TheFlagsAreReadAtTheClick) {
