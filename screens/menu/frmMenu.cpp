@@ -9,6 +9,9 @@
 #include "frmItem.h"
 #include "helpDialog.h"
 #include "platform/forms/App.h"
+#include "screens/analysis/frmRanking.h"
+#include "screens/analysis/frmRieki.h"
+#include "screens/analysis/frmSyosuList.h"
 #include "screens/monthend/frmDelete.h"
 #include "screens/monthend/frmFix.h"
 #include "screens/monthend/frmZiko.h"
@@ -80,8 +83,6 @@ void MainMenu::EMenu_ButtonClick(int16_t Index) {
     }
 }
 
-// The profit table opens once its screen is part of the program; its refusal holds
-// already.
 void MainMenu::MainMenuClick(int16_t index) {
     switch (index) {
         case 0:
@@ -90,7 +91,9 @@ void MainMenu::MainMenuClick(int16_t index) {
             }
             break;
         case 1:
-            MenuChecks::CloseDateRegistered(QStringLiteral("売上利益表"));
+            if (MenuChecks::CloseDateRegistered(QStringLiteral("売上利益表"))) {
+                OpenScreen(rieki_, MenuLayout::MainMenu);
+            }
             break;
         case 2:
             if (MenuChecks::CloseDateRegistered(QStringLiteral("在庫管理表"))) {
@@ -152,25 +155,33 @@ void MainMenu::MaintenanceMenuClick(int16_t index) {
     }
 }
 
-// The rankings and the stock lists open once their screens are part of the program.
+// Button 0 is the rankings in variants A and R and the stock lists in variant L.
 void MainMenu::SupportMenuClick(int16_t index) {
     const QChar variant = MenuLayout::SupportVariant(MainModule::SystemId);
     switch (index) {
         case 0:
             if (variant == u'A' || variant == u'R') {
-                MenuChecks::CloseDateRegistered(QStringLiteral("ランキング"));
+                if (MenuChecks::CloseDateRegistered(QStringLiteral("ランキング"))) {
+                    OpenScreen(ranking_, MenuLayout::SupportMenu);
+                }
             } else if (variant == u'L') {
-                MenuChecks::CloseDateRegistered(QStringLiteral("在庫少数リスト"));
+                OpenStockLists();
             }
             break;
         case 1:
-            MenuChecks::CloseDateRegistered(QStringLiteral("在庫少数リスト"));
+            OpenStockLists();
             break;
         case 11:
             ViewMenu(MenuLayout::MainMenu, MainModule::PictureFlg);
             break;
         default:
             break;
+    }
+}
+
+void MainMenu::OpenStockLists() {
+    if (MenuChecks::CloseDateRegistered(QStringLiteral("在庫少数リスト"))) {
+        OpenScreen(syosuList_, MenuLayout::SupportMenu);
     }
 }
 

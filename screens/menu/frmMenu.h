@@ -11,7 +11,10 @@ class frmClassify;
 class frmDelete;
 class frmFix;
 class frmItem;
+class frmRanking;
+class frmRieki;
 class frmSireUriage;
+class frmSyosuList;
 class frmZanMentnans;
 class frmZiko;
 class helpDialog;
@@ -49,6 +52,8 @@ class MainMenu {
     void SupportMenuClick(int16_t index);
     // Shows the screen (created when there is none), which returns to menu menuNo when
     // it closes, and unloads the menu.
+    // The low-stock and zero-stock lists, from either button that offers them.
+    void OpenStockLists();
     template <class Screen>
     void OpenScreen(QPointer<Screen>& screen, int16_t menuNo);
     void ShowMonthClose();
@@ -65,6 +70,9 @@ class MainMenu {
     QPointer<frmZanMentnans> zanMentnans_;
     QPointer<frmZiko> ziko_;
     QPointer<frmFix> fix_;
+    QPointer<frmRanking> ranking_;
+    QPointer<frmSyosuList> syosuList_;
+    QPointer<frmRieki> rieki_;
     QPointer<frmDelete> deletion_;
     QPointer<helpDialog> help_;
 };

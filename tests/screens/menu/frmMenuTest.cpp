@@ -6,6 +6,9 @@
 #include "core/XXCommonFunctions.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/TestHook.h"
+#include "screens/analysis/frmRanking.h"
+#include "screens/analysis/frmRieki.h"
+#include "screens/analysis/frmSyosuList.h"
 #include "screens/menu/frmClassify.h"
 #include "screens/menu/frmItem.h"
 #include "screens/menu/frmMenu.h"
@@ -150,11 +153,24 @@ TEST_F(frmMenuTest, ScreensReplaceTheMenuAndGoBackToTheMenuThatOpenedThem) {
     MainModule::HasProducts = true;
     MainModule::HasCloseDate = true;
     MainModule::LastCloseDate = vb::Date::fromYmd(2024, 9, 1);
+    MainModule::SystemId = "NEA000001";
     for (bool byFrame : {false, true}) {
         SCOPED_TRACE(byFrame ? "closed by the frame" : "back button");
         {
             SCOPED_TRACE("daily entry");
             opensAndGoesBack<frmSireUriage>(*this, 0, 0, byFrame);
+        }
+        {
+            SCOPED_TRACE("profit table");
+            opensAndGoesBack<frmRieki>(*this, 0, 1, byFrame);
+        }
+        {
+            SCOPED_TRACE("rankings");
+            opensAndGoesBack<frmRanking>(*this, 2, 0, byFrame);
+        }
+        {
+            SCOPED_TRACE("stock lists");
+            opensAndGoesBack<frmSyosuList>(*this, 2, 1, byFrame);
         }
         {
             SCOPED_TRACE("inventory table");
