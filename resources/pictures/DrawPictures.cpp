@@ -1,11 +1,13 @@
 // Draws the program's resource pictures as PNG files into the folder given on the
-// command line (one sub-folder per resource type). Runs headless.
+// command line (one sub-folder per resource type), those of the setup wizard into its
+// sub-folder "setup". Runs headless.
 #include <QGuiApplication>
 #include <cstdio>
 
 #include "MenuPictures.h"
 #include "PickerPictures.h"
 #include "PictureFolder.h"
+#include "SetupPictures.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -17,5 +19,7 @@ int main(int argc, char** argv) {
     PictureFolder folder(QString::fromLocal8Bit(argv[1]));
     MenuPictures::Write(folder);
     PickerPictures::Write(folder);
-    return folder.Failed() ? 1 : 0;
+    PictureFolder setup(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/setup"));
+    SetupPictures::Write(setup);
+    return folder.Failed() || setup.Failed() ? 1 : 0;
 }

@@ -1,0 +1,83 @@
+#include "modSetup.h"
+
+#include "core/CommonClass.h"
+#include "core/XXCommonFunctions.h"
+#include "frmSetup.h"
+#include "platform/forms/App.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/shell/SpecialFolders.h"
+
+namespace modSetup {
+
+QString DBFileName;
+QString DBPassword;
+QString DBFolder;
+bool ResetMode = false;
+
+namespace {
+
+const QString kDatabase = QStringLiteral("morvik2.mde");
+const QString kDevelopmentDatabase = QStringLiteral("morvik2.mdb");
+const QString kPassword = QStringLiteral("KORUMA4VXTB");
+const QString kDataSubfolder = QStringLiteral("Kelvarn/Sales/Ver2");
+const QString kInstall = QStringLiteral("/install");
+
+void UseDatabase(const QString& fileName, const QString& password, const QString& folder) {
+    DBFileName = fileName;
+    DBPassword = password;
+    DBFolder = folder;
+}
+
+void UseInstalledDatabase() {
+    UseDatabase(kDatabase, kPassword,
+                SharedCommon().MidPath(XX共通関数::GetSpecialFolderPath(shell::csidlLocalAppData)) +
+                    "/" + kDataSubfolder);
+}
+
+}  // namespace
+
+CommonClass& SharedCommon() {
+    static CommonClass common;
+    return common;
+}
+
+bool ChooseDatabase(const QString& commandLine) {
+    const QString line = commandLine.toLower();
+    ResetMode = false;
+    if (line == QLatin1String("/debug")) {
+        const QString programFolder = SharedCommon().MidPath(forms::App::Path());
+        switch (forms::MsgBox(QStringLiteral("デバックモードで起動しますか？"),
+                              forms::vbYesNoCancel | forms::vbQuestion, forms::App::Title())) {
+            case forms::vbYes:
+                UseDatabase(kDevelopmentDatabase, QString(), programFolder);
+                break;
+            case forms::vbNo:
+                UseDatabase(kDatabase, kPassword, programFolder);
+                break;
+            default:
+                UseInstalledDatabase();
+                break;
+        }
+        return true;
+    }
+    if (!line.startsWith(kInstall)) {
+        forms::MsgBox(QStringLiteral("初期設定はシステムのインストール時のみ可能です。"),
+                      forms::vbCritical, forms::App::Title());
+        return false;
+    }
+    UseInstalledDatabase();
+    ResetMode = line != kInstall;
+    return true;
+}
+
+void Main(const QString& commandLine) {
+    if (!ChooseDatabase(commandLine)) {
+        forms::App::End(0);
+        return;
+    }
+    frmSetup form;
+    form.SetDeleteOnUnload(false);
+    form.Show(forms::vbModal);
+}
+
+}  // namespace modSetup
