@@ -1,5 +1,7 @@
 #include "CellText.h"
 
+#include <algorithm>
+
 #include "platform/runtime/Format.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/Strings.h"
@@ -21,6 +23,32 @@ QString Display(const vb::Variant& value, const QString& format) {
         return vb::Format(value, format);
     } catch (const vb::RuntimeError&) {
         return Plain(value);
+    }
+}
+
+QString At(const vb::VariantArray& values, int row, int col) {
+    if (row < 0 || row >= values.rows() || col < 0 || col >= values.cols()) {
+        return {};
+    }
+    return Plain(values(row, col));
+}
+
+void Store(vb::VariantArray& values, int row, int col, const QString& text) {
+    if (row >= 0 && row < values.rows() && col >= 0 && col < values.cols()) {
+        values(row, col) = vb::Variant(text);
+    }
+}
+
+void Assign(vb::VariantArray& values, const vb::VariantArray& source) {
+    if (source.dimensions() != 2) {
+        return;
+    }
+    const int rows = std::min(source.rows(), values.rows());
+    const int cols = std::min(source.cols(), values.cols());
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            values(r, c) = source(r, c);
+        }
     }
 }
 

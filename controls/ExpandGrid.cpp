@@ -134,29 +134,15 @@ void ExpandGrid::ColsEditMaxLength(int16_t col, int32_t length) {
 }
 
 QString ExpandGrid::Value(int16_t row, int16_t col) const {
-    if (row < 0 || row >= values_.rows() || col < 0 || col >= values_.cols()) {
-        return {};
-    }
-    return CellText::Plain(values_(row, col));
+    return CellText::At(values_, row, col);
 }
 
 void ExpandGrid::Value(int16_t row, int16_t col, const QString& text) {
-    if (row >= 0 && row < values_.rows() && col >= 0 && col < values_.cols()) {
-        values_(row, col) = vb::Variant(text);
-    }
+    CellText::Store(values_, row, col, text);
 }
 
 void ExpandGrid::ValueMatrix(const vb::VariantArray& values) {
-    if (values.dimensions() != 2) {
-        return;
-    }
-    const int rows = std::min(values.rows(), values_.rows());
-    const int cols = std::min(values.cols(), values_.cols());
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            values_(r, c) = values(r, c);
-        }
-    }
+    CellText::Assign(values_, values);
 }
 
 void ExpandGrid::Redraw() {

@@ -231,29 +231,15 @@ ComboBoxEx* ExpandGrid2::ColsComboBox(int16_t col) const {
 }
 
 QString ExpandGrid2::Value(int16_t row, int16_t col) const {
-    if (row < 0 || row >= values_.rows() || col < 0 || col >= values_.cols()) {
-        return {};
-    }
-    return CellText::Plain(values_(row, col));
+    return CellText::At(values_, row, col);
 }
 
 void ExpandGrid2::Value(int16_t row, int16_t col, const QString& text) {
-    if (row >= 0 && row < values_.rows() && col >= 0 && col < values_.cols()) {
-        values_(row, col) = vb::Variant(text);
-    }
+    CellText::Store(values_, row, col, text);
 }
 
 void ExpandGrid2::ValueMatrix(const vb::VariantArray& values) {
-    if (values.dimensions() != 2) {
-        return;
-    }
-    const int rows = std::min(values.rows(), values_.rows());
-    const int cols = std::min(values.cols(), values_.cols());
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            values_(r, c) = values(r, c);
-        }
-    }
+    CellText::Assign(values_, values);
 }
 
 void ExpandGrid2::Redraw() {
