@@ -177,9 +177,18 @@ int32_t AccessADOClass::OpenConnection() {
             return 0;
         }
         case 1:
-        case 2:
             errDetail_ = kCannotOpenText;
             return CannotOpen;
+        case 2: {
+            const QString connectionText =
+                "Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=" + dbPath_ + ";";
+            if (const jet::Error error = connection_->open(connectionText)) {
+                const bool missing = error.number == jet::errFileNotFound;
+                errDetail_ = missing ? kFileNotFoundText : kCannotOpenText;
+                return missing ? FileNotFound : CannotOpen;
+            }
+            return 0;
+        }
         default:
             return 0;
     }

@@ -56,8 +56,8 @@ class AccessADOClass {
     // "1" to "12"; a text that is not a number from 0 to 255 raises run-time error 13
     // (not a number) or 6 (out of range).
     void AccessFlag(const QString& argFlg);
-    // 0 the database file; 1 and 2 cannot be connected here; any other value opens
-    // nothing.
+    // 0 the database file; 1 cannot be connected here; 2 the text files of the folder
+    // DBPath; any other value opens nothing.
     void Provider(int16_t argProvider);
     void UserName(const QString& argUserName);
     void Password(const QString& argPassword);

@@ -8,6 +8,7 @@
 #include "ConnectionText.h"
 #include "EngineError.h"
 #include "Session.h"
+#include "TextDriver.h"
 
 namespace jet {
 
@@ -34,6 +35,7 @@ int tableCount(sqlite3* db) {
 
 struct Connection::Impl {
     std::shared_ptr<Session> session;
+    TextDriver textDriver;
     int busyTimeoutMs = 2000;
 };
 
@@ -48,6 +50,13 @@ Error Connection::open(const QString& connectionText) {
     const std::optional<ConnectionText> items = ConnectionText::parse(connectionText);
     if (!items) {
         return makeError(errConnectionText);
+    }
+    if (items->contains(u"Driver")) {
+        if (!isTextDriver(items->value(u"Driver"))) {
+            return makeError(errConnectionText,
+                             QStringLiteral("Driver=") + items->value(u"Driver"));
+        }
+        return impl_->textDriver.open(items->value(u"DBQ"), impl_->busyTimeoutMs, impl_->session);
     }
     if (!isJetProvider(items->value(u"Provider"))) {
         return makeError(errConnectionText,

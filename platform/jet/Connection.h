@@ -15,6 +15,8 @@ class Session;
 //   "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<path>;Jet OLEDB:Database Password=<pw>;"
 // The file is an SQLCipher database keyed with the password; an empty password opens
 // an unencrypted file. Statements are Jet SQL, translated for the engine.
+// "Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=<folder>;" opens the folder's text
+// files instead (see TextDriver.h).
 class Connection {
   public:
     Connection();

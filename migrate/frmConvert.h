@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <cstdint>
+
+#include "InstallList.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/forms/Subscription.h"
+
+// The migration wizard's window: welcome, choice of the earlier installation,
+// confirmation and finish, drawn on the form surface. 開始 on the confirmation page checks
+// the earlier data against the new settings and carries it into the new database.
+class frmConvert : public forms::Form {
+  public:
+    frmConvert();
+    ~frmConvert() override;
+
+    QPushButton* CancelButton;
+    QPushButton* BeforeButton;
+    QPushButton* NextButton;
+    QPushButton* EndButton;
+    QScrollBar* CmdVScroll;
+    forms::PictureBox* ProgressPicture;
+
+    void CancelButton_Click();
+    void BeforeButton_Click();
+    void NextButton_Click();
+    void EndButton_Click();
+    void CmdVScroll_Change();
+    // X and Y in twips of the form surface.
+    void Form_MouseDown(int button, int shift, double x, double y);
+
+    int16_t Step() const { return step_; }
+    int SelectedIndex() const { return selectedIndex_; }
+    InstallList& Installations() { return installList_; }
+    // Draws the page of Step() again (after the list has changed).
+    void ShowStep();
+
+  protected:
+    void Form_Load() override;
+
+  private:
+    // 0 moved, -1 failed, -2 the earlier data does not fit the new settings.
+    int32_t RunMigration();
+    void ChooseOtherFolder();
+    void DrawInstallList();
+    void DrawHeader(const QString& title, const QString& subtitle);
+    void DrawWelcome();
+    void DrawConfirmation();
+    void Text(const QString& text, int32_t top, int32_t left, double size = 9, bool bold = false);
+    void Picture(const QString& type, int32_t id, int32_t top, int32_t left);
+
+    InstallList installList_;
+    int selectedIndex_ = -1;
+    int16_t step_ = 0;
+    bool running_ = false;
+    forms::Subscription mouseDown_;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include "DetaCheckSet.h"
+#include "InstallInfo.h"
+
+// The transfer of an earlier installation's data into the new database through CSV
+// files in the "convert" folder of the new installation.
+namespace modConvert {
+
+// The tables that are moved, in the order of export and import.
+QString TableList();
+// The folder of the work files: the new installation's "convert" folder.
+QString ConvertFolder(const QString& newDatabasePath);
+
+// Copies the data files named in the installation's backup.ini into a new dated folder
+// under its "backup" folder. False when backup.ini names no file, its first file is
+// missing, or any copy fails.
+bool BackupInstallation(const QString& installFolder);
+// Creates and empties the convert folder and copies the new database into it.
+bool PrepareConvertFolder(const QString& newDatabasePath);
+// Puts the safety copy back over the new database, and removes it.
+bool RestoreSafetyCopy(const QString& newDatabasePath);
+bool DeleteSafetyCopy(const QString& newDatabasePath);
+
+// Writes the whole table into the CSV file: a header line with the column names, then
+// one line per row; texts and dates as literals in single quotes (a quote doubled), other
+// values bare, Null numbers as empty fields; lines end with CR LF.
+bool ExportTable(const QString& databasePath, const QString& password, const QString& table,
+                 const QString& csvPath);
+// Replaces the table's rows with those of the CSV file, in the columns that both have,
+// in one transaction. False, with the table unchanged, when any row cannot be stored.
+bool ImportTable(const QString& databasePath, const QString& password, const QString& table,
+                 const QString& csvPath);
+
+// The whole transfer: backup of the earlier installation, safety copy, export, import and
+// the post-import conversion. On a failure after the safety copy the new database is put
+// back as it was. DetaCheck_Set::CheckSourceData must have run before.
+bool ConvertData(const QString& sourceFolder, const QString& sourceDatabasePath,
+                 const InstallInfo& target, const QString& targetDatabasePath,
+                 const DetaCheck_Set::Progress& progress);
+
+// The program's entry: with exactly "/install" (letter case aside) the wizard runs;
+// any other command line is refused with a message. Returns when the wizard has ended.
+void Main(const QString& commandLine);
+// Starts the setup wizard again in reset mode ("ostrail /install reset" from the program
+// folder), as the installer would; false when it is not there or does not start.
+bool RestartSetup();
+
+}  // namespace modConvert

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "core/AccessADOClass.h"
+#include "migrate/frmConvert.h"
+#include "migrate/modConvert.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/TestHook.h"
+#include "platform/jet/Connection.h"
+#include "tests/support/TestDatabase.h"
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void run(const QString& path, const QString& password, const QString& sql) {
+    jet::Connection connection;
+    ASSERT_FALSE(connection.open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path +
+                                 ";Jet OLEDB:Database Password=" + password + ";"));
+    ASSERT_FALSE(connection.execute(sql)) << sql.toStdString();
+}
+
+// The new database in the data folder under a temporary XDG data home, earlier
+// installations under a temporary program files folder, message boxes scripted.
+class frmConvertTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        forms::TestHook::enable();
+        savedData_ = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", homes_.path().toLocal8Bit());
+        qputenv("PROGRAMFILES", programs_.path().toLocal8Bit());
+        ASSERT_TRUE(QDir().mkpath(newFolder()));
+        ASSERT_TRUE(QFile::copy(TestDatabase::shippedFilePath(), newDatabase()));
+        QFile(newDatabase()).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        DetaCheck_Set::DBPassword = TestDatabase::password();
+    }
+    void TearDown() override {
+        form_.reset();
+        forms::TestHook::disable();
+        qunsetenv("PROGRAMFILES");
+        if (savedData_.isEmpty()) {
+            qunsetenv("XDG_DATA_HOME");
+        } else {
+            qputenv("XDG_DATA_HOME", savedData_);
+        }
+    }
+
+    QString newFolder() const { return homes_.path() + "/Kelvarn/Sales/Ver2"; }
+    QString newDatabase() const { return newFolder() + "/morvik2.mde"; }
+    // An earlier installation of version 1.0.<n> with one class and one product.
+    QString install(int n, const QString& tradeNo = "0012") const {
+        const QString folder = programs_.path() + "/Kelvarn/Sales" + QString::number(n);
+        EXPECT_TRUE(QDir().mkpath(folder));
+        writeFile(folder + "/morvik.exe", "program");
+        writeFile(folder + "/version.ini",
+                  "[Version]\r\nProductName=モルビク\r\nProductVersion=1.0." +
+                      QByteArray::number(n) + "\r\n");
+        writeFile(folder + "/backup.ini", "[BackupFile]\r\nFile1=morvik.mdb\r\n");
+        EXPECT_TRUE(
+            QFile::copy(TestDatabase::stageFolder() + "/morvik2.mdb", folder + "/morvik.mdb"));
+        QFile(folder + "/morvik.mdb").setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        run(folder + "/morvik.mdb", "",
+            "INSERT INTO ClassifyMast_tbl (Classify_No , Classify_Name) VALUES ('001' , 'A')");
+        run(folder + "/morvik.mdb", "",
+            "INSERT INTO Management_Tbl (Input_Date , Classify_No , Trade_No , Cost_Quantity , "
+            "Unit_Price , Cost_Money , Sales_Quantity , Sales_Money) VALUES (#2024/9/3# , '001' "
+            ", '" +
+                tradeNo + "' , 3 , 80 , 0 , 2 , 300)");
+        return folder;
+    }
+    frmConvert& open() {
+        form_ = std::make_unique<frmConvert>();
+        form_->SetDeleteOnUnload(false);
+        form_->Show();
+        return *form_;
+    }
+
+    QTemporaryDir homes_;
+    QTemporaryDir programs_;
+    std::unique_ptr<frmConvert> form_;
+
+  private:
+    QByteArray savedData_;
+};
+
+TEST_F(frmConvertTest, OnlyExactlyInstallStartsTheWizard) {
+    for (const char* line : {"/install reset", "", "/debug"}) {
+        forms::TestHook::enable();
+        modConvert::Main(line);
+        ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u) << line;
+        EXPECT_EQ(forms::TestHook::msgBoxes()[0].text,
+                  "データの移行はシステムのインストール時のみ可能です。");
+        EXPECT_EQ(forms::TestHook::msgBoxes()[0].style, forms::vbCritical);
+        EXPECT_EQ(forms::TestHook::ends().size(), 1u);
+    }
+}
+
+TEST_F(frmConvertTest, ChoosingAnInstallationAndRunningMovesTheData) {
+    install(1);
+    frmConvert& form = open();
+    EXPECT_EQ(form.Caption(), "モルビク - データコンバート(1 / 4)");
+    EXPECT_FALSE(form.BeforeButton->isEnabled());
+    EXPECT_FALSE(form.EndButton->isEnabled());
+    form.NextButton_Click();
+    ASSERT_EQ(form.Step(), 1);
+    EXPECT_FALSE(form.NextButton->isEnabled());
+    EXPECT_TRUE(form.CmdVScroll->isVisible());
+    EXPECT_FALSE(form.CmdVScroll->isEnabled());
+
+    form.Form_MouseDown(1, 0, 1000, 2700);  // between two rows
+    EXPECT_EQ(form.SelectedIndex(), -1);
+    form.Form_MouseDown(1, 0, 1000, 2200);
+    EXPECT_EQ(form.SelectedIndex(), 0);
+    EXPECT_TRUE(form.NextButton->isEnabled());
+    form.NextButton_Click();
+    ASSERT_EQ(form.Step(), 2);
+    EXPECT_TRUE(form.EndButton->isEnabled());
+    EXPECT_EQ(form.EndButton->text(), "開始(&S)");
+    form.BeforeButton_Click();
+    EXPECT_EQ(form.SelectedIndex(), 0);
+    EXPECT_TRUE(form.NextButton->isEnabled());
+    form.NextButton_Click();
+
+    form.EndButton_Click();
+    ASSERT_EQ(form.Step(), 3);
+    EXPECT_TRUE(forms::TestHook::msgBoxes().empty());
+    EXPECT_EQ(form.Caption(), "モルビク - データコンバート(4 / 4)");
+    EXPECT_FALSE(form.CancelButton->isEnabled());
+    EXPECT_EQ(form.EndButton->text(), "完了(&F)");
+    EXPECT_FALSE(form.ProgressPicture->Visible());
+
+    AccessADOClass access;
+    access.DBName("morvik2.mde");
+    access.DBPath(newFolder());
+    access.Password(TestDatabase::password());
+    access.AccessFlag("1");
+    access.AddField("Trade_No");
+    access.AddField("Cost_Money");
+    access.AddFromVerse("Management_Tbl");
+    ASSERT_EQ(access.Execute(), 1);
+    EXPECT_EQ(access.InfoValue(0, 0).toString(), "0012");
+    EXPECT_EQ(access.InfoValue(0, 1).toString(), "240");
+    form.EndButton_Click();
+    EXPECT_FALSE(form.Visible());
+}
+
+TEST_F(frmConvertTest, EarlierDataThatDoesNotFitIsRefusedAndNothingIsMoved) {
+    install(1, "12345");
+    const QByteArray before = [this] {
+        QFile file(newDatabase());
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    frmConvert& form = open();
+    form.NextButton_Click();
+    form.Form_MouseDown(1, 0, 1000, 2200);
+    form.NextButton_Click();
+    form.EndButton_Click();
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    const auto& shown = forms::TestHook::msgBoxes()[0];
+    EXPECT_EQ(shown.style, forms::vbExclamation);
+    EXPECT_TRUE(
+        shown.text.startsWith("データの移行を中止しました。\r\n\r\n"
+                              "・ [初期設定] で設定された [商品番号の桁数] が、元データの"))
+        << shown.text.toStdString();
+    EXPECT_TRUE(
+        shown.text.contains("・ [商品番号の桁数] を元データの商品番号の桁数以上にしてください。"));
+    EXPECT_FALSE(shown.text.contains("小数点"));
+    EXPECT_FALSE(form.Visible());
+    QFile file(newDatabase());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(frmConvertTest, ScrollingTheListAndChoosingAnotherFolder) {
+    for (int n = 1; n <= 5; ++n) {
+        install(n);
+    }
+    frmConvert& form = open();
+    form.NextButton_Click();
+    EXPECT_EQ(form.Installations().Count(), 5);
+    EXPECT_TRUE(form.CmdVScroll->isEnabled());
+    EXPECT_EQ(form.CmdVScroll->maximum(), 2);
+    form.CmdVScroll->setValue(2);
+    form.Form_MouseDown(1, 0, 1000, 2200);
+    EXPECT_EQ(form.SelectedIndex(), 2);
+
+    forms::TestHook::queueDialogAnswer(homes_.path());
+    form.Form_MouseDown(1, 0, 1500, 4000);
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].text,
+              "システムがインストールされたフォルダではありません。");
+    EXPECT_EQ(form.SelectedIndex(), 2);
+
+    QTemporaryDir other;
+    const QString folder = other.path() + "/Mine";
+    QDir().mkpath(folder);
+    writeFile(folder + "/morvik.exe", "program");
+    writeFile(folder + "/version.ini", "[Version]\r\nProductVersion=1.2.0\r\n");
+    writeFile(folder + "/morvik.mdb", "data");
+    forms::TestHook::queueDialogAnswer(folder);
+    form.Form_MouseDown(1, 0, 1500, 4000);
+    EXPECT_EQ(form.Installations().Count(), 6);
+    EXPECT_EQ(form.SelectedIndex(), -1);
+    EXPECT_FALSE(form.NextButton->isEnabled());
+}
+
+TEST_F(frmConvertTest, CancelAsksFirst) {
+    frmConvert& form = open();
+    forms::TestHook::queueMsgBoxAnswer(forms::vbNo);
+    form.CancelButton_Click();
+    EXPECT_TRUE(form.Visible());
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].style,
+              forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2);
+    forms::TestHook::queueMsgBoxAnswer(forms::vbYes);
+    form.CancelButton_Click();
+    EXPECT_FALSE(form.Visible());
+}
+
+}  // namespace
