@@ -1,6 +1,7 @@
 #include "MigrationSelect.h"
 
 #include "core/AccessADOClass.h"
+#include "core/AccessSelect.h"
 
 int32_t MigrationSelect::Run(const QString& dbName, const QString& dbPath, const QString& password,
                              vb::VariantArray& rows) const {
@@ -8,21 +9,10 @@ int32_t MigrationSelect::Run(const QString& dbName, const QString& dbPath, const
     access.DBName(dbName);
     access.DBPath(dbPath);
     access.Password(password);
-    for (const QString& field : fields) {
-        access.AddField(field);
-    }
-    for (const QString& item : from) {
-        access.AddFromVerse(item);
-    }
-    for (const QString& item : where) {
-        access.AddWhereVerse(item);
-    }
-    for (const QString& item : order) {
-        access.AddOrderVerse(item);
-    }
-    const int32_t result = access.Execute();
+    vb::VariantArray found;
+    const int32_t result = AccessSelect(access, fields, from, where, order, found);
     if (result > 0) {
-        rows = access.DBInfo();
+        rows = found;
     }
     return result;
 }

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/AccessADOClass.h"
+#include "core/AccessSelect.h"
 #include "core/MainModule.h"
 #include "core/XXCommonFunctions.h"
 #include "platform/runtime/Format.h"
@@ -69,14 +70,13 @@ int32_t ProfitTable::Read(const vb::Date& day) {
     AccessADOClass access;
     MasterDatabase::Configure(access);
     vb::VariantArray list;
-    const int32_t count =
-        MonthReads::Select(access, {"CNo", "CName"}, {classes}, {}, {"CNo"}, list);
+    const int32_t count = AccessSelect(access, {"CNo", "CName"}, {classes}, {}, {"CNo"}, list);
     if (count < 0) {
         return count;
     }
     classCount_ = count;
     vb::VariantArray sums;
-    const int32_t sumCount = MonthReads::Select(
+    const int32_t sumCount = AccessSelect(
         access, {"Classify_No", "CostQu", "CostMo", "SalesQu", "SalesMo", "rieki"},
         {"(SELECT Classify_No, Sum(Cost_Quantity) AS CostQu, Sum(Cost_Money) AS CostMo,"
          " Sum(Sales_Quantity) AS SalesQu, Sum(Sales_Money) AS SalesMo,"

@@ -2,6 +2,7 @@
 
 #include "RankingMerge.h"
 #include "core/AccessADOClass.h"
+#include "core/AccessSelect.h"
 #include "core/MainModule.h"
 #include "core/XXCommonFunctions.h"
 #include "platform/runtime/Format.h"
@@ -89,11 +90,11 @@ int32_t RankingTables::LoadClassRankingClosed(AccessADOClass& access, const vb::
     for (int kind : {Profit, Quantity, Amount}) {
         vb::VariantArray rows;
         const int32_t count =
-            MonthReads::Select(access, {"Classify_No", "Classify_Name", "RankValue"},
-                               {"(SELECT Classify_No, Classify_Name, Sum(" + Values[kind] +
-                                ") AS RankValue FROM FixDeta_tbl WHERE " + MonthRows(from) +
-                                " GROUP BY Classify_No, Classify_Name) AS ClassDeta"},
-                               {}, {"RankValue DESC", "Classify_No"}, rows);
+            AccessSelect(access, {"Classify_No", "Classify_Name", "RankValue"},
+                         {"(SELECT Classify_No, Classify_Name, Sum(" + Values[kind] +
+                          ") AS RankValue FROM FixDeta_tbl WHERE " + MonthRows(from) +
+                          " GROUP BY Classify_No, Classify_Name) AS ClassDeta"},
+                         {}, {"RankValue DESC", "Classify_No"}, rows);
         if (count < 0) {
             return count;
         }
@@ -107,7 +108,7 @@ int32_t RankingTables::LoadProductRankingClosed(AccessADOClass& access, const vb
     Rankings loaded;
     for (int kind : {Profit, Quantity, Amount}) {
         vb::VariantArray rows;
-        const int32_t count = MonthReads::Select(
+        const int32_t count = AccessSelect(
             access, {"Classify_No", "Trade_No", "Trade_Name", Values[kind] + " AS RankValue"},
             {"FixDeta_tbl"}, {MonthRows(from)}, {Values[kind] + " DESC", "Classify_No", "Trade_No"},
             rows);
@@ -123,7 +124,7 @@ int32_t RankingTables::LoadProductRankingClosed(AccessADOClass& access, const vb
 int32_t RankingTables::LoadClassRankingOpen(AccessADOClass& access, const vb::Date& from,
                                             const vb::Date& to) {
     vb::VariantArray list;
-    const int32_t listCount = MonthReads::Select(
+    const int32_t listCount = AccessSelect(
         access, {"CNo", "CName"},
         {"(SELECT ClassifyMast_tbl.Classify_No As CNo, ClassifyMast_tbl.Classify_Name As CName"
          " FROM ClassifyMast_tbl,TradeMast_tbl"
@@ -138,11 +139,11 @@ int32_t RankingTables::LoadClassRankingOpen(AccessADOClass& access, const vb::Da
     for (int kind : {Profit, Quantity, Amount}) {
         vb::VariantArray sums;
         const int32_t count =
-            MonthReads::Select(access, {"Classify_No", "RankValue"},
-                               {"(SELECT Classify_No, Sum(" + Values[kind] +
-                                ") AS RankValue FROM Management_Tbl WHERE " + PeriodRows(from, to) +
-                                " GROUP BY Classify_No) AS ClassDeta"},
-                               {}, {"RankValue DESC", "Classify_No"}, sums);
+            AccessSelect(access, {"Classify_No", "RankValue"},
+                         {"(SELECT Classify_No, Sum(" + Values[kind] +
+                          ") AS RankValue FROM Management_Tbl WHERE " + PeriodRows(from, to) +
+                          " GROUP BY Classify_No) AS ClassDeta"},
+                         {}, {"RankValue DESC", "Classify_No"}, sums);
         if (count < 0) {
             return count;
         }
@@ -156,7 +157,7 @@ int32_t RankingTables::LoadClassRankingOpen(AccessADOClass& access, const vb::Da
 int32_t RankingTables::LoadProductRankingOpen(AccessADOClass& access, const vb::Date& from,
                                               const vb::Date& to) {
     vb::VariantArray list;
-    const int32_t listCount = MonthReads::Select(
+    const int32_t listCount = AccessSelect(
         access, {"TradeMast_tbl.Classify_No", "TradeMast_tbl.Trade_No", "TradeMast_tbl.Trade_Name"},
         {"ClassifyMast_tbl", "TradeMast_tbl"},
         {"ClassifyMast_tbl.Classify_No = TradeMast_tbl.Classify_No"},
@@ -169,11 +170,11 @@ int32_t RankingTables::LoadProductRankingOpen(AccessADOClass& access, const vb::
     for (int kind : {Profit, Quantity, Amount}) {
         vb::VariantArray sums;
         const int32_t count =
-            MonthReads::Select(access, {"Classify_No", "Trade_No", "RankValue"},
-                               {"(SELECT Classify_No, Trade_No, Sum(" + Values[kind] +
-                                ") AS RankValue FROM Management_Tbl WHERE " + PeriodRows(from, to) +
-                                " GROUP BY Classify_No, Trade_No) AS TradeDeta"},
-                               {}, {"RankValue DESC", "Classify_No", "Trade_No"}, sums);
+            AccessSelect(access, {"Classify_No", "Trade_No", "RankValue"},
+                         {"(SELECT Classify_No, Trade_No, Sum(" + Values[kind] +
+                          ") AS RankValue FROM Management_Tbl WHERE " + PeriodRows(from, to) +
+                          " GROUP BY Classify_No, Trade_No) AS TradeDeta"},
+                         {}, {"RankValue DESC", "Classify_No", "Trade_No"}, sums);
         if (count < 0) {
             return count;
         }

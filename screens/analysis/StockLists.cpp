@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/AccessADOClass.h"
+#include "core/AccessSelect.h"
 #include "core/MainModule.h"
 #include "core/XXCommonFunctions.h"
 #include "platform/runtime/Clock.h"
@@ -73,7 +74,7 @@ int32_t StockLists::Read() {
         return count;
     }
     vb::VariantArray sums;
-    const int32_t sumCount = MonthReads::Select(
+    const int32_t sumCount = AccessSelect(
         access, {"Classify_No", "Trade_No", "SumCost", "SumSales"},
         {"(SELECT Classify_No", "Trade_No", "Sum(Cost_Quantity) AS SumCost",
          "Sum(Sales_Quantity) AS SumSales From Management_Tbl WHERE Input_Date Between " +
@@ -85,7 +86,7 @@ int32_t StockLists::Read() {
         return sumCount;
     }
     vb::VariantArray stored;
-    const int32_t storedCount = MonthReads::Select(
+    const int32_t storedCount = AccessSelect(
         access,
         {"FixDeta_tbl.Classify_No", "FixDeta_tbl.Trade_No", "FixDeta_tbl.Fix_Quantity",
          "FixDeta_tbl.Aver_Quantity"},

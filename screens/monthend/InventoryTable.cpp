@@ -4,6 +4,7 @@
 
 #include "MonthReads.h"
 #include "core/AccessADOClass.h"
+#include "core/AccessSelect.h"
 #include "core/MainModule.h"
 #include "core/XXCommonFunctions.h"
 #include "platform/runtime/Format.h"
@@ -37,7 +38,7 @@ int32_t MovementSums(AccessADOClass& access, const vb::Date& from, const vb::Dat
     }
     items << "Trade_No ORDER BY Classify_No"
           << "Trade_No) AS ThisMonthDeta";
-    return MonthReads::Select(access, fields, items, {}, {}, rows);
+    return AccessSelect(access, fields, items, {}, {}, rows);
 }
 
 }  // namespace
@@ -78,13 +79,13 @@ int32_t InventoryTable::LoadClosed(const vb::Date& month) {
     AccessADOClass access;
     MasterDatabase::Configure(access);
     vb::VariantArray stored;
-    const int32_t count = MonthReads::Select(
-        access,
-        {"FixDeta_tbl.Classify_No", "FixDeta_tbl.Trade_No", "FixDeta_tbl.Trade_Name",
-         "FixDeta_tbl.Cost_Quantity", "FixDeta_tbl.Sales_Quantity", "FixDeta_tbl.Fix_Quantity",
-         "FixDeta_tbl.Unit_Price"},
-        {"FixDeta_tbl"}, {"FixDeta_tbl.FixDate = " + MonthReads::DateText(month)},
-        {"FixDeta_tbl.Classify_No", "FixDeta_tbl.Trade_No"}, stored);
+    const int32_t count =
+        AccessSelect(access,
+                     {"FixDeta_tbl.Classify_No", "FixDeta_tbl.Trade_No", "FixDeta_tbl.Trade_Name",
+                      "FixDeta_tbl.Cost_Quantity", "FixDeta_tbl.Sales_Quantity",
+                      "FixDeta_tbl.Fix_Quantity", "FixDeta_tbl.Unit_Price"},
+                     {"FixDeta_tbl"}, {"FixDeta_tbl.FixDate = " + MonthReads::DateText(month)},
+                     {"FixDeta_tbl.Classify_No", "FixDeta_tbl.Trade_No"}, stored);
     if (count < 0) {
         return count;
     }

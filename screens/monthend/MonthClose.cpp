@@ -6,6 +6,7 @@
 #include "CloseRanks.h"
 #include "MonthReads.h"
 #include "core/AccessADOClass.h"
+#include "core/AccessSelect.h"
 #include "core/SqlValueText.h"
 #include "core/XXCommonFunctions.h"
 #include "platform/runtime/RuntimeError.h"
@@ -87,7 +88,7 @@ int32_t MonthClose::Read() {
     if (masterCount_ < 0) {
         return masterCount_;
     }
-    sumCount_ = MonthReads::Select(
+    sumCount_ = AccessSelect(
         access,
         {"Classify_No", "Trade_No", "SumCost", "SumCosM", "SumSales", "SumMoney", "AvSelQ",
          "LastPrice"},
@@ -113,7 +114,7 @@ int32_t MonthClose::Read() {
         }
         fields << r.alias;
         rankingCounts_[i] =
-            MonthReads::Select(access, fields, RankingFrom(r, between), {}, {}, rankings_[i]);
+            AccessSelect(access, fields, RankingFrom(r, between), {}, {}, rankings_[i]);
         if (rankingCounts_[i] < 0) {
             return rankingCounts_[i];
         }

@@ -1,33 +1,13 @@
 #include "MonthReads.h"
 
 #include "core/AccessADOClass.h"
+#include "core/AccessSelect.h"
 #include "core/SqlValueText.h"
 
 namespace MonthReads {
 
-int32_t Select(AccessADOClass& access, const QStringList& fields, const QStringList& from,
-               const QStringList& where, const QStringList& order, vb::VariantArray& rows) {
-    access.AccessFlag("1");
-    for (const QString& field : fields) {
-        access.AddField(field);
-    }
-    for (const QString& item : from) {
-        access.AddFromVerse(item);
-    }
-    for (const QString& item : where) {
-        access.AddWhereVerse(item);
-    }
-    for (const QString& item : order) {
-        access.AddOrderVerse(item);
-    }
-    const int32_t result = access.Execute();
-    rows = result > 0 ? access.DBInfo() : vb::VariantArray();
-    access.ExecuteClear();
-    return result;
-}
-
 int32_t Masters(AccessADOClass& access, vb::VariantArray& rows) {
-    return Select(
+    return AccessSelect(
         access,
         {"TradeMast_tbl.Classify_No", "TradeMast_tbl.Trade_No", "ClassifyMast_tbl.Classify_Name",
          "TradeMast_tbl.Trade_Name", "TradeMast_tbl.Unit_Price", "TradeMast_tbl.Sales_Price"},
@@ -37,13 +17,13 @@ int32_t Masters(AccessADOClass& access, vb::VariantArray& rows) {
 }
 
 int32_t StoredStock(AccessADOClass& access, const vb::Date& month, vb::VariantArray& rows) {
-    return Select(access,
-                  {"FixDeta_tbl.Classify_No", "FixDeta_tbl.Trade_No", "FixDeta_tbl.Fix_Quantity"},
-                  {"FixDeta_tbl", "TradeMast_tbl"},
-                  {"FixDeta_tbl.Classify_No = TradeMast_tbl.Classify_No",
-                   "FixDeta_tbl.Trade_No = TradeMast_tbl.Trade_No",
-                   "FixDeta_tbl.FixDate = " + DateText(month)},
-                  {"FixDeta_tbl.Classify_No", "FixDeta_tbl.Trade_No"}, rows);
+    return AccessSelect(
+        access, {"FixDeta_tbl.Classify_No", "FixDeta_tbl.Trade_No", "FixDeta_tbl.Fix_Quantity"},
+        {"FixDeta_tbl", "TradeMast_tbl"},
+        {"FixDeta_tbl.Classify_No = TradeMast_tbl.Classify_No",
+         "FixDeta_tbl.Trade_No = TradeMast_tbl.Trade_No",
+         "FixDeta_tbl.FixDate = " + DateText(month)},
+        {"FixDeta_tbl.Classify_No", "FixDeta_tbl.Trade_No"}, rows);
 }
 
 QString DateText(const vb::Date& date) {

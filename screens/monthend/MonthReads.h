@@ -15,11 +15,6 @@ class AccessADOClass;
 // The reads that the close and the inventory table share, and how their rows are met.
 namespace MonthReads {
 
-// One select through access (cleared afterwards): the row count with the rows in rows
-// (empty for none), or the wrapper's negative result.
-int32_t Select(AccessADOClass& access, const QStringList& fields, const QStringList& from,
-               const QStringList& where, const QStringList& order, vb::VariantArray& rows);
-
 // The products of the masters whose class exists, by class and product number: class
 // number, product number, class name, product name, purchase and sales price.
 int32_t Masters(AccessADOClass& access, vb::VariantArray& rows);
