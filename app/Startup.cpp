@@ -1,22 +1,17 @@
 #include "Startup.h"
 
 #include "core/CommonClass.h"
+#include "core/DatabaseFiles.h"
 #include "core/MainModule.h"
 #include "core/XXCommonFunctions.h"
 #include "platform/forms/App.h"
 #include "platform/forms/MsgBox.h"
-#include "platform/shell/SpecialFolders.h"
 #include "screens/menu/MenuLayout.h"
 #include "screens/menu/frmMenu.h"
 
 namespace MainModule {
 
 namespace {
-
-const QString kDatabase = QStringLiteral("morvik2.mde");
-const QString kDevelopmentDatabase = QStringLiteral("morvik2.mdb");
-const QString kPassword = QStringLiteral("KORUMA4VXTB");
-const QString kDataSubfolder = QStringLiteral("Kelvarn/Sales/Ver2");
 
 void UseDatabase(const QString& fileName, const QString& password, const QString& folder) {
     DBFileName = fileName;
@@ -26,11 +21,6 @@ void UseDatabase(const QString& fileName, const QString& password, const QString
 
 QString ProgramFolder() {
     return SharedCommon().MidPath(forms::App::Path());
-}
-
-QString DataFolder() {
-    return SharedCommon().MidPath(XX共通関数::GetSpecialFolderPath(shell::csidlLocalAppData)) +
-           "/" + kDataSubfolder;
 }
 
 }  // namespace
@@ -44,11 +34,12 @@ void Main(const QString& commandLine) {
         switch (forms::MsgBox(QStringLiteral("デバックモードで起動しますか？"),
                               forms::vbYesNoCancel | forms::vbQuestion, forms::App::Title())) {
             case forms::vbYes:
-                UseDatabase(kDevelopmentDatabase, QString(), ProgramFolder());
+                UseDatabase(DatabaseFiles::DevelopmentDatabaseName, QString(), ProgramFolder());
                 chosen = true;
                 break;
             case forms::vbNo:
-                UseDatabase(kDatabase, kPassword, ProgramFolder());
+                UseDatabase(DatabaseFiles::DatabaseName, DatabaseFiles::DatabasePassword,
+                            ProgramFolder());
                 chosen = true;
                 break;
             default:
@@ -56,7 +47,8 @@ void Main(const QString& commandLine) {
         }
     }
     if (!chosen) {
-        UseDatabase(kDatabase, kPassword, DataFolder());
+        UseDatabase(DatabaseFiles::DatabaseName, DatabaseFiles::DatabasePassword,
+                    DatabaseFiles::DataFolder());
     }
     LayoutFolder = DBFolder;
 

@@ -1,5 +1,6 @@
 #include <QFileInfo>
 
+#include "core/DatabaseFiles.h"
 #include "core/XXCommonFunctions.h"
 #include "frmConvert.h"
 #include "modConvert.h"
@@ -10,7 +11,6 @@ namespace modConvert {
 
 namespace {
 
-const QString kPassword = QStringLiteral("KORUMA4VXTB");
 const QString kSetupProgram = QStringLiteral("ostrail");
 
 }  // namespace
@@ -22,7 +22,7 @@ void Main(const QString& commandLine) {
         forms::App::End(0);
         return;
     }
-    DetaCheck_Set::DBPassword = kPassword;
+    DetaCheck_Set::DBPassword = DatabaseFiles::DatabasePassword;
     frmConvert form;
     form.SetDeleteOnUnload(false);
     form.Show(forms::vbModal);

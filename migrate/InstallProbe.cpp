@@ -6,9 +6,9 @@
 #include "DetaCheckSet.h"
 #include "VersionFunctions.h"
 #include "core/CommonClass.h"
+#include "core/DatabaseFiles.h"
 #include "core/XXCommonFunctions.h"
 #include "platform/jet/Connection.h"
-#include "platform/shell/SpecialFolders.h"
 
 namespace modConvert {
 
@@ -71,8 +71,7 @@ bool ProbeInstallFolder(const QString& folder, InstallInfo& info) {
 }
 
 QString NewDataFolder() {
-    return CommonClass().MidPath(XX共通関数::GetSpecialFolderPath(shell::csidlLocalAppData)) +
-           "/Kelvarn/Sales/Ver2";
+    return DatabaseFiles::DataFolder();
 }
 
 bool ProbeOwnFolder(InstallInfo& info) {

@@ -1,11 +1,11 @@
 #include "modSetup.h"
 
 #include "core/CommonClass.h"
+#include "core/DatabaseFiles.h"
 #include "core/XXCommonFunctions.h"
 #include "frmSetup.h"
 #include "platform/forms/App.h"
 #include "platform/forms/MsgBox.h"
-#include "platform/shell/SpecialFolders.h"
 
 namespace modSetup {
 
@@ -16,10 +16,6 @@ bool ResetMode = false;
 
 namespace {
 
-const QString kDatabase = QStringLiteral("morvik2.mde");
-const QString kDevelopmentDatabase = QStringLiteral("morvik2.mdb");
-const QString kPassword = QStringLiteral("KORUMA4VXTB");
-const QString kDataSubfolder = QStringLiteral("Kelvarn/Sales/Ver2");
 const QString kInstall = QStringLiteral("/install");
 
 void UseDatabase(const QString& fileName, const QString& password, const QString& folder) {
@@ -29,9 +25,8 @@ void UseDatabase(const QString& fileName, const QString& password, const QString
 }
 
 void UseInstalledDatabase() {
-    UseDatabase(kDatabase, kPassword,
-                SharedCommon().MidPath(XX共通関数::GetSpecialFolderPath(shell::csidlLocalAppData)) +
-                    "/" + kDataSubfolder);
+    UseDatabase(DatabaseFiles::DatabaseName, DatabaseFiles::DatabasePassword,
+                DatabaseFiles::DataFolder());
 }
 
 }  // namespace
@@ -49,10 +44,11 @@ bool ChooseDatabase(const QString& commandLine) {
         switch (forms::MsgBox(QStringLiteral("デバックモードで起動しますか？"),
                               forms::vbYesNoCancel | forms::vbQuestion, forms::App::Title())) {
             case forms::vbYes:
-                UseDatabase(kDevelopmentDatabase, QString(), programFolder);
+                UseDatabase(DatabaseFiles::DevelopmentDatabaseName, QString(), programFolder);
                 break;
             case forms::vbNo:
-                UseDatabase(kDatabase, kPassword, programFolder);
+                UseDatabase(DatabaseFiles::DatabaseName, DatabaseFiles::DatabasePassword,
+                            programFolder);
                 break;
             default:
                 UseInstalledDatabase();

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The database files and the database password that the three programs share, and the
+// data folder where the installed database lies.
+namespace DatabaseFiles {
+
+inline const QString DatabaseName = QStringLiteral("morvik2.mde");
+// The unencrypted development copy in the program folder.
+inline const QString DevelopmentDatabaseName = QStringLiteral("morvik2.mdb");
+inline const QString DatabasePassword = QStringLiteral("KORUMA4VXTB");
+
+// The local application-data folder & "/Kelvarn/Sales/Ver2", without a trailing "/".
+QString DataFolder();
+
+}  // namespace DatabaseFiles
