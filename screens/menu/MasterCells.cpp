@@ -76,4 +76,14 @@ bool Stored(const vb::VariantArray& snapshot, int row) {
     return false;
 }
 
+bool NumberChanged(const ExpandGrid2& grid, const vb::VariantArray& snapshot, int rows) {
+    for (int row = 0; row < rows; ++row) {
+        const QString then = vb::Trim(Text(snapshot.at(row, 0)));
+        if (!then.isEmpty() && !SameNumber(grid.Value(static_cast<int16_t>(row), 0), then)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace MasterCells

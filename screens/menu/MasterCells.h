@@ -24,6 +24,9 @@ bool SameNumber(const QString& a, const QString& b);
 // others by text.
 bool Differs(const ExpandGrid2& grid, const vb::VariantArray& snapshot,
              const std::vector<bool>& numericCols);
+// A stored number of column 0 (rows 0 to rows - 1 of the snapshot) was typed over
+// with another number.
+bool NumberChanged(const ExpandGrid2& grid, const vb::VariantArray& snapshot, int rows);
 // The snapshot row holds something (it was a stored row at the load).
 bool Stored(const vb::VariantArray& snapshot, int row);
 

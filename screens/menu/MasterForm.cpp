@@ -52,6 +52,18 @@ void MasterForm::GoBackToMenu() {
     Unload();
 }
 
+void MasterForm::HideAllButtons() {
+    for (QPushButton* button : {btnInsert, btnDel, btnSave, btnPrint}) {
+        button->setVisible(false);
+    }
+}
+
+void MasterForm::HideListButtons() {
+    for (QPushButton* button : {btnDel, btnSave, btnPrint}) {
+        button->setVisible(false);
+    }
+}
+
 bool MasterForm::DiscardAsked() const {
     return forms::MsgBox(
                "入力情報が登録されていません。メンテナンスメニュー画面に戻ってもよろしいですか？"

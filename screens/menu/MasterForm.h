@@ -38,6 +38,9 @@ class MasterForm : public forms::Form {
     QScrollBar* NewScrollBar(double left, double top, double width, double height);
     // After the question of the back button: the menu again, then the screen goes.
     void GoBackToMenu();
+    // Hides register, delete, save and print; HideListButtons only delete, save and print.
+    void HideAllButtons();
+    void HideListButtons();
     // "入力情報が登録されていません。…" answered with OK.
     bool DiscardAsked() const;
 

@@ -168,18 +168,6 @@ void frmClassify::ShowAllButtons() {
     }
 }
 
-void frmClassify::HideAllButtons() {
-    for (QPushButton* button : {btnInsert, btnDel, btnSave, btnPrint}) {
-        button->setVisible(false);
-    }
-}
-
-void frmClassify::HideListButtons() {
-    for (QPushButton* button : {btnDel, btnSave, btnPrint}) {
-        button->setVisible(false);
-    }
-}
-
 void frmClassify::HideSaveButton() {
     btnSave->setVisible(false);
     forms::placeTwips(btnDel, 4860, ButtonTop, 2175, 615);
@@ -190,17 +178,6 @@ void frmClassify::EGrid_EnterCell() {
     if (!loadFailed_) {
         btnDel->setEnabled(MasterCells::Stored(gridSnapshot_, EGrid.Row()));
     }
-}
-
-bool frmClassify::NumberChanged() const {
-    for (int row = 0; row < gridRowCount_; ++row) {
-        const QString then = vb::Trim(MasterCells::Text(gridSnapshot_.at(row, 0)));
-        if (!then.isEmpty() &&
-            !MasterCells::SameNumber(EGrid.Value(static_cast<int16_t>(row), 0), then)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 bool frmClassify::CollectRows(vb::VariantArray& rows, bool& changed) const {
@@ -258,7 +235,7 @@ void frmClassify::btnInsert_Click() {
     }
     FormLock lock(*this);
     EGrid.CommitCell();
-    if (NumberChanged()) {
+    if (MasterCells::NumberChanged(EGrid, gridSnapshot_, gridRowCount_)) {
         if (forms::MsgBox("商品分類番号を修正することは出来ません。画面を元の情報に戻しますか？",
                           forms::vbYesNo + forms::vbExclamation, Title) == forms::vbYes) {
             ShowClassifyGrid();

@@ -39,14 +39,11 @@ class frmClassify : public MasterForm {
     void ShowClassifyGrid();
     int32_t ReadClassifyList();
     void ShowAllButtons();
-    void HideAllButtons();
-    void HideListButtons();
     void HideSaveButton();
     // Fills rows with the registered list in grid order; false after the message of
     // the first incomplete, invalid or repeated row. changed tells whether any row
     // differs from the load.
     bool CollectRows(vb::VariantArray& rows, bool& changed) const;
-    bool NumberChanged() const;
     void RefreshHasClassifications();
 
     vb::VariantArray storedList_;

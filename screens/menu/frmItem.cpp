@@ -315,18 +315,6 @@ void frmItem::ShowAllButtons() {
     btnDel->setEnabled(true);
 }
 
-void frmItem::HideAllButtons() {
-    for (QPushButton* button : {btnInsert, btnDel, btnSave, btnPrint}) {
-        button->setVisible(false);
-    }
-}
-
-void frmItem::HideListButtons() {
-    for (QPushButton* button : {btnDel, btnSave, btnPrint}) {
-        button->setVisible(false);
-    }
-}
-
 void frmItem::HideSaveButton() {
     btnSave->setVisible(false);
     forms::placeTwips(btnDel, 4920, ButtonTop, 2175, 615);
@@ -358,17 +346,6 @@ void frmItem::EGrid_EnterCell() {
     if (productCount_ > 0) {
         btnDel->setEnabled(MasterCells::Stored(gridSnapshot_, EGrid.Row()));
     }
-}
-
-bool frmItem::NumberChanged() const {
-    for (int row = 0; row < gridSnapshot_.rows(); ++row) {
-        const QString then = vb::Trim(MasterCells::Text(gridSnapshot_.at(row, 0)));
-        if (!then.isEmpty() &&
-            !MasterCells::SameNumber(EGrid.Value(static_cast<int16_t>(row), 0), then)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 bool frmItem::CollectRows(vb::VariantArray& rows, bool& changed) const {
@@ -437,7 +414,7 @@ void frmItem::btnInsert_Click() {
     }
     FormLock lock(*this);
     EGrid.CommitCell();
-    if (NumberChanged()) {
+    if (MasterCells::NumberChanged(EGrid, gridSnapshot_, gridSnapshot_.rows())) {
         if (forms::MsgBox("商品番号を修正することは出来ません。画面を元の情報に戻しますか？",
                           forms::vbYesNo + forms::vbExclamation, Title) == forms::vbYes) {
             ShowTradeGrid();

@@ -53,11 +53,8 @@ class frmItem : public MasterForm {
     // All products as texts for print and save; the count or a negative code (shown).
     int32_t ReadPrintList(vb::VariantArray& list);
     void ShowAllButtons();
-    void HideAllButtons();
-    void HideListButtons();
     void HideSaveButton();
     bool CollectRows(vb::VariantArray& rows, bool& changed) const;
-    bool NumberChanged() const;
     bool HasEdits() const;
     // A product count of all classes, or a negative code (shown).
     int32_t CountAllProducts();

@@ -313,12 +313,6 @@ void frmZanMentnans::ShowInsertButtonOnly() {
     btnPrint->setVisible(false);
 }
 
-void frmZanMentnans::HideAllButtons() {
-    for (QPushButton* button : {btnInsert, btnSave, btnPrint}) {
-        button->setVisible(false);
-    }
-}
-
 void frmZanMentnans::HideSaveButton() {
     btnSave->setVisible(false);
     forms::placeTwips(btnInsert, 4560, ButtonTop, 2235, 615);

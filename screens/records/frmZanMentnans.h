@@ -70,7 +70,6 @@ class frmZanMentnans : public MasterForm {
     bool LoadMasterForMonth();
     void ShowAllButtons();
     void ShowInsertButtonOnly();
-    void HideAllButtons();
     void HideSaveButton();
     void ShowMonth();
     // The grid columns 0, 1, 3, 5, 8, 7, 9, 10 of the read rows.
