@@ -134,6 +134,10 @@ void AccessADOClass::Password(const QString& argPassword) {
     password_ = argPassword;
 }
 
+void AccessADOClass::ReadOnly(bool argReadOnly) {
+    readOnly_ = argReadOnly;
+}
+
 int32_t AccessADOClass::Execute() {
     const int32_t opened = OpenConnection();
     const int32_t result = opened == 0 ? RunOperation() : opened;
@@ -164,7 +168,8 @@ int32_t AccessADOClass::OpenConnection() {
             }
             const QString connectionText =
                 "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + fullPath +
-                ";Jet OLEDB:Database Password=" + password_ + ";";
+                ";Jet OLEDB:Database Password=" + password_ + ";" +
+                (readOnly_ ? QStringLiteral("Mode=Read;") : QString());
             if (const jet::Error error = connection_->open(connectionText)) {
                 // A file locked by another program is not damaged: report it as an
                 // ordinary failure so that nobody is sent to restore a good database.

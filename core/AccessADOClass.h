@@ -61,6 +61,9 @@ class AccessADOClass {
     void Provider(int16_t argProvider);
     void UserName(const QString& argUserName);
     void Password(const QString& argPassword);
+    // Opens the database file for reading only ("Mode=Read;"), so that nothing about it
+    // changes.
+    void ReadOnly(bool argReadOnly);
 
     // Runs the operation of AccessFlag: a row count or 0 (1 or 0 for the maximum and
     // minimum) on success, a negative result code on failure (ErrDetail tells why).
@@ -108,6 +111,7 @@ class AccessADOClass {
     int16_t provider_ = 0;
     QString userName_;
     QString password_;
+    bool readOnly_ = false;
     CommonClass common_;
     std::unique_ptr<jet::Connection> connection_;
 };

@@ -16,13 +16,14 @@ bool putBack(const QString& targetDatabasePath) {
 
 bool ConvertData(const QString& sourceFolder, const QString& sourceDatabasePath,
                  const InstallInfo& target, const QString& targetDatabasePath,
-                 const DetaCheck_Set::Progress& progress) {
+                 const DetaCheck_Set::Progress& progress, QString& backupFolder) {
     const auto gauge = [&progress](int16_t value) {
         if (progress) {
             progress(value);
         }
     };
-    if (!BackupInstallation(sourceFolder) || !PrepareConvertFolder(targetDatabasePath)) {
+    if (!BackupInstallation(sourceFolder, SpareBackupFolder(targetDatabasePath), backupFolder) ||
+        !PrepareConvertFolder(targetDatabasePath)) {
         return false;
     }
     gauge(1);

@@ -31,19 +31,25 @@ QString ConvertFolder(const QString& newDatabasePath) {
     return QFileInfo(newDatabasePath).absolutePath() + "/convert";
 }
 
-bool BackupInstallation(const QString& installFolder) {
-    const QString backupFolder = installFolder + "/backup";
-    if (!QDir().mkpath(backupFolder)) {
-        return false;
-    }
+QString SpareBackupFolder(const QString& newDatabasePath) {
+    return QFileInfo(newDatabasePath).absolutePath() + "/migration-backup";
+}
+
+bool BackupInstallation(const QString& installFolder, const QString& spareFolder,
+                        QString& backupFolder) {
     const QString ini = installFolder + "/backup.ini";
     const QString first = XX共通関数::ReadIniString(ini, "BackupFile", "File1");
     if (first.isEmpty() || !QFileInfo(installFolder + "/" + first).isFile()) {
         return false;
     }
-    const QString stamp = backupFolder + "/" + vb::Format(vb::Variant(vb::Now()), "YYYYMMDDHHNNSS");
-    if (!QDir().mkpath(stamp)) {
-        return false;
+    const QString stamp = vb::Format(vb::Variant(vb::Now()), "YYYYMMDDHHNNSS");
+    // An installation that the user cannot write is backed up into the spare folder.
+    QString folder = installFolder + "/backup/" + stamp;
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable()) {
+        folder = spareFolder + "/" + stamp;
+        if (!QDir().mkpath(folder)) {
+            return false;
+        }
     }
     for (int n = 1; n <= 100; ++n) {
         const QString file =
@@ -51,10 +57,12 @@ bool BackupInstallation(const QString& installFolder) {
         if (file.isEmpty()) {
             break;
         }
-        if (!XX共通関数::CopyFiles(installFolder + "/" + file, stamp)) {
+        if (!XX共通関数::CopyFiles(installFolder + "/" + file, folder)) {
+            QDir(folder).removeRecursively();
             return false;
         }
     }
+    backupFolder = folder;
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "modConvert.h"
 #include "platform/forms/App.h"
 #include "platform/forms/MsgBox.h"
+#include "platform/shell/Programs.h"
 
 namespace modConvert {
 
@@ -23,9 +24,26 @@ void Main(const QString& commandLine) {
         return;
     }
     DetaCheck_Set::DBPassword = DatabaseFiles::DatabasePassword;
-    frmConvert form;
-    form.SetDeleteOnUnload(false);
-    form.Show(forms::vbModal);
+    InstallList installations;
+    int selectedIndex = -1;
+    // As the installer would, the setup and then the migration run again until the
+    // migration has ended without asking for the setup.
+    for (;;) {
+        frmConvert form(installations, selectedIndex);
+        form.SetDeleteOnUnload(false);
+        form.Show(forms::vbModal);
+        if (!form.SetupRequested()) {
+            return;
+        }
+        installations = form.Installations();
+        selectedIndex = form.SelectedIndex();
+        if (!RestartSetup()) {
+            forms::MsgBox(QStringLiteral("初期設定を起動できませんでした。\r\n"
+                                         "インストールを中断して最初からやり直してください。"),
+                          forms::vbCritical, forms::App::Title());
+            return;
+        }
+    }
 }
 
 bool RestartSetup() {
@@ -33,7 +51,8 @@ bool RestartSetup() {
     if (!QFileInfo(program).isExecutable()) {
         return false;
     }
-    return XX共通関数::LaunchProgram(program + " /install reset") != 0;
+    return shell::runProgram(program, {QStringLiteral("/install"), QStringLiteral("reset")}, -1) !=
+           -1;
 }
 
 }  // namespace modConvert

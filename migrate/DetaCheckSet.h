@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 
@@ -27,9 +28,14 @@ extern QString SourcePassword;
 // Bits of CheckSourceData's result.
 constexpr int32_t TooLongTradeNo = 1;
 constexpr int32_t FractionFound = 2;
+// Two earlier product numbers of one class (such as 0101 and 00101) become the same
+// number in the new width; CollidingTradeNos names them.
+constexpr int32_t CollidingTradeNo = 4;
+extern QStringList CollidingTradeNos;
 
 // 0 when the earlier data fits the new settings, else the bits above; a negative code
-// when a read failed (TradeFigure is then left as it was).
+// when a read failed (TradeFigure is then left as it was). The earlier database is only
+// read.
 int32_t CheckSourceData(const QString& sourceName, const QString& sourcePath,
                         const QString& targetName, const QString& targetPath);
 int32_t ReadTargetBasicSettings(const QString& targetName, const QString& targetPath,

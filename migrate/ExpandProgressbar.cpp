@@ -1,6 +1,7 @@
 #include "ExpandProgressbar.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "ConvertPictures.h"
 #include "platform/forms/Form.h"
@@ -13,6 +14,8 @@ namespace {
 const QString kType = QStringLiteral("PROGRESS");
 constexpr double kBoxHeight = 1560;
 constexpr double kBoxWidth = 4680;
+// The steps that the empty gauge's frame holds.
+constexpr int kGaugeSteps = 10;
 
 void paint(forms::PictureBox& surface, int32_t id, double top, double left) {
     const QImage picture = ConvertPictures::Picture(kType, id);
@@ -55,7 +58,7 @@ void ExpandProgressbar::Value(int16_t n) {
     paint(*surface_, 1, 690, 480);
     const QImage step = ConvertPictures::Picture(kType, gaugeImage_);
     const double width = step.width() * 15.0;
-    for (int k = 0; k < n && !step.isNull(); ++k) {
+    for (int k = 0; k < std::min<int>(n, kGaugeSteps) && !step.isNull(); ++k) {
         surface_->PaintPicture(step, 540 + width * k, 735);
     }
     QCoreApplication::processEvents();

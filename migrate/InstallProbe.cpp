@@ -8,6 +8,7 @@
 #include "core/CommonClass.h"
 #include "core/DatabaseFiles.h"
 #include "core/XXCommonFunctions.h"
+#include "modConvert.h"
 #include "platform/jet/Connection.h"
 
 namespace modConvert {
@@ -91,8 +92,7 @@ bool ProbeOwnFolder(InstallInfo& info) {
 
 QString SourcePasswordFor(const QString& databasePath) {
     jet::Connection connection;
-    if (connection.open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + databasePath +
-                        ";Jet OLEDB:Database Password=;")) {
+    if (connection.open(DatabaseConnection(databasePath, QString(), true))) {
         return DetaCheck_Set::DBPassword;
     }
     return QString();

@@ -14,6 +14,7 @@ struct MigrationSelect {
     QStringList order;
 
     // The number of rows found (rows untouched when none) or the wrapper's failure code.
+    // readOnly opens the file for reading only (the earlier installation's database).
     int32_t Run(const QString& dbName, const QString& dbPath, const QString& password,
-                vb::VariantArray& rows) const;
+                vb::VariantArray& rows, bool readOnly = false) const;
 };

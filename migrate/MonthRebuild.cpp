@@ -1,4 +1,5 @@
 #include <QHash>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -63,13 +64,10 @@ int32_t fillMonthPrices(const QString& dbName, const QString& dbPath, Rows& rows
          " GROUP BY Classify_No , Trade_No) AS CostQuPraiceDeta"},
         {},
         {}}.Run(dbName, dbPath, DBPassword, prices);
-    if (count < 0) {
+    // A month without daily rows (the first month, or one whose days were deleted) keeps
+    // its stored prices, as a row without daily rows in a month that has some does.
+    if (count <= 0) {
         return count;
-    }
-    if (count == 0) {
-        setAll(rows, month, UnitPrice, vb::Currency());
-        setAll(rows, month, CostMoney, vb::Currency());
-        return 0;
     }
     QHash<QString, int> byKey;
     for (int r = count - 1; r >= 0; --r) {
@@ -85,7 +83,8 @@ int32_t fillMonthPrices(const QString& dbName, const QString& dbPath, Rows& rows
     return count;
 }
 
-// Profit ranks over the master keys, by the rules of the month-end close.
+// Profit ranks over the master keys, by the rules of the month-end close, except that
+// when no profit row belongs to a master key every key is in the zero group (rank 0).
 int32_t rankProfit(const QString& dbName, const QString& dbPath, Rows& rows,
                    const MonthIndex& month, const vb::Date& first, const vb::Date& last,
                    bool byTrade) {
@@ -133,9 +132,11 @@ int32_t rankProfit(const QString& dbName, const QString& dbPath, Rows& rows,
              profits(r, valueColumn).toCurrency()});
     }
     const std::vector<int> assigned = CloseRanks::Assign(entries, keys);
+    const bool anyMatched = std::any_of(entries.begin(), entries.end(),
+                                        [&keys](const auto& e) { return keys.contains(e.key); });
     QHash<QString, int> ranks;
     for (int i = 0; i < keys.size(); ++i) {
-        ranks.insert(keys[i], assigned[static_cast<size_t>(i)]);
+        ranks.insert(keys[i], anyMatched ? assigned[static_cast<size_t>(i)] : 0);
     }
     applyRanks(rows, month, column, byTrade ? KeyOf(tradeKey) : KeyOf(classKey), ranks);
     return count;
@@ -271,8 +272,9 @@ int32_t RebuildMonthRows(const QString& dbName, const QString& dbPath, const vb:
             }
         }
         current = current.addMonths(1);
+        // The walk moves the gauge from 5 up to 8 at most; 9 follows the rebuild.
         if (step > 0 && (i + 1) % step == 0 && progress) {
-            progress(static_cast<int16_t>(i / step + 5));
+            progress(static_cast<int16_t>(std::min(i / step + 5, 8)));
         }
     }
     if (step == 0 && progress) {

@@ -1,3 +1,6 @@
+#include <QHash>
+#include <utility>
+
 #include "DetaCheckSet.h"
 #include "MigrationSelect.h"
 #include "platform/runtime/RuntimeError.h"
@@ -6,6 +9,7 @@
 namespace DetaCheck_Set {
 
 uint8_t TradeFigure = 0;
+QStringList CollidingTradeNos;
 QString DBPassword;
 QString SourcePassword;
 
@@ -40,6 +44,44 @@ bool anyFraction(const vb::VariantArray& rows, int32_t count) {
     return false;
 }
 
+// Rows of one earlier table whose keys become equal once their numbers are written in
+// the new width, added to found as texts naming the class and the numbers.
+int32_t findCollisions(const QString& sourceName, const QString& sourcePath, const QString& table,
+                       const QString& dateColumn, uint8_t figureCode, QStringList& found) {
+    QStringList fields{"Classify_No", "Trade_No"};
+    if (!dateColumn.isEmpty()) {
+        fields.prepend(dateColumn);
+    }
+    vb::VariantArray rows;
+    const int32_t count = MigrationSelect{fields, {table}, {}, fields}.Run(
+        sourceName, sourcePath, SourcePassword, rows, true);
+    const int first = dateColumn.isEmpty() ? 0 : 1;
+    QHash<QString, QString> numberOfKey;
+    for (int r = 0; r < count; ++r) {
+        const QString classNo = rows(r, first).toString();
+        const QString tradeNo = rows(r, first + 1).toString();
+        const QString newClass = ClassifyNoText(classNo);
+        const QString newTrade = TradeNoText(tradeNo, figureCode);
+        const QString key =
+            (first ? rows(r, 0).toString() : QString()) + u'\t' + newClass + u'\t' + newTrade;
+        const QString number = classNo + u'\t' + tradeNo;
+        const auto seen = numberOfKey.constFind(key);
+        if (seen == numberOfKey.constEnd()) {
+            numberOfKey.insert(key, number);
+            continue;
+        }
+        if (*seen == number) {
+            continue;
+        }
+        const QString text = "商品分類番号[" + newClass + "] の商品番号 " +
+                             seen->section(u'\t', 1) + " と " + tradeNo;
+        if (!found.contains(text)) {
+            found << text;
+        }
+    }
+    return count;
+}
+
 }  // namespace
 
 int32_t ReadTargetBasicSettings(const QString& targetName, const QString& targetPath,
@@ -55,7 +97,7 @@ int32_t ReadSourceMovements(const QString& sourceName, const QString& sourcePath
         {"Management_Tbl"},
         {},
         {}}
-        .Run(sourceName, sourcePath, SourcePassword, rows);
+        .Run(sourceName, sourcePath, SourcePassword, rows, true);
 }
 
 int32_t ReadSourceMonthData(const QString& sourceName, const QString& sourcePath,
@@ -65,7 +107,7 @@ int32_t ReadSourceMonthData(const QString& sourceName, const QString& sourcePath
         {"FixDeta_tbl"},
         {},
         {}}
-        .Run(sourceName, sourcePath, SourcePassword, rows);
+        .Run(sourceName, sourcePath, SourcePassword, rows, true);
 }
 
 static int32_t checkSourceData(const QString& sourceName, const QString& sourcePath,
@@ -87,11 +129,21 @@ static int32_t checkSourceData(const QString& sourceName, const QString& sourceP
     if (monthCount < 0) {
         return monthCount;
     }
-    bool decimalsShown = false;
-    if (basicCount > 0) {
-        TradeFigure = basic(0, 0).toByte();
-        decimalsShown = basic(0, 1).toLong() != 0 || basic(0, 2).toLong() != 0;
+    const uint8_t figureCode = basicCount > 0 ? basic(0, 0).toByte() : TradeFigure;
+    QStringList collisions;
+    for (const auto& [table, dateColumn] :
+         {std::pair{"TradeMast_tbl", ""}, std::pair{"Management_Tbl", "Input_Date"},
+          std::pair{"FixDeta_tbl", "FixDate"}}) {
+        if (const int32_t count =
+                findCollisions(sourceName, sourcePath, table, dateColumn, figureCode, collisions);
+            count < 0) {
+            return count;
+        }
     }
+    CollidingTradeNos = collisions;
+    TradeFigure = figureCode;
+    const bool decimalsShown =
+        basicCount > 0 && (basic(0, 1).toLong() != 0 || basic(0, 2).toLong() != 0);
     const qsizetype limit = TradeFigure <= 9 ? TradeFigure + 4 : 0;
     int32_t result = 0;
     if (longerThan(movements, movementCount, limit) || longerThan(months, monthCount, limit)) {
@@ -100,6 +152,9 @@ static int32_t checkSourceData(const QString& sourceName, const QString& sourceP
     if (!decimalsShown &&
         (anyFraction(movements, movementCount) || anyFraction(months, monthCount))) {
         result |= FractionFound;
+    }
+    if (!collisions.isEmpty()) {
+        result |= CollidingTradeNo;
     }
     return result;
 }

@@ -13,11 +13,6 @@ namespace modConvert {
 
 namespace {
 
-QString databaseConnection(const QString& path, const QString& password) {
-    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path +
-           ";Jet OLEDB:Database Password=" + password + ";";
-}
-
 bool quotedType(jet::FieldType type) {
     return type == jet::adVarWChar || type == jet::adDate;
 }
@@ -97,10 +92,16 @@ bool insertRows(jet::Connection& database, jet::Recordset& source, const QString
 
 }  // namespace
 
+QString DatabaseConnection(const QString& path, const QString& password, bool readOnly) {
+    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path +
+           ";Jet OLEDB:Database Password=" + password + ";" +
+           (readOnly ? QStringLiteral("Mode=Read;") : QString());
+}
+
 static bool exportTable(const QString& databasePath, const QString& password, const QString& table,
                         const QString& csvPath) {
     jet::Connection connection;
-    if (connection.open(databaseConnection(databasePath, password))) {
+    if (connection.open(DatabaseConnection(databasePath, password, true))) {
         return false;
     }
     jet::Recordset rows;
@@ -138,7 +139,7 @@ static bool importTable(const QString& databasePath, const QString& password, co
         return false;
     }
     jet::Connection database;
-    if (database.open(databaseConnection(databasePath, password))) {
+    if (database.open(DatabaseConnection(databasePath, password, false))) {
         return false;
     }
     jet::Recordset source;

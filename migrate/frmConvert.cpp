@@ -49,9 +49,28 @@ QString MismatchMessage(int32_t result) {
     return text;
 }
 
+// The earlier product numbers that would become one number, at most ten of them named.
+QString CollisionMessage(const QStringList& collisions) {
+    const QString nl = QStringLiteral("\r\n");
+    constexpr qsizetype kNamed = 10;
+    QString text = "データの移行を中止しました。" + nl + nl +
+                   "元データの次の商品番号は、新しい商品番号の桁数では同じ番号になります。" + nl +
+                   nl;
+    for (const QString& collision : collisions.mid(0, kNamed)) {
+        text += "・ " + collision + nl;
+    }
+    if (collisions.size() > kNamed) {
+        text += "・ ほか " + QString::number(collisions.size() - kNamed) + " 件" + nl;
+    }
+    text += nl + "■ご使用中のシステムで商品番号を重ならない番号に変更してから、" + nl +
+            "　もう一度 [開始] をクリックしてください。";
+    return text;
+}
+
 }  // namespace
 
-frmConvert::frmConvert() {
+frmConvert::frmConvert(const InstallList& installations, int selectedIndex)
+    : installList_(installations), selectedIndex_(selectedIndex) {
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
     resize(forms::toPixels(kClientWidth), forms::toPixels(kClientHeight));
     CancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
@@ -83,7 +102,9 @@ void frmConvert::Form_Load() {
     XX共通関数::SetTopMost(*this, true);
     XX共通関数::CenterForm(*this);
     forms::placeTwips(CmdVScroll, 6780, 2160, 300, 1650);
-    installList_.SearchStandardFolders();
+    if (installList_.Count() == 0) {
+        installList_.SearchStandardFolders();
+    }
     step_ = 0;
     ShowStep();
 }
@@ -203,6 +224,12 @@ void frmConvert::ShowStep() {
             Text(QStringLiteral("データの移行が正常に終了しました。\r\n\r\n"
                                 "[完了] をクリックしてデータの移行を完了してください。"),
                  1560, 600);
+            if (!spareBackupFolder_.isEmpty()) {
+                Text(QStringLiteral("移行元のフォルダには書き込めないため、移行元のデータを"
+                                    "次のフォルダに\r\nバックアップしました。\r\n") +
+                         spareBackupFolder_,
+                     2520, 600);
+            }
             CancelButton->setEnabled(false);
             BeforeButton->setEnabled(false);
             NextButton->setEnabled(false);
@@ -308,8 +335,12 @@ void frmConvert::EndButton_Click() {
     running_ = true;
     const int32_t result = RunMigration();
     running_ = false;
-    if (result == -2) {
-        modConvert::RestartSetup();
+    if (result == -3) {
+        CancelButton->setEnabled(true);
+        BeforeButton->setEnabled(true);
+        EndButton->setEnabled(true);
+    } else if (result == -2) {
+        setupRequested_ = true;
         Unload();
     } else if (result < 0) {
         forms::MsgBox(QStringLiteral("データの移行に失敗しました｡\r\n"
@@ -335,6 +366,11 @@ int32_t frmConvert::RunMigration() {
     DetaCheck_Set::SourcePassword = modConvert::SourcePasswordFor(sourcePath);
     const int32_t check = DetaCheck_Set::CheckSourceData(source.DataFile, source.InstallFolder,
                                                          target.DataFile, target.InstallFolder);
+    if (check > 0 && (check & DetaCheck_Set::CollidingTradeNo)) {
+        forms::MsgBox(CollisionMessage(DetaCheck_Set::CollidingTradeNos), forms::vbExclamation,
+                      forms::App::Title());
+        return -3;
+    }
     if (check > 0) {
         forms::MsgBox(MismatchMessage(check), forms::vbExclamation, forms::App::Title());
         return -2;
@@ -344,8 +380,15 @@ int32_t frmConvert::RunMigration() {
     }
     ExpandProgressbar progress;
     progress.Show(*ProgressPicture, *this);
+    QString backupFolder;
     const bool moved = modConvert::ConvertData(
         source.InstallFolder, sourcePath, target, target.InstallFolder + "/" + target.DataFile,
-        [&progress](int16_t value) { progress.Value(value); });
-    return moved ? 0 : -1;
+        [&progress](int16_t value) { progress.Value(value); }, backupFolder);
+    if (!moved) {
+        return -1;
+    }
+    if (!backupFolder.startsWith(source.InstallFolder + "/")) {
+        spareBackupFolder_ = backupFolder;
+    }
+    return 0;
 }

@@ -11,10 +11,14 @@
 
 // The migration wizard's window: welcome, choice of the earlier installation,
 // confirmation and finish, drawn on the form surface. 開始 on the confirmation page checks
-// the earlier data against the new settings and carries it into the new database.
+// the earlier data against the new settings and carries it into the new database. When
+// the data does not fit the settings the window closes asking for the setup again
+// (SetupRequested); earlier product numbers that would become one number are named and
+// the window stays on the confirmation page.
 class frmConvert : public forms::Form {
   public:
-    frmConvert();
+    // A wizard shown again after the setup takes over the list and the chosen row.
+    explicit frmConvert(const InstallList& installations = InstallList(), int selectedIndex = -1);
     ~frmConvert() override;
 
     QPushButton* CancelButton;
@@ -34,6 +38,10 @@ class frmConvert : public forms::Form {
 
     int16_t Step() const { return step_; }
     int SelectedIndex() const { return selectedIndex_; }
+    bool SetupRequested() const { return setupRequested_; }
+    // The folder that took the backup of an earlier installation that could not be
+    // written ("" when the backup lies in the installation's own folder).
+    const QString& SpareBackupFolder() const { return spareBackupFolder_; }
     InstallList& Installations() { return installList_; }
     // Draws the page of Step() again (after the list has changed).
     void ShowStep();
@@ -42,7 +50,8 @@ class frmConvert : public forms::Form {
     void Form_Load() override;
 
   private:
-    // 0 moved, -1 failed, -2 the earlier data does not fit the new settings.
+    // 0 moved, -1 failed, -2 the earlier data does not fit the new settings, -3 earlier
+    // product numbers collide in the new width.
     int32_t RunMigration();
     void ChooseOtherFolder();
     void DrawInstallList();
@@ -56,5 +65,7 @@ class frmConvert : public forms::Form {
     int selectedIndex_ = -1;
     int16_t step_ = 0;
     bool running_ = false;
+    bool setupRequested_ = false;
+    QString spareBackupFolder_;
     forms::Subscription mouseDown_;
 };

@@ -9,24 +9,35 @@
 // files in the "convert" folder of the new installation.
 namespace modConvert {
 
+// The connection text of a database file; readOnly opens it for reading only ("Mode=Read;"),
+// as the earlier installation's database always is.
+QString DatabaseConnection(const QString& path, const QString& password, bool readOnly);
+
 // The tables that are moved, in the order of export and import.
 QString TableList();
 // The folder of the work files: the new installation's "convert" folder.
 QString ConvertFolder(const QString& newDatabasePath);
 
+// The folder that takes the backup of an earlier installation that cannot be written:
+// "migration-backup" beside the new database.
+QString SpareBackupFolder(const QString& newDatabasePath);
+
 // Copies the data files named in the installation's backup.ini into a new dated folder
-// under its "backup" folder. False when backup.ini names no file, its first file is
-// missing, or any copy fails.
-bool BackupInstallation(const QString& installFolder);
+// under its "backup" folder, or under spareFolder when the installation's folder cannot
+// be written; backupFolder receives the dated folder. False when backup.ini names no
+// file, its first file is missing, or a copy fails (the dated folder is removed again).
+// The installation's files are only read.
+bool BackupInstallation(const QString& installFolder, const QString& spareFolder,
+                        QString& backupFolder);
 // Creates and empties the convert folder and copies the new database into it.
 bool PrepareConvertFolder(const QString& newDatabasePath);
 // Puts the safety copy back over the new database, and removes it.
 bool RestoreSafetyCopy(const QString& newDatabasePath);
 bool DeleteSafetyCopy(const QString& newDatabasePath);
 
-// Writes the whole table into the CSV file: a header line with the column names, then
-// one line per row; texts and dates as literals in single quotes (a quote doubled), other
-// values bare, Null numbers as empty fields; lines end with CR LF.
+// Writes the whole table of the database (opened for reading only) into the CSV file: a header line
+// with the column names, then one line per row; texts and dates as literals in single quotes (a
+// quote doubled), other values bare, Null numbers as empty fields; lines end with CR LF.
 bool ExportTable(const QString& databasePath, const QString& password, const QString& table,
                  const QString& csvPath);
 // Replaces the table's rows with those of the CSV file, in the columns that both have,
@@ -36,16 +47,20 @@ bool ImportTable(const QString& databasePath, const QString& password, const QSt
 
 // The whole transfer: backup of the earlier installation, safety copy, export, import and
 // the post-import conversion. On a failure after the safety copy the new database is put
-// back as it was. DetaCheck_Set::CheckSourceData must have run before.
+// back as it was. backupFolder receives the folder of the earlier installation's backup.
+// DetaCheck_Set::CheckSourceData must have run before.
 bool ConvertData(const QString& sourceFolder, const QString& sourceDatabasePath,
                  const InstallInfo& target, const QString& targetDatabasePath,
-                 const DetaCheck_Set::Progress& progress);
+                 const DetaCheck_Set::Progress& progress, QString& backupFolder);
 
 // The program's entry: with exactly "/install" (letter case aside) the wizard runs;
-// any other command line is refused with a message. Returns when the wizard has ended.
+// any other command line is refused with a message. When the earlier data does not fit
+// the settings, the setup runs again in reset mode and then the wizard again. Returns
+// when the wizard has ended.
 void Main(const QString& commandLine);
-// Starts the setup wizard again in reset mode ("ostrail /install reset" from the program
-// folder), as the installer would; false when it is not there or does not start.
+// Runs the setup wizard again in reset mode ("ostrail /install reset" from the program
+// folder) and waits until it has ended; false when it is not there, cannot be started or
+// crashed.
 bool RestartSetup();
 
 }  // namespace modConvert

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "MigrationFixture.h"
 #include "migrate/DetaCheckSet.h"
 
@@ -98,7 +100,7 @@ TEST_F(ConversionTest, ProfitRanksPutNegativesLastAndSumRanksHaveNoGaps) {
                            "005|3|3|3|3|1", "009|99|4|99|4|1"}));
 }
 
-TEST_F(ConversionTest, MonthsAcrossAYearEndAndAMonthWithoutDailyRows) {
+TEST_F(ConversionTest, MonthsAcrossAYearEndAndMonthsWithoutDailyRowsKeepTheirPrices) {
     addClass("001");
     addProduct("001", "0001");
     addMonthRow("2024/10/1", "001", "0001", "1", "10");
@@ -106,10 +108,27 @@ TEST_F(ConversionTest, MonthsAcrossAYearEndAndAMonthWithoutDailyRows) {
     addMovement("2024/12/31", "001", "0001", "2", "5", "30");
     addMonthRow("2024/12/1", "001", "0001", "1", "10");
     ASSERT_GE(convert(), 0);
+    // October (the first month) and March have no daily rows: their stored price and
+    // purchase amount stay
     EXPECT_EQ(monthRows("Unit_Price , Cost_Money , ClasRankRi , TradeRankRi"),
-              QStringList({"0|0|1|1", "5|10|1|1", "0|0|1|1"}));
-    // six months: the gauge moves from 5 on towards 8
+              QStringList({"7|7|1|1", "5|10|1|1", "7|7|1|1"}));
+    // six months: the gauge moves from 5 on towards 8, never past it, then 9 and 10
     EXPECT_NE(std::find(gauge_.begin(), gauge_.end(), 7), gauge_.end());
+    EXPECT_TRUE(std::is_sorted(gauge_.begin(), gauge_.end()));
+    EXPECT_EQ(std::vector<int16_t>(gauge_.end() - 3, gauge_.end()),
+              std::vector<int16_t>({8, 9, 10}));
+}
+
+TEST_F(ConversionTest, ProfitRowsOnlyOutsideTheMastersLeaveEveryMasterInTheZeroGroup) {
+    addClass("001");
+    addClass("002");
+    addProduct("001", "0001");
+    addProduct("002", "0001");
+    addMovement("2024/10/3", "009", "0001", "0", "0", "100");
+    addMonthRow("2024/10/1", "001", "0001", "1", "10");
+    addMonthRow("2024/10/1", "002", "0001", "1", "10");
+    ASSERT_GE(convert(), 0);
+    EXPECT_EQ(monthRows("ClasRankRi , TradeRankRi"), QStringList({"0|0", "0|0"}));
 }
 
 TEST_F(ConversionTest, AllProfitsZeroAndOneNegative) {

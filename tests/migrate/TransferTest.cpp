@@ -29,12 +29,13 @@ class TransferTest : public MigrationFixture {
         info.DataFile = TestDatabase::fileName();
         return info;
     }
-    bool convert() const {
+    bool convert() {
         return modConvert::ConvertData(sourceFolder(), sourcePath(), target(), database.filePath(),
-                                       nullptr);
+                                       nullptr, backupFolder_);
     }
 
     QTemporaryDir work_;
+    QString backupFolder_;
 };
 
 TEST_F(TransferTest, TextsDatesAndNullsSurviveTheRoundTrip) {
@@ -116,9 +117,12 @@ TEST_F(TransferTest, ConvertDataMovesTheFourTablesAndBacksTheEarlierDataUp) {
     ASSERT_EQ(DetaCheck_Set::CheckSourceData(sourceName(), sourceFolder(), TestDatabase::fileName(),
                                              database.folder()),
               0);
+    const QByteArray earlier = readAll(sourcePath());
     std::vector<int16_t> gauge;
     ASSERT_TRUE(modConvert::ConvertData(sourceFolder(), sourcePath(), target(), database.filePath(),
-                                        [&gauge](int16_t value) { gauge.push_back(value); }));
+                                        [&gauge](int16_t value) { gauge.push_back(value); },
+                                        backupFolder_));
+    EXPECT_EQ(readAll(sourcePath()), earlier);
     EXPECT_EQ(gauge.front(), 1);
     EXPECT_EQ(gauge.back(), 10);
     EXPECT_EQ(targetRows("SELECT Trade_No , Trade_Name FROM TradeMast_tbl"),
@@ -133,7 +137,8 @@ TEST_F(TransferTest, ConvertDataMovesTheFourTablesAndBacksTheEarlierDataUp) {
     const QStringList stamps =
         QDir(sourceFolder() + "/backup").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     ASSERT_EQ(stamps.size(), 1);
-    EXPECT_TRUE(QFileInfo::exists(sourceFolder() + "/backup/" + stamps[0] + "/morvik.mdb"));
+    EXPECT_EQ(backupFolder_, sourceFolder() + "/backup/" + stamps[0]);
+    EXPECT_EQ(readAll(backupFolder_ + "/morvik.mdb"), earlier);
     const QString convert = database.folder() + "/convert";
     EXPECT_TRUE(QFileInfo::exists(convert + "/FixDeta_tbl.csv"));
     EXPECT_FALSE(QFileInfo::exists(convert + "/" + TestDatabase::fileName()));
@@ -153,12 +158,15 @@ TEST_F(TransferTest, AnEarlierInstallationWithoutItsDataFilesStopsBeforeAnyChang
     QFile::remove(sourceFolder() + "/backup.ini");
     EXPECT_FALSE(convert());
     EXPECT_FALSE(QFileInfo::exists(database.folder() + "/convert"));
+    EXPECT_FALSE(QFileInfo::exists(sourceFolder() + "/backup"));
 
+    // a copy that fails takes its dated folder away again
     QFile ini(sourceFolder() + "/backup.ini");
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write("[BackupFile]\r\nFile1=morvik.mdb\r\nFile2=missing.xlsx\r\n");
     ini.close();
-    EXPECT_FALSE(modConvert::BackupInstallation(sourceFolder()));
+    EXPECT_FALSE(modConvert::BackupInstallation(sourceFolder(), work_.path(), backupFolder_));
+    EXPECT_TRUE(QDir(sourceFolder() + "/backup").isEmpty());
 }
 
 }  // namespace
