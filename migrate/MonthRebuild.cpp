@@ -35,6 +35,11 @@ QString tradeKey(const Rows& rows, int row) {
 
 using KeyOf = QString (*)(const Rows&, int);
 
+// A sum of a ranking; a sum over empty (Null) amounts counts as 0.
+vb::Currency rankValue(const vb::Variant& value) {
+    return value.isNumeric() ? value.toCurrency() : vb::Currency();
+}
+
 void setAll(Rows& rows, const MonthIndex& month, int column, const vb::Variant& value) {
     for (int row : month) {
         rows(row, column) = value;
@@ -129,7 +134,7 @@ int32_t rankProfit(const QString& dbName, const QString& dbPath, Rows& rows,
     for (int r = 0; r < count; ++r) {
         entries.push_back(
             {byTrade ? tradeKey(profits(r, 0), profits(r, 1)) : profits(r, 0).toString(),
-             profits(r, valueColumn).toCurrency()});
+             rankValue(profits(r, valueColumn))});
     }
     const std::vector<int> assigned = CloseRanks::Assign(entries, keys);
     const bool anyMatched = std::any_of(entries.begin(), entries.end(),
@@ -178,7 +183,7 @@ int32_t rankSums(const QString& dbName, const QString& dbPath, Rows& rows, const
     int rank = 0;
     vb::Currency previous;
     for (int r = 0; r < count; ++r) {
-        const vb::Currency value = sums(r, valueColumn).toCurrency();
+        const vb::Currency value = rankValue(sums(r, valueColumn));
         if (r == 0 || value != previous) {
             ++rank;
             previous = value;

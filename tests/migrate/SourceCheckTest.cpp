@@ -83,6 +83,40 @@ TEST_F(SourceCheckTest, MonthlyRowsAreCheckedAsWell) {
     EXPECT_EQ(check(), DetaCheck_Set::FractionFound);
 }
 
+TEST_F(SourceCheckTest, ProductNumbersThatBecomeOneNumberAreNamed) {
+    setWidthCode(1);
+    const auto product = [this](const QString& classNo, const QString& tradeNo) {
+        runSource({"INSERT INTO TradeMast_tbl (Classify_No , Trade_No , Trade_Name) VALUES ('" +
+                   classNo + "' , '" + tradeNo + "' , 'x')"});
+    };
+    // the same number in two classes, and numbers that stay apart, are no collision
+    product("001", "0101");
+    product("002", "00101");
+    product("001", "A101");
+    product("001", "0102");
+    EXPECT_EQ(check(), 0);
+    EXPECT_TRUE(DetaCheck_Set::CollidingTradeNos.isEmpty());
+
+    product("001", "00101");
+    product("1", "102");
+    EXPECT_EQ(check(), DetaCheck_Set::CollidingTradeNo);
+    EXPECT_EQ(DetaCheck_Set::CollidingTradeNos,
+              QStringList({"商品分類番号[001] の商品番号 00101 と 0101",
+                           "商品分類番号[001] の商品番号 0102 と 102"}));
+
+    // daily rows of products that left the masters: only a collision on one day counts
+    runSource({"DELETE FROM TradeMast_tbl"});
+    addMovement("0007", "1");
+    addMovement("007", "1");
+    EXPECT_EQ(check(), 0);
+    runSource(
+        {"INSERT INTO Management_Tbl (Input_Date , Classify_No , Trade_No) VALUES "
+         "(#2024/3/1# , '001' , '7')"});
+    EXPECT_EQ(check(), DetaCheck_Set::CollidingTradeNo);
+    EXPECT_EQ(DetaCheck_Set::CollidingTradeNos,
+              QStringList({"商品分類番号[001] の商品番号 0007 と 7"}));
+}
+
 TEST_F(SourceCheckTest, EmptyEarlierDataFitsAndFailedReadsGiveTheirCode) {
     setWidthCode(4);
     EXPECT_EQ(check(), 0);

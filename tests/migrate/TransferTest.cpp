@@ -3,7 +3,9 @@
 #include <QFileInfo>
 
 #include "MigrationFixture.h"
+#include "core/MainModule.h"
 #include "migrate/modConvert.h"
+#include "screens/monthend/InventoryTable.h"
 
 namespace {
 
@@ -119,9 +121,9 @@ TEST_F(TransferTest, ConvertDataMovesTheFourTablesAndBacksTheEarlierDataUp) {
               0);
     const QByteArray earlier = readAll(sourcePath());
     std::vector<int16_t> gauge;
-    ASSERT_TRUE(modConvert::ConvertData(sourceFolder(), sourcePath(), target(), database.filePath(),
-                                        [&gauge](int16_t value) { gauge.push_back(value); },
-                                        backupFolder_));
+    ASSERT_TRUE(modConvert::ConvertData(
+        sourceFolder(), sourcePath(), target(), database.filePath(),
+        [&gauge](int16_t value) { gauge.push_back(value); }, backupFolder_));
     EXPECT_EQ(readAll(sourcePath()), earlier);
     EXPECT_EQ(gauge.front(), 1);
     EXPECT_EQ(gauge.back(), 10);
@@ -142,6 +144,56 @@ TEST_F(TransferTest, ConvertDataMovesTheFourTablesAndBacksTheEarlierDataUp) {
     const QString convert = database.folder() + "/convert";
     EXPECT_TRUE(QFileInfo::exists(convert + "/FixDeta_tbl.csv"));
     EXPECT_FALSE(QFileInfo::exists(convert + "/" + TestDatabase::fileName()));
+}
+
+// The stock value of a closed month's inventory table in the database.
+vb::Currency inventoryValue(const QString& folder, const QString& name, const QString& password,
+                            const vb::Date& month) {
+    MainModule::DBFolder = folder;
+    MainModule::DBFileName = name;
+    MainModule::DBPassword = password;
+    MainModule::HasCloseDate = true;
+    MainModule::LastCloseDate = vb::Date::fromYmd(2024, 10, 1);
+    InventoryTable table;
+    EXPECT_TRUE(table.Load(month, "在庫表"));
+    return table.Total();
+}
+
+TEST_F(TransferTest, TheFirstMonthArrivesWithItsPricesAndItsStockValue) {
+    // September is the first month (no daily rows); October was closed from its days
+    runSource({"INSERT INTO ClassifyMast_tbl (Classify_No , Classify_Name) VALUES ('001' , 'A')",
+               "INSERT INTO TradeMast_tbl (Classify_No , Trade_No , Trade_Name , Unit_Price , "
+               "Sales_Price) VALUES ('001' , '0001' , 'pen' , 80 , 120)",
+               "INSERT INTO TradeMast_tbl (Classify_No , Trade_No , Trade_Name , Unit_Price , "
+               "Sales_Price) VALUES ('001' , '0002' , 'ink' , 35.5 , 60)",
+               "INSERT INTO FixDeta_tbl (FixDate , Classify_No , Trade_No , Trade_Name , "
+               "Unit_Price , Cost_Money , Fix_Quantity) VALUES (#2024/9/1# , '001' , '0001' , "
+               "'pen' , 80 , 0 , 12)",
+               "INSERT INTO FixDeta_tbl (FixDate , Classify_No , Trade_No , Trade_Name , "
+               "Unit_Price , Cost_Money , Fix_Quantity) VALUES (#2024/9/1# , '001' , '0002' , "
+               "'ink' , 35.5 , 0 , 7)",
+               "INSERT INTO Management_Tbl (Input_Date , Classify_No , Trade_No , Cost_Quantity , "
+               "Unit_Price , Cost_Money , Sales_Quantity , Sales_Money) VALUES (#2024/10/3# , "
+               "'001' , '0001' , 5 , 82 , 410 , 2 , 240)",
+               "INSERT INTO FixDeta_tbl (FixDate , Classify_No , Trade_No , Trade_Name , "
+               "Unit_Price , Cost_Quantity , Cost_Money , Sales_Quantity , Sales_Money , "
+               "Fix_Quantity) VALUES (#2024/10/1# , '001' , '0001' , 'pen' , 80 , 5 , 0 , 2 , "
+               "240 , 15)"});
+    const vb::Date september = vb::Date::fromYmd(2024, 9, 1);
+    const vb::Currency before = inventoryValue(sourceFolder(), sourceName(), QString(), september);
+    EXPECT_EQ(before, vb::Currency::fromDouble(12 * 80 + 7 * 35.5).roundHalfAwayFromZero(0));
+    ASSERT_EQ(DetaCheck_Set::CheckSourceData(sourceName(), sourceFolder(), TestDatabase::fileName(),
+                                             database.folder()),
+              0);
+    ASSERT_TRUE(convert());
+    EXPECT_EQ(
+        targetRows("SELECT FixDate , Trade_No , Unit_Price , Cost_Money FROM FixDeta_tbl "
+                   "ORDER BY FixDate , Trade_No"),
+        QStringList({september.toString() + "|0001|80|0", september.toString() + "|0002|35.5|0",
+                     vb::Date::fromYmd(2024, 10, 1).toString() + "|0001|82|410"}));
+    EXPECT_EQ(inventoryValue(database.folder(), TestDatabase::fileName(), TestDatabase::password(),
+                             september),
+              before);
 }
 
 TEST_F(TransferTest, AFailedRunPutsTheNewDatabaseBack) {
