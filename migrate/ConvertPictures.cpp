@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QStyle>
-
-#include "core/XXPictureFunctions.h"
 
 namespace ConvertPictures {
 
@@ -60,6 +60,55 @@ QImage gaugeStep() {
     return image;
 }
 
+// A database drawn as a cylinder.
+void drawDatabase(QPainter& painter, const QRectF& box, const QColor& colour) {
+    const double lid = box.height() / 4;
+    QPainterPath body;
+    body.moveTo(box.left(), box.top() + lid / 2);
+    body.lineTo(box.left(), box.bottom() - lid / 2);
+    body.arcTo(QRectF(box.left(), box.bottom() - lid, box.width(), lid), 180, 180);
+    body.lineTo(box.right(), box.top() + lid / 2);
+    body.closeSubpath();
+    painter.setPen(QPen(Qt::white, 2));
+    painter.setBrush(colour);
+    painter.drawPath(body);
+    painter.drawEllipse(QRectF(box.left(), box.top(), box.width(), lid));
+}
+
+// The welcome band, 2460 by 4630 twips: a navy band that lightens downwards, the earlier
+// data carried into the new database, and the wizard's name.
+QImage welcome() {
+    constexpr int width = 164;
+    constexpr int height = 309;
+    const QColor navy(0x1F3B5A);
+    const QColor blue(0x2E6DA4);
+    QImage image = blank(width, height, navy);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient shade(0, 0, 0, height);
+    shade.setColorAt(0, navy);
+    shade.setColorAt(1, blue);
+    painter.fillRect(QRectF(0, 0, width, height), shade);
+    drawDatabase(painter, QRectF(20, 80, 40, 56), QColor(0x7F, 0x8C, 0x9D));
+    drawDatabase(painter, QRectF(104, 80, 40, 56), QColor(0x27, 0xAE, 0x60));
+    painter.setPen(QPen(QColor(0xE67E22), 5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(68, 108), QPointF(96, 108));
+    painter.drawLine(QPointF(86, 98), QPointF(96, 108));
+    painter.drawLine(QPointF(86, 118), QPointF(96, 108));
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(22);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(0, 170, width, 30), Qt::AlignCenter, QStringLiteral("モルビク"));
+    font.setPixelSize(16);
+    painter.setFont(font);
+    painter.setPen(QColor(0xD6E6F5));
+    painter.drawText(QRectF(0, 202, width, 24), Qt::AlignCenter, QStringLiteral("データ移行"));
+    painter.fillRect(QRectF(30, 240, width - 60, 3), QColor(0xE67E22));
+    return image;
+}
+
 QImage standardIcon(QStyle::StandardPixmap kind) {
     const QIcon icon = QApplication::style()->standardIcon(kind);
     return icon.pixmap(32, 32).toImage();
@@ -86,7 +135,7 @@ QImage Picture(const QString& type, int32_t id) {
     if (type == QLatin1String("CUSTOM")) {
         switch (id) {
             case 101:
-                return XX共通関数::LoadResourcePicture(101, QStringLiteral("CUSTOM"));
+                return welcome();
             case 201:
                 return marker(false);
             case 202:

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "core/AccessADOClass.h"
+#include "core/XXCommonFunctions.h"
 #include "migrate/frmConvert.h"
 #include "migrate/modConvert.h"
 #include "platform/forms/MsgBox.h"
@@ -19,6 +24,12 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
 }
 
 void run(const QString& path, const QString& password, const QString& sql) {
@@ -154,11 +165,7 @@ TEST_F(frmConvertTest, ChoosingAnInstallationAndRunningMovesTheData) {
 
 TEST_F(frmConvertTest, EarlierDataThatDoesNotFitIsRefusedAndNothingIsMoved) {
     install(1, "12345");
-    const QByteArray before = [this] {
-        QFile file(newDatabase());
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }();
+    const QByteArray before = readAll(newDatabase());
     frmConvert& form = open();
     form.NextButton_Click();
     form.Form_MouseDown(1, 0, 1000, 2200);
@@ -175,9 +182,116 @@ TEST_F(frmConvertTest, EarlierDataThatDoesNotFitIsRefusedAndNothingIsMoved) {
         shown.text.contains("・ [商品番号の桁数] を元データの商品番号の桁数以上にしてください。"));
     EXPECT_FALSE(shown.text.contains("小数点"));
     EXPECT_FALSE(form.Visible());
-    QFile file(newDatabase());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
+    EXPECT_TRUE(form.SetupRequested());
+    EXPECT_EQ(readAll(newDatabase()), before);
+}
+
+TEST_F(frmConvertTest, NumbersThatBecomeOneNumberAreNamedAndNothingChanges) {
+    const QString folder = install(1);
+    for (const char* tradeNo : {"0101", "00101"}) {
+        run(folder + "/morvik.mdb", "",
+            QStringLiteral("INSERT INTO TradeMast_tbl (Classify_No , Trade_No , Trade_Name) "
+                           "VALUES ('001' , '%1' , 'x')")
+                .arg(tradeNo));
+    }
+    const QByteArray before = readAll(newDatabase());
+    const QByteArray earlier = readAll(folder + "/morvik.mdb");
+    frmConvert& form = open();
+    form.NextButton_Click();
+    form.Form_MouseDown(1, 0, 1000, 2200);
+    form.NextButton_Click();
+    form.EndButton_Click();
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    const auto& shown = forms::TestHook::msgBoxes()[0];
+    EXPECT_EQ(shown.style, forms::vbExclamation);
+    EXPECT_TRUE(shown.text.contains("・ 商品分類番号[001] の商品番号 00101 と 0101\r\n"))
+        << shown.text.toStdString();
+    // the window stays on the confirmation page for another try
+    EXPECT_TRUE(form.Visible());
+    EXPECT_EQ(form.Step(), 2);
+    EXPECT_TRUE(form.EndButton->isEnabled());
+    EXPECT_TRUE(form.BeforeButton->isEnabled());
+    EXPECT_FALSE(form.SetupRequested());
+    EXPECT_EQ(readAll(newDatabase()), before);
+    EXPECT_EQ(readAll(folder + "/morvik.mdb"), earlier);
+    EXPECT_FALSE(QFileInfo::exists(folder + "/backup"));
+    EXPECT_FALSE(QFileInfo::exists(newFolder() + "/convert"));
+}
+
+// Runs the action on the wizard window once it is shown (modally, from Main).
+void whenShown(const std::function<void(frmConvert&)>& action, int tries = 1000) {
+    QTimer::singleShot(tries == 1000 ? 0 : 10, [action, tries] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* form = dynamic_cast<frmConvert*>(widget); form && form->isVisible()) {
+                action(*form);
+                return;
+            }
+        }
+        if (tries > 0) {
+            whenShown(action, tries - 1);
+        } else {
+            ADD_FAILURE() << "the wizard was not shown";
+        }
+    });
+}
+
+// The setup program is looked for in the program folder, which the tests share: only this
+// test puts a stand-in there.
+TEST_F(frmConvertTest, AfterAMismatchTheSetupRunsAndThenTheMigrationAgain) {
+    install(1, "12345");
+    const QString setup = XX共通関数::GetAppPath() + "ostrail";
+    QFile::remove(setup);
+    whenShown([](frmConvert& form) {
+        form.NextButton_Click();
+        form.Form_MouseDown(1, 0, 1000, 2200);
+        form.NextButton_Click();
+        form.EndButton_Click();
+    });
+    modConvert::Main("/install");
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 2u);
+    EXPECT_EQ(forms::TestHook::msgBoxes()[1].text,
+              "初期設定を起動できませんでした。\r\n"
+              "インストールを中断して最初からやり直してください。");
+    EXPECT_EQ(forms::TestHook::msgBoxes()[1].style, forms::vbCritical);
+
+    forms::TestHook::enable();
+    ASSERT_TRUE(QFile::link(SETUP_STAND_IN, setup));
+    int shown = 0;
+    whenShown([&shown](frmConvert& form) {
+        ++shown;
+        form.NextButton_Click();
+        form.Form_MouseDown(1, 0, 1000, 2200);
+        form.NextButton_Click();
+        whenShown([&shown](frmConvert& again) {
+            ++shown;
+            // the wizard starts again with the installation still chosen
+            EXPECT_EQ(again.Step(), 0);
+            EXPECT_EQ(again.SelectedIndex(), 0);
+            again.NextButton_Click();
+            EXPECT_TRUE(again.NextButton->isEnabled());
+            again.NextButton_Click();
+            again.EndButton_Click();
+            EXPECT_EQ(again.Step(), 3);
+            again.EndButton_Click();
+        });
+        form.EndButton_Click();
+    });
+    modConvert::Main("/install");
+    QFile::remove(setup);
+
+    EXPECT_EQ(shown, 2);
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    EXPECT_TRUE(forms::TestHook::msgBoxes()[0].text.startsWith("データの移行を中止しました。"));
+    EXPECT_EQ(readAll(newFolder() + "/setup-command-line.txt"), "/install reset\n");
+    AccessADOClass access;
+    access.DBName("morvik2.mde");
+    access.DBPath(newFolder());
+    access.Password(TestDatabase::password());
+    access.AccessFlag("1");
+    access.AddField("Trade_No");
+    access.AddFromVerse("Management_Tbl");
+    ASSERT_EQ(access.Execute(), 1);
+    EXPECT_EQ(access.InfoValue(0, 0).toString(), "12345");
 }
 
 TEST_F(frmConvertTest, ScrollingTheListAndChoosingAnotherFolder) {
