@@ -137,8 +137,9 @@ int32_t rankProfit(const QString& dbName, const QString& dbPath, Rows& rows,
              rankValue(profits(r, valueColumn))});
     }
     const std::vector<int> assigned = CloseRanks::Assign(entries, keys);
-    const bool anyMatched = std::any_of(entries.begin(), entries.end(),
-                                        [&keys](const auto& e) { return keys.contains(e.key); });
+    const bool anyMatched = std::any_of(entries.begin(), entries.end(), [&keys](const auto& entry) {
+        return keys.contains(entry.key);
+    });
     QHash<QString, int> ranks;
     for (int i = 0; i < keys.size(); ++i) {
         ranks.insert(keys[i], anyMatched ? assigned[static_cast<size_t>(i)] : 0);
