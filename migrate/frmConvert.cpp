@@ -113,6 +113,25 @@ void frmConvert::Text(const QString& text, int32_t top, int32_t left, double siz
     PaintFunc::DrawTextLines(*this, text, top, left, kFont, size, bold, forms::vbButtonText);
 }
 
+QString frmConvert::PathLines(const QString& path, double width) {
+    SetFontName(kFont);
+    SetFontSize(9);
+    SetFontBold(false);
+    QStringList lines;
+    QString line;
+    const QStringList parts = path.split(u'/');
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString part = i + 1 < parts.size() ? parts[i] + u'/' : parts[i];
+        if (!line.isEmpty() && TextWidth(line + part) > width) {
+            lines << line;
+            line.clear();
+        }
+        line += part;
+    }
+    lines << line;
+    return lines.join(QStringLiteral("\r\n"));
+}
+
 void frmConvert::Picture(const QString& type, int32_t id, int32_t top, int32_t left) {
     const QImage picture = ConvertPictures::Picture(type, id);
     if (!picture.isNull()) {
@@ -227,7 +246,7 @@ void frmConvert::ShowStep() {
             if (!spareBackupFolder_.isEmpty()) {
                 Text(QStringLiteral("移行元のフォルダには書き込めないため、移行元のデータを"
                                     "次のフォルダに\r\nバックアップしました。\r\n") +
-                         spareBackupFolder_,
+                         PathLines(spareBackupFolder_, ScaleWidth() - 600 - 240),
                      2520, 600);
             }
             CancelButton->setEnabled(false);

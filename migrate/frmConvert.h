@@ -60,6 +60,8 @@ class frmConvert : public forms::Form {
     void DrawConfirmation();
     void Text(const QString& text, int32_t top, int32_t left, double size = 9, bool bold = false);
     void Picture(const QString& type, int32_t id, int32_t top, int32_t left);
+    // The path in lines of the page's text font that fit the width, broken after a "/".
+    QString PathLines(const QString& path, double width);
 
     InstallList installList_;
     int selectedIndex_ = -1;
