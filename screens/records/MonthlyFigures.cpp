@@ -4,6 +4,8 @@
 
 #include "controls/NumericFilter.h"
 #include "core/MainModule.h"
+#include "platform/runtime/Format.h"
+#include "platform/runtime/Strings.h"
 
 namespace MonthlyFigures {
 
@@ -53,7 +55,7 @@ vb::Currency Amount(vb::Currency quantity, vb::Currency price) {
 
 vb::Currency AverageSales(vb::Currency sales, int days, vb::Currency storedAverage) {
     if (sales <= vb::Currency() || days < 1) {
-        return storedAverage;
+        return vb::CCur(vb::Format(storedAverage, QStringLiteral("########0")));
     }
     // Exact: the quotient in steps of 0.01 (or 1), halves up.
     const int64_t step = QuantityDecimals() ? vb::Currency::Scale / 100 : vb::Currency::Scale;

@@ -19,7 +19,7 @@ vb::Currency Stored(const vb::Variant& value);
 // unrounded.
 vb::Currency Amount(vb::Currency quantity, vb::Currency price);
 // The sales per day of a month of days days: two decimals when quantities have them,
-// else whole, halves up. Without sales the stored average stays as it is.
+// else whole, halves up. Without sales the stored average rounded to a whole number.
 vb::Currency AverageSales(vb::Currency sales, int days, vb::Currency storedAverage);
 
 }  // namespace MonthlyFigures

@@ -352,17 +352,29 @@ TEST_F(frmZanMentnansTest, TheAverageAndTheAmountsFollowSumDecimal) {
         QString salesQuantity;
         QString costMoney;  // at the unit price 99.99
         QString average;    // over the 30 days of April
+        QString storedAverage = "1.33";
     };
     const std::vector<Case> cases = {
-        {0, "2.5", "40", "250", "1"},     {1, "2.5", "40", "250", "1.33"},
-        {2, "2.5", "40", "249.975", "1"}, {3, "2.5", "40", "249.975", "1.33"},
-        {0, "1", "45", "100", "2"},       {1, "1", "0.15", "100", "0.01"},
-        {3, "0", "0", "0", "1.33"},  // without sales the stored average stays as it is
+        {0, "2.5", "40", "250", "1"},
+        {1, "2.5", "40", "250", "1.33"},
+        {2, "2.5", "40", "249.975", "1"},
+        {3, "2.5", "40", "249.975", "1.33"},
+        {0, "1", "45", "100", "2"},
+        {1, "1", "0.15", "100", "0.01"},
+        // Without sales the stored average, rounded to a whole number, whatever the setting.
+        {0, "0", "0", "0", "1"},
+        {1, "0", "0", "0", "1"},
+        {2, "0", "0", "0", "1"},
+        {3, "0", "0", "0", "1"},
+        {1, "0", "-2", "0", "3", "2.5"},
+        {3, "0", "0", "0", "0", "0.49"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.salesQuantity.toStdString() + " / " + std::to_string(c.sumDecimal));
-        storeMonth(2024, 4,
-                   {{"001", "0001", "ノート", "99.99", "0", "120", "0", "0", "0", "1.33"}});
+        SCOPED_TRACE(c.salesQuantity.toStdString() + " / " + std::to_string(c.sumDecimal) + " / " +
+                     c.storedAverage.toStdString());
+        storeMonth(
+            2024, 4,
+            {{"001", "0001", "ノート", "99.99", "0", "120", "0", "0", "0", c.storedAverage}});
         MainModule::SumDecimal = c.sumDecimal;
         frmZanMentnans& screen = openApril();
         screen.EGrid.Value(0, 3, c.costQuantity);
