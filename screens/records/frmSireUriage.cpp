@@ -152,7 +152,7 @@ void frmSireUriage::ShowTitleGrid() {
 void frmSireUriage::ShowDayGrid() {
     FormLock lock(*this);
     dayRowCount_ = 0;
-    salesQtyOnEnter_.clear();
+    salesQtyOnEnter_.Set(QString());
     ShowTitleGrid();
 
     vb::VariantArray rows;
@@ -345,14 +345,14 @@ void frmSireUriage::HideAllButtons() {
 
 void frmSireUriage::EGrid_EnterCell() {
     if (EGrid.Col() == SalesQtyCol) {
-        salesQtyOnEnter_ = EGrid.Value(EGrid.Row(), SalesQtyCol);
+        salesQtyOnEnter_.Set(EGrid.Value(EGrid.Row(), SalesQtyCol));
     }
 }
 
 void frmSireUriage::EGrid_LeaveCell() {
     const int16_t row = EGrid.Row();
     const QString quantity = EGrid.Value(row, SalesQtyCol);
-    if (EGrid.Col() != SalesQtyCol || quantity.isEmpty() || quantity == salesQtyOnEnter_) {
+    if (EGrid.Col() != SalesQtyCol || !salesQtyOnEnter_.Changed(quantity)) {
         return;
     }
     const auto q = DayAmounts::CellNumber(quantity);
@@ -363,9 +363,10 @@ void frmSireUriage::EGrid_LeaveCell() {
     try {
         const vb::Currency amount = DayAmounts::SalesAmount(*q, *p, MainModule::SumDecimal);
         EGrid.Value(row, SalesMoneyCol, amount.toString());
+        salesQtyOnEnter_.Set(quantity);
     } catch (const vb::RuntimeError&) {
         // The quantity goes back, so that the row's quantity and amount still agree.
-        EGrid.Value(row, SalesQtyCol, salesQtyOnEnter_);
+        EGrid.Value(row, SalesQtyCol, salesQtyOnEnter_.Value());
         amountRefused_ = true;
         forms::MsgBox("商品番号[" + ProductText(dayRows_, row) +
                           "]の売上金額が大きすぎるため計算できません。",

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DayRegistration.h"
+#include "SalesQtyOnEnter.h"
 #include "controls/ExpandGrid2.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/PictureBox.h"
@@ -115,7 +116,7 @@ class frmSireUriage : public forms::Form {
     vb::VariantArray orphanRows_;
     int32_t dayRowCount_ = 0;
     bool closed_ = false;
-    QString salesQtyOnEnter_;
+    SalesQtyOnEnter salesQtyOnEnter_;
     bool amountRefused_ = false;
     std::vector<forms::Subscription> gridEvents_;
 };

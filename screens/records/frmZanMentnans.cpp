@@ -327,7 +327,7 @@ void frmZanMentnans::EGrid_EnterCell() {
         return;
     }
     if (EGrid.Col() == SalesQtyCol) {
-        salesQtyOnEnter_ = EGrid.Value(static_cast<int16_t>(row), SalesQtyCol);
+        salesQtyOnEnter_.Set(EGrid.Value(static_cast<int16_t>(row), SalesQtyCol));
     }
 }
 
@@ -337,7 +337,7 @@ void frmZanMentnans::EGrid_LeaveCell() {
         return;
     }
     const QString quantity = EGrid.Value(row, SalesQtyCol);
-    if (vb::Trim(quantity).isEmpty() || quantity == salesQtyOnEnter_) {
+    if (!salesQtyOnEnter_.Changed(quantity)) {
         return;
     }
     try {
@@ -345,14 +345,12 @@ void frmZanMentnans::EGrid_LeaveCell() {
             MonthlyFigures::Amount(MonthlyFigures::CellNumber(quantity),
                                    MonthlyFigures::CellNumber(EGrid.Value(row, SalesPriceCol)));
         EGrid.Value(row, SalesMoneyCol, amount.toString());
-        // The amount follows this quantity now; a later edit of the same cell compares
-        // with it.
-        salesQtyOnEnter_ = quantity;
+        salesQtyOnEnter_.Set(quantity);
     } catch (const vb::RuntimeError&) {
         forms::MsgBox(QStringLiteral("売上金額が計算できる範囲を超えています。"
                                      "売上数量を確認してください。"),
                       forms::vbExclamation, Title);
-        EGrid.Value(row, SalesQtyCol, salesQtyOnEnter_);
+        EGrid.Value(row, SalesQtyCol, salesQtyOnEnter_.Value());
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "SalesQtyOnEnter.h"
 #include "controls/ExpandGrid2.h"
 #include "platform/runtime/Date.h"
 #include "platform/runtime/VariantArray.h"
@@ -86,7 +87,7 @@ class frmZanMentnans : public MasterForm {
     int32_t monthRowCount_ = 0;
     vb::Date fromDate_;
     vb::Date toDate_;
-    QString salesQtyOnEnter_;
+    SalesQtyOnEnter salesQtyOnEnter_;
     LoadModes loadMode_ = NotLoaded;
     forms::Subscription enterCell_;
     forms::Subscription leaveCell_;

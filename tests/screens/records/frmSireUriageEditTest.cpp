@@ -1,4 +1,5 @@
 #include <QTest>
+#include <functional>
 
 #include "DayFixture.h"
 #include "core/MainModule.h"
@@ -71,6 +72,59 @@ TEST_F(frmSireUriageEditTest, AButtonPressedDuringAnEditCommitsItWithItsAmountFi
     screen.btnInsert_Click();
     EXPECT_EQ(storedDay(Today()), std::vector<QString>{"002|0001|0|100|0|4|600"});
     EXPECT_EQ(gridRow(2), "002|0001|パン|0|4|150|600");
+}
+
+// Types into the current cell of the day grid as the keyboard does.
+void typeIntoGrid(frmSireUriage& screen, const QString& text) {
+    screen.Picture2->setFocus();
+    QTest::keyClicks(screen.Picture2, text);
+}
+
+TEST_F(frmSireUriageEditTest, AQuantityTypedBackAfterAButtonCommittedItRecomputesTheAmount) {
+    const struct {
+        const char* button;
+        std::function<void(frmSireUriage&)> press;
+    } buttons[] = {
+        {"date choice cancelled",
+         [](frmSireUriage& s) {
+             forms::TestHook::queueMsgBoxAnswer(forms::vbCancel);
+             s.btnSelect_Click();
+         }},
+        {"register answered No",
+         [](frmSireUriage& s) {
+             forms::TestHook::queueMsgBoxAnswer(forms::vbNo);
+             s.btnInsert_Click();
+         }},
+        {"print", [](frmSireUriage& s) { s.btnPrint_Click(); }},
+        {"save cancelled",
+         [](frmSireUriage& s) {
+             forms::TestHook::queueDialogAnswer("");
+             s.btnSave_Click();
+         }},
+        {"leave cancelled",
+         [](frmSireUriage& s) {
+             forms::TestHook::queueMsgBoxAnswer(forms::vbCancel);
+             s.btnEND_Click();
+         }},
+    };
+    // Registered again at the end of every case, the day stays as it is stored here.
+    dayRow(Today(), "001", "0002", {"4", "30", "120", "3", "101"});
+    for (const auto& b : buttons) {
+        SCOPED_TRACE(b.button);
+        frmSireUriage& screen = open();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+        screen.EGrid.SelectCell(1, 4);
+        typeIntoGrid(screen, "4");
+        b.press(screen);
+        EXPECT_EQ(screen.EGrid.Value(1, 6), "134");
+        ASSERT_TRUE(screen.Loaded());
+        typeIntoGrid(screen, "3");
+        screen.EGrid.SelectCell(1, 3);
+        EXPECT_EQ(screen.EGrid.Value(1, 6), "101");
+        forms::TestHook::queueMsgBoxAnswer(forms::vbYes);
+        screen.btnInsert_Click();
+        EXPECT_EQ(storedDay(Today()), std::vector<QString>{"001|0002|4|30|120|3|101"});
+    }
 }
 
 TEST_F(frmSireUriageEditTest, AnAmountTooLargeIsRefusedAndTheQuantityGoesBack) {
