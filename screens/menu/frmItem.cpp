@@ -199,6 +199,9 @@ bool frmItem::ReadTradeList(vb::VariantArray& products) {
         return false;
     }
     if (all == 0) {
+        // A class is chosen: its first products can be registered, also after a blank
+        // class row hid the register button.
+        btnInsert->setVisible(true);
         HideListButtons();
     } else {
         ShowAllButtons();

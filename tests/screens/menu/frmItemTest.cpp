@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "MasterFixture.h"
+#include "core/AccessADOClass.h"
 #include "core/MainModule.h"
 #include "platform/excel/Workbook.h"
 #include "platform/forms/MsgBox.h"
@@ -68,6 +69,28 @@ TEST_F(frmItemTest, ShowsTheClassesAndTheProductsOfTheChosenClass) {
     EXPECT_FALSE(screen.btnInsert->isVisible());
     EXPECT_FALSE(screen.btnDel->isVisible());
     EXPECT_TRUE(boxTexts().empty());
+}
+
+TEST_F(frmItemTest, TheFirstProductsCanBeRegisteredAfterABlankClassRow) {
+    AccessADOClass access;
+    database.configure(access);
+    access.AccessFlag("5");
+    access.AddFromVerse("TradeMast_tbl");
+    ASSERT_GE(access.Execute(), 0);
+    frmItem& screen = open();
+    EXPECT_TRUE(screen.btnInsert->isVisible());
+    chooseClass(5);  // a blank class row
+    EXPECT_FALSE(screen.btnInsert->isVisible());
+    chooseClass(1);
+    EXPECT_TRUE(screen.btnInsert->isVisible());
+    EXPECT_FALSE(screen.btnDel->isVisible());
+    EXPECT_FALSE(screen.btnSave->isVisible());
+    EXPECT_FALSE(screen.btnPrint->isVisible());
+    typeRow(0, {"1", "パン", "100", "150"});
+    forms::TestHook::queueMsgBoxAnswer(forms::vbYes);
+    screen.btnInsert_Click();
+    EXPECT_EQ(products("002"), std::vector<QString>{"0001|パン|100|150"});
+    EXPECT_TRUE(MainModule::HasProducts);
 }
 
 TEST_F(frmItemTest, TheFirstIncompleteRowInGridOrderIsRefusedAndNothingIsWritten) {
