@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QStringList>
+#include <utility>
 #include <vector>
 
 #include "FormLock.h"
@@ -297,11 +298,16 @@ void frmClassify::btnDel_Click() {
         EGrid.SetFocus();
         return;
     }
+    // The class goes with its products in one transaction: the checks above covered
+    // their stock and daily records, and products left behind would reappear under a
+    // later class of the same number.
     AccessADOClass access;
     MasterDatabase::Configure(access);
-    access.AccessFlag("5");
+    access.AccessFlag("10");
     access.AddFromVerse("ClassifyMast_tbl");
     access.AddWhereVerse(key);
+    access.AddFromSecondVerse("TradeMast_tbl");
+    access.AddWhereSecondVerse(key);
     const int32_t result = access.Execute();
     if (result < 0) {
         MasterDatabase::ShowFailure(result, XX共通関数::DeleteFailed, Title);
@@ -309,16 +315,20 @@ void frmClassify::btnDel_Click() {
     }
     XX共通関数::ShowDoneMessage(XX共通関数::Deleted, Title);
     ShowClassifyGrid();
-    RefreshHasClassifications();
+    RefreshMasterFlags();
 }
 
-void frmClassify::RefreshHasClassifications() {
-    AccessADOClass access;
-    MasterDatabase::Configure(access);
-    access.AccessFlag("2");
-    access.AddFromVerse("ClassifyMast_tbl");
-    if (access.Execute() == 0) {
-        MainModule::HasClassifications = false;
+void frmClassify::RefreshMasterFlags() {
+    for (const auto& [table, flag] :
+         {std::pair{"ClassifyMast_tbl", &MainModule::HasClassifications},
+          std::pair{"TradeMast_tbl", &MainModule::HasProducts}}) {
+        AccessADOClass access;
+        MasterDatabase::Configure(access);
+        access.AccessFlag("2");
+        access.AddFromVerse(QString::fromLatin1(table));
+        if (access.Execute() == 0) {
+            *flag = false;
+        }
     }
 }
 

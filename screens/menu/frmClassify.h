@@ -44,7 +44,8 @@ class frmClassify : public MasterForm {
     // the first incomplete, invalid or repeated row. changed tells whether any row
     // differs from the load.
     bool CollectRows(vb::VariantArray& rows, bool& changed) const;
-    void RefreshHasClassifications();
+    // After a delete: the flags of the masters that are now empty are cleared.
+    void RefreshMasterFlags();
 
     vb::VariantArray storedList_;
     vb::VariantArray gridSnapshot_;

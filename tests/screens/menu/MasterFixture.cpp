@@ -8,9 +8,12 @@
 #include "core/SqlValueText.h"
 #include "output/LayoutBooks.h"
 #include "platform/excel/PrintDestination.h"
+#include "platform/jet/Connection.h"
 #include "platform/printer/Printer.h"
 #include "platform/runtime/Date.h"
 #include "tests/support/TestRows.h"
+
+#include <sqlcipher/sqlite3.h>
 
 void MasterFixture::SetUp() {
     ASSERT_TRUE(database.isValid()) << database.error().toStdString();
@@ -101,4 +104,16 @@ void MasterFixture::dailyRecord(int year, int month, int day, const QString& cla
     insert("Management_Tbl", {"Input_Date", "Classify_No", "Trade_No", "Sales_Quantity"},
            makeRows({{SqlValueText::DateValue(vb::Date::fromYmd(year, month, day)),
                       SqlValueText::Text(classNo), SqlValueText::Text(tradeNo), "1"}}));
+}
+
+void MasterFixture::addTrigger(const QString& trigger) const {
+    jet::Connection connection;
+    ASSERT_FALSE(
+        connection.open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database.filePath() +
+                        ";Jet OLEDB:Database Password=" + TestDatabase::password() + ";"));
+    const QString sql = "CREATE TRIGGER " + trigger;
+    ASSERT_EQ(
+        sqlite3_exec(connection.handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    connection.close();
 }

@@ -32,6 +32,9 @@ class MasterFixture : public ::testing::Test {
     // The table's rows as texts "a|b|c" in the order given.
     std::vector<QString> rows(const QString& table, const QStringList& fields, const QString& order,
                               const QString& where = QString()) const;
+    // Creates a trigger in the engine's own SQL ("name BEFORE ... BEGIN ... END"), to make
+    // a write fail.
+    void addTrigger(const QString& trigger) const;
     // The texts of the boxes shown so far.
     std::vector<QString> boxTexts() const;
     QString path(const QString& name) const { return files_.filePath(name); }

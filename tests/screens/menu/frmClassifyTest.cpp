@@ -29,6 +29,17 @@ class frmClassifyTest : public MasterFixture {
         screen_->Show();
         return *screen_;
     }
+    void addProducts() const {
+        insert("TradeMast_tbl",
+               {"Classify_No", "Trade_No", "Trade_Name", "Unit_Price", "Sales_Price",
+                "basic_Quantity"},
+               makeRows({{"'001'", "'0001'", "'鉛筆'", "50", "80", "0"},
+                         {"'002'", "'0001'", "'パン'", "100", "150", "0"},
+                         {"'002'", "'0002'", "'牛乳'", "120", "180", "0"}}));
+    }
+    std::vector<QString> products() const {
+        return rows("TradeMast_tbl", {"Classify_No", "Trade_No"}, "Classify_No, Trade_No");
+    }
     std::vector<QString> classes() const {
         return rows("ClassifyMast_tbl", {"Classify_No", "Classify_Name"}, "Classify_No");
     }
@@ -159,6 +170,7 @@ class frmClassifyDeleteTest : public frmClassifyTest,
 
 TEST_P(frmClassifyDeleteTest, FollowsTheStockAndCarryOverRules) {
     addClasses();
+    addProducts();
     GetParam().prepare(*this);
     frmClassify& screen = open();
     screen.EGrid.SelectCell(1, 1);
@@ -168,10 +180,12 @@ TEST_P(frmClassifyDeleteTest, FollowsTheStockAndCarryOverRules) {
         EXPECT_EQ(boxTexts(), (std::vector<QString>{"[002]番の商品分類を削除してもよろしいですか？",
                                                     "Dataが正常に削除されました。"}));
         EXPECT_EQ(classes(), (std::vector<QString>{"001|文具", "003|雑貨"}));
+        EXPECT_EQ(products(), std::vector<QString>{"001|0001"});  // its products went with it
         EXPECT_EQ(screen.EGrid.Value(1, 0), "003");
     } else {
         EXPECT_EQ(boxTexts(), std::vector<QString>{GetParam().refusal});
         EXPECT_EQ(classes().size(), 3u);
+        EXPECT_EQ(products().size(), 3u);
     }
     EXPECT_TRUE(screen.Enabled());
 }
@@ -209,6 +223,36 @@ INSTANTIATE_TEST_SUITE_P(
                           CarryRefused},
                       DeleteCase{"NoClosedMonthNoRecords", [](const MasterFixture&) {}, ""}),
     [](const ::testing::TestParamInfo<DeleteCase>& info) { return info.param.name; });
+
+TEST_F(frmClassifyTest, AFailedDeleteOfItsProductsKeepsTheClassAndTheProducts) {
+    addClasses();
+    addProducts();
+    addTrigger("refuse BEFORE DELETE ON TradeMast_tbl BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    frmClassify& screen = open();
+    screen.EGrid.SelectCell(1, 1);
+    forms::TestHook::queueMsgBoxAnswer(forms::vbYes);
+    screen.btnDel_Click();
+    EXPECT_EQ(boxTexts().back(), "Dataの削除に失敗しました。");
+    EXPECT_EQ(classes().size(), 3u);
+    EXPECT_EQ(products().size(), 3u);
+    EXPECT_EQ(screen.EGrid.Value(1, 0), "002");
+}
+
+TEST_F(frmClassifyTest, DeletingTheClassOfTheLastProductsClearsTheProductFlag) {
+    addClasses();
+    insert("TradeMast_tbl",
+           {"Classify_No", "Trade_No", "Trade_Name", "Unit_Price", "Sales_Price", "basic_Quantity"},
+           makeRows({{"'002'", "'0001'", "'パン'", "100", "150", "0"}}));
+    MainModule::HasClassifications = true;
+    MainModule::HasProducts = true;
+    frmClassify& screen = open();
+    screen.EGrid.SelectCell(1, 1);
+    forms::TestHook::queueMsgBoxAnswer(forms::vbYes);
+    screen.btnDel_Click();
+    EXPECT_TRUE(products().empty());
+    EXPECT_TRUE(MainModule::HasClassifications);
+    EXPECT_FALSE(MainModule::HasProducts);
+}
 
 TEST_F(frmClassifyTest, DeleteTakesTheNumberAsLoadedAndClearsTheFlagWithTheLastClass) {
     insert("ClassifyMast_tbl", {"Classify_No", "Classify_Name"}, makeRows({{"'001'", "'文具'"}}));

@@ -2,12 +2,9 @@
 
 #include "core/MainModule.h"
 #include "core/SqlValueText.h"
-#include "platform/jet/Connection.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/Currency.h"
 #include "tests/support/TestRows.h"
-
-#include <sqlcipher/sqlite3.h>
 
 void CloseFixture::SetUp() {
     MasterFixture::SetUp();
@@ -47,16 +44,4 @@ void CloseFixture::movement(int month, int day, const QString& classNo, const QS
 std::vector<QString> CloseFixture::stored(int month, const QStringList& fields) const {
     return rows("FixDeta_tbl", fields, "Classify_No, Trade_No",
                 "FixDate = " + SqlValueText::DateValue(vb::Date::fromYmd(2024, month, 1)));
-}
-
-void CloseFixture::addTrigger(const QString& trigger) const {
-    jet::Connection connection;
-    ASSERT_FALSE(
-        connection.open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database.filePath() +
-                        ";Jet OLEDB:Database Password=" + TestDatabase::password() + ";"));
-    const QString sql = "CREATE TRIGGER " + trigger;
-    ASSERT_EQ(
-        sqlite3_exec(connection.handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr),
-        SQLITE_OK);
-    connection.close();
 }

@@ -19,8 +19,6 @@ class CloseFixture : public MasterFixture {
     void movement(int month, int day, const QString& classNo, const QString& tradeNo,
                   const QString& costQuantity, const QString& unitPrice,
                   const QString& salesQuantity, const QString& salesMoney) const;
-    // CREATE TRIGGER trigger on the copy.
-    void addTrigger(const QString& trigger) const;
     // The FixDeta_tbl rows of a month of 2024 as "a|b|c", by class and product.
     std::vector<QString> stored(int month, const QStringList& fields) const;
 };

@@ -8,15 +8,12 @@
 #include "core/SqlValueText.h"
 #include "platform/excel/Workbook.h"
 #include "platform/forms/MsgBox.h"
-#include "platform/jet/Connection.h"
 #include "platform/runtime/Clock.h"
 #include "screens/records/frmZanMentnans.h"
 #include "tests/controls/PickerFixture.h"
 #include "tests/platform/printer/PdfReader.h"
 #include "tests/screens/menu/MasterFixture.h"
 #include "tests/support/TestRows.h"
-
-#include <sqlcipher/sqlite3.h>
 
 namespace {
 
@@ -150,18 +147,6 @@ class frmZanMentnansTest : public MasterFixture {
             cells.push_back(screen.EGrid.Value(static_cast<int16_t>(row), col));
         }
         return cells;
-    }
-    // A trigger on FixDeta_tbl in the engine's own SQL.
-    void addTrigger(const QString& trigger) const {
-        jet::Connection connection;
-        ASSERT_FALSE(
-            connection.open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database.filePath() +
-                            ";Jet OLEDB:Database Password=" + TestDatabase::password() + ";"));
-        const QString sql = "CREATE TRIGGER " + trigger;
-        ASSERT_EQ(
-            sqlite3_exec(connection.handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr),
-            SQLITE_OK);
-        connection.close();
     }
 
     std::unique_ptr<frmZanMentnans> screen_;
