@@ -77,7 +77,9 @@ PickerForm::PickerForm(const QString& messageTitle, int32_t headingPicture)
       downImage_(pickerPicture(DropDownPicture)) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    SetCaption(QString());
+    // No caption text. An empty title would make the window system show the program's
+    // name instead, so the title is one blank.
+    SetCaption(QStringLiteral(" "));
     SetBackColor(FormColor);
     // The heading lies behind the captions and boxes it reaches under.
     Image1->lower();
@@ -170,7 +172,13 @@ bool PickerForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == YearText) {
         switch (event->type()) {
             case QEvent::KeyPress: {
-                int keyAscii = forms::vbKeyAscii(*static_cast<QKeyEvent*>(event));
+                const auto* key = static_cast<QKeyEvent*>(event);
+                // Tab moves the focus on, as in every other control; it is no character
+                // typed into the box.
+                if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+                    break;
+                }
+                int keyAscii = forms::vbKeyAscii(*key);
                 if (keyAscii != 0) {
                     YearText_KeyPress(keyAscii);
                     if (keyAscii == 0) {

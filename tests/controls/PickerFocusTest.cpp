@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "PickerFixture.h"
+#include "controls/CalendarForm.h"
+#include "controls/MonthForm.h"
+
+namespace {
+
+using PickerFocusTest = PickerTest;
+
+// The controls that Tab visits in turn, from the year box on.
+std::vector<QWidget*> CalendarTabOrder(CalendarForm& form) {
+    return {form.YearText, form.PrevButton, form.NextButton,  form.Picture1,
+            form.Picture3, form.OKButton,   form.CancelButton};
+}
+
+std::vector<QWidget*> MonthTabOrder(MonthForm& form) {
+    return {form.YearText, form.PrevButton, form.NextButton,
+            form.Picture1, form.OKButton,   form.CancelButton};
+}
+
+// Tab from the year box through every control and round again; Shift+Tab back.
+void checkTabOrder(PickerForm& form, const std::vector<QWidget*>& order) {
+    form.YearText->setFocus(Qt::OtherFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), form.YearText);
+    for (std::size_t step = 1; step <= order.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), order[step % order.size()]) << "Tab " << step;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), order.back());
+}
+
+TEST_F(PickerFocusTest, TabVisitsTheControlsOfBothPickersInTheirOrder) {
+    CalendarForm calendar;
+    open(calendar, Now());
+    checkTabOrder(calendar, CalendarTabOrder(calendar));
+    EXPECT_EQ(calendar.CurrentDate(), Now());  // the year passed on unchanged
+    EXPECT_EQ(messages(), 0u);
+    calendar.CancelButton_Click();
+
+    MonthForm month;
+    open(month, Now());
+    checkTabOrder(month, MonthTabOrder(month));
+    EXPECT_EQ(messages(), 0u);
+}
+
+TEST_F(PickerFocusTest, ATypedYearIsAppliedWhenTabLeavesTheBox) {
+    CalendarForm form;
+    open(form, Now());
+    typeYear(form, "2023");
+    QTest::keyClick(form.YearText, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.PrevButton);
+    EXPECT_EQ(form.CurrentDate(), vb::Date::fromYmd(2023, 5, 15));
+}
+
+TEST_F(PickerFocusTest, ThePickersShowNoCaptionText) {
+    CalendarForm calendar;
+    MonthForm month;
+    for (PickerForm* form : std::vector<PickerForm*>{&calendar, &month}) {
+        open(*form, Now());
+        EXPECT_TRUE(form->Caption().trimmed().isEmpty());
+        // Not empty: the window system would show the program's name instead.
+        EXPECT_FALSE(form->windowHandle()->title().isEmpty());
+        form->CancelButton_Click();
+    }
+}
+
+}  // namespace
