@@ -39,9 +39,12 @@ void ExpandMenu::BaseForm(forms::Form* form) {
     XX共通関数::CenterForm(*form_);
     form_->SetBackColor(forms::vbWhite);
     PaintFunc::PaintResourcePicture(*form_, 1, MenuType, 0, 0, 0);
+    // The footer's corner at the form's outer size, less the title bar and one frame
+    // edge: the bottom right of the client area.
     const QImage footer = menuPicture(2, MenuType);
-    form_->PaintPicture(footer, form_->ScaleWidth() - forms::toTwips(footer.width()),
-                        form_->ScaleHeight() - forms::toTwips(footer.height()));
+    form_->PaintPicture(
+        footer, form_->Width() - forms::toTwips(footer.width()),
+        form_->Height() - forms::toTwips(footer.height()) - XX共通関数::GetCaptionHeightTwips());
 }
 
 void ExpandMenu::Title(const QString& text) {

@@ -55,6 +55,10 @@ void CenterWindow(QWidget* window, int32_t width, int32_t height);
 void ActivateWindow(QWidget* window);
 // Sets the form's outer size to width x height pixels.
 void SetFormClientSize(forms::Form& form, int width, int height);
+// The height of a window's title bar and one frame edge in twips: how far the client area
+// lies below the top of the frame, measured on the active window (else on any shown
+// one), since the window manager decorates them alike; 0 while no window is shown.
+int32_t GetCaptionHeightTwips();
 // True when another copy of the program runs: that copy has been asked to come to the
 // front and this one is ending (in test mode the end is only recorded, so the caller
 // stops here).

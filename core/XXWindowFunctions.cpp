@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -41,6 +42,23 @@ void ActivateWindow(QWidget* window) {
 void SetFormClientSize(forms::Form& form, int width, int height) {
     form.SetWidth(forms::toTwips(width));
     form.SetHeight(forms::toTwips(height));
+}
+
+int32_t GetCaptionHeightTwips() {
+    QWidget* window = QApplication::activeWindow();
+    if (window == nullptr) {
+        for (QWidget* shown : QApplication::topLevelWidgets()) {
+            if (shown->isVisible()) {
+                window = shown;
+                break;
+            }
+        }
+    }
+    if (window == nullptr) {
+        return 0;
+    }
+    return static_cast<int32_t>(
+        forms::toTwips(window->geometry().top() - window->frameGeometry().top()));
 }
 
 bool CheckSingleInstance() {

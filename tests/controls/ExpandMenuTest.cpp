@@ -7,6 +7,7 @@
 
 #include "controls/ExpandMenu.h"
 #include "controls/PaintFunc.h"
+#include "core/XXCommonFunctions.h"
 #include "core/XXPictureFunctions.h"
 #include "platform/forms/App.h"
 #include "platform/forms/Form.h"
@@ -109,6 +110,25 @@ TEST_F(ExpandMenuTest, PaintsTheEmptyPageOnTheForm) {
     EXPECT_TRUE(shows(page, picture(2, "MENU"), QPoint(800 - 406, 600 - 50)));
     EXPECT_TRUE(allWhite(page, QRect(0, 66, 800, 480)));
     EXPECT_EQ(menu_.TitleImage(), -1);
+}
+
+TEST_F(ExpandMenuTest, TheFooterStandsAboveTheTitleBarAndFrameOfAShownForm) {
+    form_.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form_));
+    const int caption = form_.geometry().top() - form_.frameGeometry().top();
+    EXPECT_EQ(XX共通関数::GetCaptionHeightTwips(), caption * 15);
+    EXPECT_GT(caption, 0);
+    menu_.BaseForm(&form_);
+    EXPECT_DOUBLE_EQ(form_.Width(), 12000);
+    EXPECT_DOUBLE_EQ(form_.Height(), 9000);
+    const QImage footer = picture(2, "MENU");
+    const QPoint corner(800 - footer.width(), 600 - footer.height() - caption);
+    const QImage& page = form_.Image();
+    EXPECT_TRUE(shows(page,
+                      footer.copy(0, 0, page.width() - corner.x(),
+                                  std::min(footer.height(), page.height() - corner.y())),
+                      corner));
+    form_.Hide();
 }
 
 TEST_F(ExpandMenuTest, DrawsButtonsInTheirFrames) {
