@@ -1,5 +1,6 @@
 #include "CommonDialog.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -135,7 +136,7 @@ bool CommonDialog::askFile(bool save, const QString& title, const QString& fileN
         dialog.setNameFilters(names);
     }
     if (!initialFolder_.isEmpty()) {
-        dialog.setDirectory(initialFolder_);
+        dialog.setDirectory(startFolder());
     }
     if (!fileName.isEmpty()) {
         dialog.selectFile(fileName);
@@ -159,7 +160,11 @@ bool CommonDialog::askFolder(const QString& title, QString& folder) const {
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
     if (!initialFolder_.isEmpty()) {
-        dialog.setDirectory(initialFolder_);
+        dialog.setDirectory(startFolder());
     }
     return runDialog(dialog, folder);
+}
+
+QString CommonDialog::startFolder() const {
+    return QFileInfo(initialFolder_).isDir() ? initialFolder_ : QDir::homePath();
 }

@@ -41,6 +41,9 @@ class CommonDialog {
     bool askFile(bool save, const QString& title, const QString& fileName,
                  const DialogFilter& filter, Choice& choice) const;
     bool askFolder(const QString& title, QString& folder) const;
+    // The folder a dialog opens in: the initial folder, or the home folder when that does
+    // not exist (the dialog itself would fall back to the working directory).
+    QString startFolder() const;
 
     QWidget* owner_ = nullptr;
     QString title_;

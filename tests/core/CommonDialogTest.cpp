@@ -1,19 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <vector>
 
 #include "TestFiles.h"
 #include "core/CommonDialog.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/TestHook.h"
+#include "platform/forms/Translations.h"
 
 namespace {
 
@@ -234,6 +240,48 @@ TEST(CommonDialogWindowTest, TheFolderDialogListsFoldersAndStartsInTheInitialFol
     EXPECT_EQ(title, "フォルダを選択してください。");
     EXPECT_EQ(start, dir.path());
     EXPECT_TRUE(foldersOnly);
+}
+
+TEST(CommonDialogWindowTest, ADialogWhoseFolderIsMissingStartsInTheHomeFolder) {
+    QTemporaryDir dir;
+    const QString missing = dir.path() + "/Documents";  // never created
+    CommonDialog dialog;
+    dialog.InitialFolder(missing);
+    const std::vector<std::function<QString()>> shows = {
+        [&] { return dialog.ShowSave(); },
+        [&] { return dialog.ShowOpen(); },
+        [&] { return dialog.ShowFolder(); },
+    };
+    for (const auto& show : shows) {
+        QString start;
+        whenDialogOpens([&](QFileDialog* open) { start = open->directory().absolutePath(); });
+        EXPECT_EQ(show(), "");
+        EXPECT_EQ(start, QDir::homePath());
+    }
+}
+
+TEST(CommonDialogWindowTest, TheDialogsSpeakJapanese) {
+    ASSERT_TRUE(forms::LoadJapaneseTranslations());
+    QTemporaryDir dir;
+    CommonDialog dialog;
+    dialog.InitialFolder(dir.path());
+    QString lookIn;
+    QStringList buttons;
+    whenDialogOpens([&](QFileDialog* open) {
+        if (auto* label = open->findChild<QLabel*>("lookInLabel")) {
+            lookIn = label->text();
+        }
+        if (auto* box = open->findChild<QDialogButtonBox*>("buttonBox")) {
+            for (QAbstractButton* button : box->buttons()) {
+                buttons << button->text();
+            }
+        }
+    });
+    dialog.ShowSave();
+    EXPECT_EQ(lookIn, QFileDialog::tr("Look in:"));
+    EXPECT_NE(lookIn, "Look in:");
+    EXPECT_TRUE(buttons.contains("キャンセル")) << buttons.join("|").toStdString();
+    EXPECT_FALSE(buttons.contains("Cancel")) << buttons.join("|").toStdString();
 }
 
 }  // namespace
