@@ -1,5 +1,7 @@
 #include "Startup.h"
 
+#include "RestoreAndEnd.h"
+#include "core/AccessADOClass.h"
 #include "core/CommonClass.h"
 #include "core/DatabaseFiles.h"
 #include "core/MainModule.h"
@@ -52,10 +54,23 @@ void Main(const QString& commandLine) {
     }
     LayoutFolder = DBFolder;
 
-    if (LoadSystemId() < 0 || LoadBasicSettings() < 0 || LoadLastCloseDate() < 0) {
+    int32_t failure = 0;
+    for (int32_t (*load)() : {LoadSystemId, LoadBasicSettings, LoadLastCloseDate}) {
+        if (const int32_t result = load(); result < 0) {
+            failure = result;
+            break;
+        }
+    }
+    if (failure == 0) {
+        CheckMasterData(&failure);
+    }
+    if (failure == AccessADOClass::CannotOpen || failure == AccessADOClass::FileNotFound) {
+        RestoreAndEnd();
         return;
     }
-    CheckMasterData();
+    if (failure < 0) {
+        return;
+    }
     frmMenu.ViewMenu(MenuLayout::MainMenu, PictureFlg);
 }
 

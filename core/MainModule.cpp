@@ -3,7 +3,6 @@
 #include "AccessADOClass.h"
 #include "CommonClass.h"
 #include "XXCommonFunctions.h"
-#include "backup/frmRestore.h"
 #include "platform/forms/App.h"
 #include "platform/runtime/RuntimeError.h"
 
@@ -34,11 +33,11 @@ void Prepare(AccessADOClass& access, const QString& accessFlag) {
     access.DBPath(DBFolder);
 }
 
-// Shows a loader's failure; every failure ends the program.
+// Shows a loader's failure. A missing or damaged database is the caller's to end; any
+// other failure ends the program.
 int32_t LoadFailed(int32_t result) {
     if (result == AccessADOClass::CannotOpen || result == AccessADOClass::FileNotFound) {
         XX共通関数::ShowErrorMessage(result, forms::App::Title(), 0);
-        RestoreAndEnd();
         return result;
     }
     XX共通関数::ShowErrorMessage(XX共通関数::BasicDataFailed, forms::App::Title(), 1);
@@ -146,14 +145,20 @@ int32_t LoadLastCloseDate() {
     return result;
 }
 
-bool CheckMasterData() {
+bool CheckMasterData(int32_t* failure) {
+    const auto failed = [failure](int32_t result) {
+        const int32_t shown = LoadFailed(result);
+        if (failure != nullptr) {
+            *failure = shown;
+        }
+        return false;
+    };
     AccessADOClass access;
     Prepare(access, QStringLiteral("2"));
     access.AddFromVerse(QStringLiteral("ClassifyMast_tbl"));
     const int32_t classes = access.Execute();
     if (classes < 0) {
-        LoadFailed(classes);
-        return false;
+        return failed(classes);
     }
     HasClassifications = classes > 0;
     if (!HasClassifications) {
@@ -164,16 +169,10 @@ bool CheckMasterData() {
     access.AddFromVerse(QStringLiteral("TradeMast_tbl"));
     const int32_t products = access.Execute();
     if (products < 0) {
-        LoadFailed(products);
-        return false;
+        return failed(products);
     }
     HasProducts = products > 0;
     return HasProducts;
-}
-
-void RestoreAndEnd() {
-    frmRestore::ShowModal();
-    forms::App::End(0);
 }
 
 }  // namespace MainModule

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "BackupFixture.h"
+#include "app/RestoreAndEnd.h"
 #include "backup/frmRestore.h"
-#include "core/MainModule.h"
 #include "platform/forms/TestHook.h"
 
 namespace {
