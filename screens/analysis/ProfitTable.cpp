@@ -11,7 +11,7 @@
 #include "platform/runtime/RuntimeError.h"
 #include "screens/menu/MasterDatabase.h"
 #include "screens/monthend/MonthReads.h"
-#include "screens/records/MonthlyFormats.h"
+#include "screens/records/RecordFormats.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ QString ProfitTable::ColumnFormat(int col) {
     if (MainModule::SumDecimal > 3) {
         return QString();
     }
-    return col == 2 || col == 4 ? MonthlyFormats::Quantity() : MonthlyFormats::Amount();
+    return col == 2 || col == 4 ? RecordFormats::Quantity() : RecordFormats::Amount();
 }
 
 bool ProfitTable::Load(const vb::Date& day, const QString& title) {

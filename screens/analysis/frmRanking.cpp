@@ -12,7 +12,8 @@
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/Format.h"
 #include "screens/menu/FormLock.h"
-#include "screens/records/MonthlyFormats.h"
+#include "screens/menu/ScreenControls.h"
+#include "screens/records/RecordFormats.h"
 
 namespace {
 
@@ -35,33 +36,13 @@ const std::array<TabLook, 6> Tabs = {{
     {"商品　利益金額", 9720, 9565},
 }};
 
-QLabel* NewLabel(QWidget* parent, const QString& text, double left, double top, double width,
-                 double height) {
-    auto* label = new QLabel(text, parent);
-    QFont font(QStringLiteral("MS UI Gothic"));
-    font.setPointSize(12);
-    label->setFont(font);
-    forms::placeTwips(label, left, top, width, height);
-    return label;
-}
-
-void SetTabLook(QPushButton* button, double left, bool chosen) {
-    button->setStyleSheet(chosen ? QStringLiteral("background-color: #C0C0FF;")
-                                 : QStringLiteral("background-color: #C0FFFF;"));
-    forms::placeTwips(button, left, TabTop, chosen ? 1850 : 1695, chosen ? 500 : 435);
-}
-
 // Quantities by the quantity flag of SumDecimal, amounts and profits by the amount flag;
 // no format for a setting above 3.
 QString ValueFormat(int kind) {
     if (MainModule::SumDecimal > 3) {
         return QString();
     }
-    return kind == RankingTables::Quantity ? MonthlyFormats::Quantity() : MonthlyFormats::Amount();
-}
-
-QString TradeNumberFormat() {
-    return MainModule::TradeFigure <= 9 ? MonthlyFormats::TradeNumber() : QString();
+    return kind == RankingTables::Quantity ? RecordFormats::Quantity() : RecordFormats::Amount();
 }
 
 }  // namespace
@@ -71,12 +52,12 @@ frmRanking::frmRanking() : MasterForm(Title) {
     btnSelect = new QPushButton(QStringLiteral("日付選択"), this);
     btnSelect->setStyleSheet(QStringLiteral("background-color: #C0C0FF;"));
     forms::placeTwips(btnSelect, 2580, 780, 2235, 555);
-    lblYear = NewLabel(this, QString(), 360, 960, 855, 255);
+    lblYear = ScreenControls::NewLabel(this, QString(), 360, 960, 855, 255, 12);
     lblYear->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    Label2 = NewLabel(this, QStringLiteral("年"), 1320, 1080, 255, 255);
-    lblMonth = NewLabel(this, QString(), 1560, 960, 495, 255);
+    Label2 = ScreenControls::NewLabel(this, QStringLiteral("年"), 1320, 1080, 255, 255, 12);
+    lblMonth = ScreenControls::NewLabel(this, QString(), 1560, 960, 495, 255, 12);
     lblMonth->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    Label3 = NewLabel(this, QStringLiteral("月"), 2160, 1080, 255, 255);
+    Label3 = ScreenControls::NewLabel(this, QStringLiteral("月"), 2160, 1080, 255, 255, 12);
     Picture3 = NewPictureBox(8340, 900, 3315, 555);
     Picture1 = NewPictureBox(240, 1440, 11115, 405);
     Picture1->SetBackColor(0xC0C0C0);
@@ -149,13 +130,13 @@ void frmRanking::LoadRankings() {
 
 void frmRanking::ResetRankButtons() {
     for (int tab = 0; tab < 6; ++tab) {
-        SetTabLook(Commands[tab], Tabs[tab].restingLeft, false);
+        ScreenControls::SetTabLook(Commands[tab], Tabs[tab].restingLeft, TabTop, false);
     }
 }
 
 void frmRanking::SelectTab(int tab) {
     ResetRankButtons();
-    SetTabLook(Commands[tab], Tabs[tab].chosenLeft, true);
+    ScreenControls::SetTabLook(Commands[tab], Tabs[tab].chosenLeft, TabTop, true);
     Commands[tab]->raise();
     if (tab < 3) {
         ShowClassRanking(tab);
@@ -197,7 +178,7 @@ void frmRanking::ShowRanking(const RankingTables::Ranking& ranking, int kind, bo
     const std::vector<float> widths = products ? std::vector<float>{2000, 500, 1500, 5105, 2000}
                                                : std::vector<float>{2000, 2000, 5105, 2000};
     const std::vector<QString> formats =
-        products ? std::vector<QString>{QString(), "000", TradeNumberFormat(), QString(),
+        products ? std::vector<QString>{QString(), "000", RecordFormats::TradeNumber(), QString(),
                                         ValueFormat(kind)}
                  : std::vector<QString>{QString(), "000", QString(), ValueFormat(kind)};
     const int cols = static_cast<int>(widths.size());

@@ -13,6 +13,7 @@
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/Format.h"
 #include "screens/menu/FormLock.h"
+#include "screens/menu/ScreenControls.h"
 
 namespace {
 
@@ -21,29 +22,19 @@ constexpr int MinimumRows = 15;
 constexpr int Cols = 7;
 constexpr double ButtonTop = 7620;
 
-QLabel* NewLabel(QWidget* parent, const QString& text, double left, double top, double width,
-                 double height) {
-    auto* label = new QLabel(text, parent);
-    QFont font(QStringLiteral("MS UI Gothic"));
-    font.setPointSize(12);
-    label->setFont(font);
-    forms::placeTwips(label, left, top, width, height);
-    return label;
-}
-
 }  // namespace
 
 frmRieki::frmRieki() : MasterForm(Title) {
     forms::placeTwips(Image1, 3600, 240, 4800, 495);
-    lblYear = NewLabel(this, QString(), 300, 1080, 855, 255);
+    lblYear = ScreenControls::NewLabel(this, QString(), 300, 1080, 855, 255, 12);
     lblYear->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    Label2 = NewLabel(this, QStringLiteral("年"), 1200, 1080, 255, 255);
-    lblMonth = NewLabel(this, QString(), 1440, 1080, 495, 255);
+    Label2 = ScreenControls::NewLabel(this, QStringLiteral("年"), 1200, 1080, 255, 255, 12);
+    lblMonth = ScreenControls::NewLabel(this, QString(), 1440, 1080, 495, 255, 12);
     lblMonth->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    Label3 = NewLabel(this, QStringLiteral("月"), 1980, 1080, 255, 255);
-    lblDay = NewLabel(this, QString(), 2220, 1080, 495, 255);
+    Label3 = ScreenControls::NewLabel(this, QStringLiteral("月"), 1980, 1080, 255, 255, 12);
+    lblDay = ScreenControls::NewLabel(this, QString(), 2220, 1080, 495, 255, 12);
     lblDay->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    Label4 = NewLabel(this, QStringLiteral("日"), 2760, 1080, 255, 255);
+    Label4 = ScreenControls::NewLabel(this, QStringLiteral("日"), 2760, 1080, 255, 255, 12);
     btnSelect = new QPushButton(QStringLiteral("日付選択"), this);
     btnSelect->setStyleSheet(QStringLiteral("background-color: #C0C0FF;"));
     forms::placeTwips(btnSelect, 3240, 840, 2235, 555);

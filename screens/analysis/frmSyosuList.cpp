@@ -11,6 +11,7 @@
 #include "output/LayoutBooks.h"
 #include "platform/forms/Twips.h"
 #include "screens/menu/FormLock.h"
+#include "screens/menu/ScreenControls.h"
 #include "screens/monthend/InventoryList.h"
 
 namespace {
@@ -31,12 +32,6 @@ const std::array<TabLook, 3> Tabs = {{
     {"平均売上数量", 3720, 3565},
 }};
 
-void SetTabLook(QPushButton* button, double left, bool chosen) {
-    button->setStyleSheet(chosen ? QStringLiteral("background-color: #C0C0FF;")
-                                 : QStringLiteral("background-color: #C0FFFF;"));
-    forms::placeTwips(button, left, TabTop, chosen ? 1850 : 1695, chosen ? 500 : 435);
-}
-
 }  // namespace
 
 frmSyosuList::frmSyosuList() : MasterForm(Title) {
@@ -51,7 +46,7 @@ frmSyosuList::frmSyosuList() : MasterForm(Title) {
     for (int tab = 0; tab < 3; ++tab) {
         Commands[tab] = new QPushButton(QString::fromUtf8(Tabs[tab].caption), this);
         Commands[tab]->setFont(tabFont);
-        SetTabLook(Commands[tab], Tabs[tab].restingLeft, false);
+        ScreenControls::SetTabLook(Commands[tab], Tabs[tab].restingLeft, TabTop, false);
         connect(Commands[tab], &QPushButton::clicked, this, [this, tab] { SelectTab(tab); });
     }
     forms::placeTwips(btnSave, 4860, 7620, 2175, 615);
@@ -82,9 +77,9 @@ void frmSyosuList::Form_Activate() {
 
 void frmSyosuList::SelectTab(int tab) {
     for (int other = 0; other < 3; ++other) {
-        SetTabLook(Commands[other], Tabs[other].restingLeft, false);
+        ScreenControls::SetTabLook(Commands[other], Tabs[other].restingLeft, TabTop, false);
     }
-    SetTabLook(Commands[tab], Tabs[tab].chosenLeft, true);
+    ScreenControls::SetTabLook(Commands[tab], Tabs[tab].chosenLeft, TabTop, true);
     Commands[tab]->raise();
     if (tab < 2) {
         ListKind = tab;

@@ -25,4 +25,10 @@ QLabel* NewLabel(QWidget* parent, const QString& text, double left, double top, 
     return label;
 }
 
+void SetTabLook(QPushButton* button, double left, double top, bool chosen) {
+    button->setStyleSheet(chosen ? QStringLiteral("background-color: #C0C0FF;")
+                                 : QStringLiteral("background-color: #C0FFFF;"));
+    forms::placeTwips(button, left, top, chosen ? 1850 : 1695, chosen ? 500 : 435);
+}
+
 }  // namespace ScreenControls

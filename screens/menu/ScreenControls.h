@@ -15,5 +15,8 @@ QPushButton* NewButton(QWidget* parent, const QString& caption);
 // that size.
 QLabel* NewLabel(QWidget* parent, const QString& text, double left, double top, double width,
                  double height, double pointSize = 0);
+// A button of a row of tabs made of buttons: the chosen one stands out larger in the
+// button colour, the others are smaller and light blue.
+void SetTabLook(QPushButton* button, double left, double top, bool chosen);
 
 }  // namespace ScreenControls

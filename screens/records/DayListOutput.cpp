@@ -1,6 +1,6 @@
 #include "DayListOutput.h"
 
-#include "DayFormats.h"
+#include "RecordFormats.h"
 #include "output/LayoutBooks.h"
 #include "platform/runtime/Format.h"
 #include "screens/menu/MasterCells.h"
@@ -25,7 +25,7 @@ ListOutputSettings Settings(const vb::Date& day) {
 }
 
 vb::VariantArray Rows(const vb::VariantArray& read, int count) {
-    const QString tradeFormat = DayFormats::TradeNumberFormat();
+    const QString tradeFormat = RecordFormats::TradeNumber();
     vb::VariantArray list(count, 6);
     for (int row = 0; row < count; ++row) {
         const QString classNo = vb::Format(read.at(row, 0), QStringLiteral("000"));
@@ -33,10 +33,10 @@ vb::VariantArray Rows(const vb::VariantArray& read, int count) {
                                                       : vb::Format(read.at(row, 1), tradeFormat);
         list(row, 0) = classNo + tradeNo;
         list(row, 1) = MasterCells::Text(read.at(row, 2));
-        list(row, 2) = vb::Format(read.at(row, 3), DayFormats::QuantityFormat());
-        list(row, 3) = vb::Format(read.at(row, 4), DayFormats::AmountFormat());
-        list(row, 4) = vb::Format(read.at(row, 5), DayFormats::QuantityFormat());
-        list(row, 5) = vb::Format(read.at(row, 6), DayFormats::AmountFormat());
+        list(row, 2) = vb::Format(read.at(row, 3), RecordFormats::Quantity());
+        list(row, 3) = vb::Format(read.at(row, 4), RecordFormats::Amount());
+        list(row, 4) = vb::Format(read.at(row, 5), RecordFormats::Quantity());
+        list(row, 5) = vb::Format(read.at(row, 6), RecordFormats::Amount());
     }
     return list;
 }

@@ -1,7 +1,7 @@
 #include "MonthlyList.h"
 
 #include "MonthlyColumns.h"
-#include "MonthlyFormats.h"
+#include "RecordFormats.h"
 #include "output/LayoutBooks.h"
 #include "platform/runtime/Format.h"
 #include "screens/menu/MasterCells.h"
@@ -36,9 +36,9 @@ vb::VariantArray Build(const vb::VariantArray& monthRows, int32_t count) {
     if (count < 1) {
         return {};
     }
-    const QString quantity = MonthlyFormats::Quantity();
-    const QString amount = MonthlyFormats::Amount();
-    const QString tradeZeros = MonthlyFormats::TradeNumber();
+    const QString quantity = RecordFormats::Quantity();
+    const QString amount = RecordFormats::Amount();
+    const QString tradeZeros = RecordFormats::TradeNumber();
     vb::VariantArray list(count, 9);
     for (int row = 0; row < count; ++row) {
         const auto value = [&monthRows, row](int col) -> const vb::Variant& {
@@ -48,10 +48,10 @@ vb::VariantArray Build(const vb::VariantArray& monthRows, int32_t count) {
             vb::Format(value(ClassifyNo), "000") + vb::Format(value(TradeNo), tradeZeros);
         list(row, 1) = MasterCells::Text(value(TradeName));
         list(row, 2) = vb::Format(value(CostQuantity), quantity);
-        list(row, 3) = vb::Format(value(UnitPrice), MonthlyFormats::PurchasePrice());
+        list(row, 3) = vb::Format(value(UnitPrice), RecordFormats::PurchasePrice());
         list(row, 4) = vb::Format(value(CostMoney), amount);
         list(row, 5) = vb::Format(value(SalesQuantity), quantity);
-        list(row, 6) = vb::Format(value(SalePrice), MonthlyFormats::SalesPrice());
+        list(row, 6) = vb::Format(value(SalePrice), RecordFormats::SalesPrice());
         list(row, 7) = vb::Format(value(SalesMoney), amount);
         list(row, 8) = vb::Format(value(FixQuantity), quantity);
     }

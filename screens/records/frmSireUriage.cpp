@@ -2,9 +2,9 @@
 
 #include "ClosedDay.h"
 #include "DayAmounts.h"
-#include "DayFormats.h"
 #include "DayListOutput.h"
 #include "DayRecords.h"
+#include "RecordFormats.h"
 #include "controls/Calendar.h"
 #include "core/AccessADOClass.h"
 #include "core/MainModule.h"
@@ -173,12 +173,12 @@ void frmSireUriage::ShowDayGrid() {
     EGrid.Cols(7);
     const float widths[] = {450, 1500, 4330, 1175, 1175, 1175, 1275};
     const QString formats[] = {"000",
-                               DayFormats::TradeNumberFormat(),
+                               RecordFormats::TradeNumber(),
                                "",
-                               DayFormats::QuantityFormat(),
-                               DayFormats::QuantityFormat(),
-                               DayFormats::SalesPriceFormat(),
-                               DayFormats::AmountFormat()};
+                               RecordFormats::Quantity(),
+                               RecordFormats::Quantity(),
+                               RecordFormats::SalesPrice(),
+                               RecordFormats::Amount()};
     for (int16_t col = 0; col < 7; ++col) {
         EGrid.ColsWidth(col, widths[col]);
         EGrid.ColsFormat(col, formats[col]);
@@ -188,8 +188,9 @@ void frmSireUriage::ShowDayGrid() {
     }
     for (const int16_t col : {PurchaseQtyCol, SalesQtyCol, SalesMoneyCol}) {
         EGrid.ColsEditMode(col, 2);
-        EGrid.ColsEditMaxLength(col, col == SalesMoneyCol ? DayFormats::AmountEditLength()
-                                                          : DayFormats::QuantityEditLength());
+        EGrid.ColsEditMaxLength(col, col == SalesMoneyCol
+                                         ? RecordFormats::EditLength(8, RecordFormats::Amount())
+                                         : RecordFormats::EditLength(7, RecordFormats::Quantity()));
         if (!closed_ && listed) {
             EGrid.ColsType(col, 16);
             EGrid.ColsColor(col, 0xFFFFFF);
@@ -215,8 +216,8 @@ void frmSireUriage::ShowTotalGrid(const vb::VariantArray& totals) {
     TotalGrid.Rows(1);
     TotalGrid.RowsHeight(0, 335);
     const float widths[] = {6280, 1175, 1175, 2450};
-    const QString formats[] = {"", DayFormats::QuantityFormat(), DayFormats::QuantityFormat(),
-                               DayFormats::AmountFormat()};
+    const QString formats[] = {"", RecordFormats::Quantity(), RecordFormats::Quantity(),
+                               RecordFormats::Amount()};
     for (int16_t col = 0; col < 4; ++col) {
         TotalGrid.ColsWidth(col, widths[col]);
         TotalGrid.ColsAlign(col, col == 0 ? 2 : 1);

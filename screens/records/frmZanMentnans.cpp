@@ -7,9 +7,9 @@
 
 #include "MonthlyColumns.h"
 #include "MonthlyFigures.h"
-#include "MonthlyFormats.h"
 #include "MonthlyList.h"
 #include "MonthlyStore.h"
+#include "RecordFormats.h"
 #include "controls/MonthView.h"
 #include "core/AccessADOClass.h"
 #include "core/MainModule.h"
@@ -171,13 +171,13 @@ void frmZanMentnans::ShowBodyGrid() {
     static const std::array<float, GridCols> widths = {400,  1500, 3320, 1170,
                                                        1170, 1170, 1170, 1170};
     const std::array<QString, GridCols> formats = {"000",
-                                                   MonthlyFormats::TradeNumber(),
+                                                   RecordFormats::TradeNumber(),
                                                    QString(),
-                                                   MonthlyFormats::Quantity(),
-                                                   MonthlyFormats::Quantity(),
-                                                   MonthlyFormats::SalesPrice(),
-                                                   MonthlyFormats::Amount(),
-                                                   MonthlyFormats::Quantity()};
+                                                   RecordFormats::Quantity(),
+                                                   RecordFormats::Quantity(),
+                                                   RecordFormats::SalesPrice(),
+                                                   RecordFormats::Amount(),
+                                                   RecordFormats::Quantity()};
     EGrid.Clear();
     EGrid.Cols(GridCols);
     EGrid.FontSize("8");
@@ -191,7 +191,7 @@ void frmZanMentnans::ShowBodyGrid() {
     EGrid.ColsEditMaxLength(2, NameLength);
     for (const auto& correction : Corrections) {
         const auto col = static_cast<int16_t>(correction.first);
-        EGrid.ColsEditMaxLength(col, MonthlyFormats::EditLength(formats[col]));
+        EGrid.ColsEditMaxLength(col, RecordFormats::EditLength(9, formats[col]));
     }
     if (monthRowCount_ > 0) {
         for (int16_t col = 3; col < GridCols; ++col) {
@@ -398,7 +398,7 @@ void frmZanMentnans::btnSelect_Click() {
 bool frmZanMentnans::BuildMonthRows(vb::VariantArray& rows) const {
     const int days = toDate_.day();
     const QString dateValue = SqlValueText::DateValue(fromDate_);
-    const QString tradeZeros = MonthlyFormats::TradeNumber();
+    const QString tradeZeros = RecordFormats::TradeNumber();
     rows = vb::VariantArray(monthRowCount_, static_cast<int>(MonthlyColumns::Fields.size()) + 1);
     for (int row = 0; row < monthRowCount_; ++row) {
         const auto cell = [this, row](int col) {

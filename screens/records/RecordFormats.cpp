@@ -1,8 +1,8 @@
-#include "MonthlyFormats.h"
+#include "RecordFormats.h"
 
 #include "core/MainModule.h"
 
-namespace MonthlyFormats {
+namespace RecordFormats {
 
 namespace {
 
@@ -32,11 +32,14 @@ QString SalesPrice() {
 }
 
 QString TradeNumber() {
+    if (MainModule::TradeFigure > 9) {
+        return QString();
+    }
     return QString(MainModule::TradeFigure + 4, QLatin1Char('0'));
 }
 
-float EditLength(const QString& pattern) {
-    return pattern == WithDecimals ? 9.2f : 9.0f;
+float EditLength(int digits, const QString& pattern) {
+    return static_cast<float>(digits + (pattern == WithDecimals ? 0.2 : 0.0));
 }
 
-}  // namespace MonthlyFormats
+}  // namespace RecordFormats
