@@ -1,14 +1,10 @@
 #include "ExpandGrid.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <algorithm>
 #include <limits>
-#include <utility>
 
 #include "CellEditValidator.h"
 #include "CellEditor.h"
-#include "CellInput.h"
 #include "CellMoves.h"
 #include "CellText.h"
 #include "GridPainter.h"
@@ -200,87 +196,39 @@ void ExpandGrid::MouseDown(int, int, double x, double y) {
 }
 
 void ExpandGrid::Grid_KeyDown(int keyCode, int shift) {
-    keyShift_ = shift;
-    if (!current_.Valid) {
-        return;
-    }
-    const CellMoves::Cell from{current_.Row, current_.Col};
-    switch (keyCode) {
-        case forms::vbKeyReturn:
-        case forms::vbKeyRight: {
-            const CellMoves::Cell to = CellMoves::Right(layout_, from);
-            moveTo(to.row, to.col);
-            return;
-        }
-        case forms::vbKeyLeft: {
-            const CellMoves::Cell to = CellMoves::Left(layout_, from);
-            moveTo(to.row, to.col);
-            return;
-        }
-        case forms::vbKeyUp: {
-            const CellMoves::Cell to = CellMoves::Up(layout_, from);
-            moveTo(to.row, to.col);
-            return;
-        }
-        case forms::vbKeyDown: {
-            const CellMoves::Cell to = CellMoves::Down(layout_, from);
-            moveTo(to.row, to.col);
-            return;
-        }
-        default:
-            break;
-    }
-    if (!editable()) {
-        return;
-    }
-    if (keyCode == forms::vbKeyDelete) {
-        Value(Row(), Col(), QString());
-        SelectCell(Row(), Col());
-    } else if (keyCode == forms::vbKeyF2) {
-        SelectCell(Row(), Col());
-        EditCell();
-        if (editor_ && editor_->isVisible()) {
-            editor_->end(false);
-        }
-    } else if (shift == forms::vbCtrlMask && keyCode == forms::vbKeyC) {
-        if (QClipboard* clipboard = QGuiApplication::clipboard()) {
-            clipboard->clear();
-            clipboard->setText(Value(Row(), Col()));
-        }
-    } else if (shift == forms::vbCtrlMask && keyCode == forms::vbKeyV) {
-        paste();
-    }
+    bodyKeyDown(keyCode, shift);
 }
 
 void ExpandGrid::Grid_KeyPress(int& keyAscii) {
-    const int shift = std::exchange(keyShift_, 0);
-    if ((shift & (forms::vbCtrlMask | forms::vbAltMask)) != 0 || !editable() || !editor_ ||
-        (keyAscii < 32 && keyAscii != forms::vbKeyBack)) {
-        return;
+    if (bodyKeyPress(keyAscii)) {
+        keyAscii = 0;
     }
-    const char32_t code = static_cast<char32_t>(keyAscii);
-    const QString text = keyAscii == forms::vbKeyBack ? QString() : QString::fromUcs4(&code, 1);
-    keyAscii = 0;
-    if (editor_->isVisible()) {
-        if (text.isEmpty()) {
-            editor_->clear();
-        } else {
-            editor_->setFocus(Qt::OtherFocusReason);
-            editor_->insert(text);
-        }
-        return;
+}
+
+bool ExpandGrid::moveByKey(int keyCode) {
+    CellMoves::Cell (*move)(const GridLayout&, CellMoves::Cell) = nullptr;
+    switch (keyCode) {
+        case forms::vbKeyReturn:
+        case forms::vbKeyRight:
+            move = CellMoves::Right;
+            break;
+        case forms::vbKeyLeft:
+            move = CellMoves::Left;
+            break;
+        case forms::vbKeyUp:
+            move = CellMoves::Up;
+            break;
+        case forms::vbKeyDown:
+            move = CellMoves::Down;
+            break;
+        default:
+            return false;
     }
-    const std::optional<QString> typed =
-        CellInput::Typed(text, current_.EditMode, current_.EditMaxLength);
-    if (!typed) {
-        return;
+    if (current_.Valid) {
+        const CellMoves::Cell to = move(layout_, {current_.Row, current_.Col});
+        moveTo(to.row, to.col);
     }
-    Value(Row(), Col(), QString());
-    SelectCell(Row(), Col());
-    EditCell();
-    if (!typed->isEmpty() && editor_->isVisible()) {
-        editor_->insert(*typed);
-    }
+    return true;
 }
 
 void ExpandGrid::Edit_KeyDown(int& keyCode, int shift) {
@@ -349,10 +297,6 @@ double ExpandGrid::bodyHeight() const {
     return body_ ? body_->Height() : 0;
 }
 
-bool ExpandGrid::editable() const {
-    return current_.Valid && current_.Flags[FlagEditable];
-}
-
 // Rows from the top row down to the first one crossing the body's bottom edge (all rows
 // when the body is sized to them), all columns.
 void ExpandGrid::layOut() {
@@ -388,17 +332,4 @@ void ExpandGrid::moveTo(int row, int col) {
         setTopRow(layout_.TopRow() - 1);
     }
     SelectCell(static_cast<int16_t>(row), static_cast<int16_t>(col));
-}
-
-void ExpandGrid::paste() {
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr) {
-        return;
-    }
-    const std::optional<QString> text =
-        CellInput::Pasted(clipboard->text(), current_.EditMode, current_.EditMaxLength);
-    if (text) {
-        Value(Row(), Col(), *text);
-        SelectCell(Row(), Col());
-    }
 }

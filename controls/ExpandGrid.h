@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "BodyKeys.h"
 #include "GridLayout.h"
 #include "GridRecords.h"
 #include "platform/forms/PictureBox.h"
@@ -18,7 +19,7 @@ class CellEditValidator;
 // in-place text editor and scroll bar, no pages, no combo columns and no events. It
 // does not listen to its controls: the owning form forwards their events to the public
 // methods of the same names. Measures are twips, rows and columns count from 0.
-class ExpandGrid {
+class ExpandGrid : private BodyKeys {
   public:
     ExpandGrid();
     ExpandGrid(const ExpandGrid&) = delete;
@@ -94,26 +95,26 @@ class ExpandGrid {
 
   private:
     double bodyHeight() const;
-    bool editable() const;
     void layOut();
     void setCurrentCell(int row, int col);
     void resetValues();
     void setTopRow(int row);
     void moveTo(int row, int col);
-    void paste();
+    bool moveByKey(int keyCode) override;
+    void selectCurrentCell() override { SelectCell(Row(), Col()); }
+    void editCurrentCell() override { EditCell(); }
+    QString currentText() const override { return Value(Row(), Col()); }
+    void setCurrentText(const QString& text) override { Value(Row(), Col(), text); }
 
     QPointer<forms::PictureBox> body_;
-    QPointer<QLineEdit> editor_;
     QPointer<QScrollBar> scrollBar_;
     QPointer<CellEditValidator> validator_;
 
     GridLayout layout_;
     vb::VariantArray values_;
-    GridCellInfo current_;
     QString fontName_ = QStringLiteral("MS UI Gothic");
     int16_t fontSize_ = 10;
     bool autoSize_ = false;
     int32_t height_ = 0;
     int32_t width_ = 0;
-    int keyShift_ = 0;
 };

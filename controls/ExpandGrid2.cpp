@@ -1,17 +1,13 @@
 #include "ExpandGrid2.h"
 
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <algorithm>
-#include <utility>
 
 #include "CellEditValidator.h"
 #include "CellEditor.h"
-#include "CellInput.h"
 #include "CellMoves.h"
 #include "CellText.h"
 #include "EventHook.h"
@@ -53,8 +49,8 @@ void ExpandGrid2::BodyPictureBox(forms::PictureBox* body) {
     bodyEvents_.push_back(body_->Click.connect([this] { onBodyClick(); }));
     bodyEvents_.push_back(body_->DblClick.connect([this] { onBodyDblClick(); }));
     bodyEvents_.push_back(
-        body_->KeyDown.connect([this](int code, int shift) { onBodyKeyDown(code, shift); }));
-    bodyEvents_.push_back(body_->KeyPress.connect([this](int ascii) { onBodyKeyPress(ascii); }));
+        body_->KeyDown.connect([this](int code, int shift) { bodyKeyDown(code, shift); }));
+    bodyEvents_.push_back(body_->KeyPress.connect([this](int ascii) { bodyKeyPress(ascii); }));
     bodyEvents_.push_back(
         body_->InputText.connect([this](const QString& text) { onBodyInputText(text); }));
     bodyHook_ = std::make_unique<EventHook>(body_, [this](QEvent* e) { return onBodyEvent(e); });
@@ -386,10 +382,6 @@ double ExpandGrid2::borderAllowance() const {
     return body_->Appearance() == 0 ? 15 : 30;
 }
 
-bool ExpandGrid2::editable() const {
-    return current_.Valid && current_.Flags[FlagEditable];
-}
-
 bool ExpandGrid2::comboCell() const {
     return current_.Valid && current_.Flags[FlagCombo];
 }
@@ -558,25 +550,6 @@ void ExpandGrid2::editComboCell() {
     list->SetFocus();
 }
 
-void ExpandGrid2::startTyping(const QString& text) {
-    if (!editable() || !editor_) {
-        return;
-    }
-    const std::optional<QString> typed =
-        CellInput::Typed(text, current_.EditMode, current_.EditMaxLength);
-    if (!typed) {
-        return;
-    }
-    const auto row = static_cast<int16_t>(current_.Row);
-    const auto col = static_cast<int16_t>(current_.Col);
-    Value(row, col, QString());
-    SelectCell(row, col);
-    editCell();
-    if (!typed->isEmpty() && editor_->isVisible()) {
-        editor_->insert(*typed);
-    }
-}
-
 void ExpandGrid2::moveRight() {
     if (current_.Valid) {
         const CellMoves::Cell to = CellMoves::Right(layout_, {current_.Row, current_.Col});
@@ -605,30 +578,16 @@ void ExpandGrid2::moveDown() {
     }
 }
 
-void ExpandGrid2::copyCell() {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr) {
-        return;
-    }
-    clipboard->clear();
-    clipboard->setText(
-        Value(static_cast<int16_t>(current_.Row), static_cast<int16_t>(current_.Col)));
+QString ExpandGrid2::currentText() const {
+    return Value(static_cast<int16_t>(current_.Row), static_cast<int16_t>(current_.Col));
 }
 
-void ExpandGrid2::pasteCell() {
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr) {
-        return;
-    }
-    const std::optional<QString> text =
-        CellInput::Pasted(clipboard->text(), current_.EditMode, current_.EditMaxLength);
-    if (!text) {
-        return;
-    }
-    const auto row = static_cast<int16_t>(current_.Row);
-    const auto col = static_cast<int16_t>(current_.Col);
-    Value(row, col, *text);
-    SelectCell(row, col);
+void ExpandGrid2::setCurrentText(const QString& text) {
+    Value(static_cast<int16_t>(current_.Row), static_cast<int16_t>(current_.Col), text);
+}
+
+void ExpandGrid2::selectCurrentCell() {
+    SelectCell(static_cast<int16_t>(current_.Row), static_cast<int16_t>(current_.Col));
 }
 
 void ExpandGrid2::onBodyMouseDown(double x, double y) {
@@ -655,72 +614,30 @@ void ExpandGrid2::onBodyDblClick() {
     DblClick();
 }
 
-void ExpandGrid2::onBodyKeyDown(int keyCode, int shift) {
-    keyShift_ = shift;
+bool ExpandGrid2::moveByKey(int keyCode) {
     switch (keyCode) {
         case forms::vbKeyReturn:
         case forms::vbKeyRight:
             moveRight();
-            return;
+            return true;
         case forms::vbKeyLeft:
             moveLeft();
-            return;
+            return true;
         case forms::vbKeyUp:
             moveUp();
-            return;
+            return true;
         case forms::vbKeyDown:
             moveDown();
-            return;
+            return true;
         case forms::vbKeyPageUp:
             PageUp();
-            return;
+            return true;
         case forms::vbKeyPageDown:
             PageDown();
-            return;
+            return true;
         default:
-            break;
+            return false;
     }
-    if (!editable()) {
-        return;
-    }
-    const auto row = static_cast<int16_t>(current_.Row);
-    const auto col = static_cast<int16_t>(current_.Col);
-    if (keyCode == forms::vbKeyDelete) {
-        Value(row, col, QString());
-        SelectCell(row, col);
-    } else if (keyCode == forms::vbKeyF2) {
-        SelectCell(row, col);
-        editCell();
-        if (editor_ && editor_->isVisible()) {
-            editor_->end(false);
-        }
-    } else if (shift == forms::vbCtrlMask && keyCode == forms::vbKeyC) {
-        copyCell();
-    } else if (shift == forms::vbCtrlMask && keyCode == forms::vbKeyV) {
-        pasteCell();
-    }
-}
-
-void ExpandGrid2::onBodyKeyPress(int keyAscii) {
-    const int shift = std::exchange(keyShift_, 0);
-    if ((shift & (forms::vbCtrlMask | forms::vbAltMask)) != 0) {
-        return;
-    }
-    if (keyAscii < 32 && keyAscii != forms::vbKeyBack) {
-        return;
-    }
-    const char32_t code = static_cast<char32_t>(keyAscii);
-    const QString text = keyAscii == forms::vbKeyBack ? QString() : QString::fromUcs4(&code, 1);
-    if (editor_ && editor_->isVisible()) {
-        if (keyAscii == forms::vbKeyBack) {
-            editor_->clear();
-        } else {
-            editor_->setFocus(Qt::OtherFocusReason);
-            editor_->insert(text);
-        }
-        return;
-    }
-    startTyping(text);
 }
 
 void ExpandGrid2::onBodyInputText(const QString& text) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "BodyKeys.h"
 #include "ComboBoxEx.h"
 #include "GridLayout.h"
 #include "GridRecords.h"
@@ -30,7 +31,7 @@ class ExpandTab;
 // Events carry no arguments: a handler reads Row, Col and Value. LeaveCell comes before
 // every move to another cell (any open editor has stored its text by then) and cannot
 // stop it; EnterCell follows the move.
-class ExpandGrid2 {
+class ExpandGrid2 : private BodyKeys {
   public:
     ExpandGrid2();
     ~ExpandGrid2();
@@ -129,7 +130,6 @@ class ExpandGrid2 {
     double bodyHeight() const;
     double bodyWidth() const;
     double borderAllowance() const;
-    bool editable() const;
     bool comboCell() const;
     ComboBoxEx* currentList() const;
     bool comboOpen() const;
@@ -148,7 +148,6 @@ class ExpandGrid2 {
     void endEdit(bool focusBody);
     void editCell();
     void editComboCell();
-    void startTyping(const QString& text);
     void moveTo(int row, int col) {
         SelectCell(static_cast<int16_t>(row), static_cast<int16_t>(col));
     }
@@ -156,14 +155,15 @@ class ExpandGrid2 {
     void moveLeft();
     void moveUp();
     void moveDown();
-    void copyCell();
-    void pasteCell();
+    bool moveByKey(int keyCode) override;
+    void selectCurrentCell() override;
+    void editCurrentCell() override { editCell(); }
+    QString currentText() const override;
+    void setCurrentText(const QString& text) override;
 
     void onBodyMouseDown(double x, double y);
     void onBodyClick();
     void onBodyDblClick();
-    void onBodyKeyDown(int keyCode, int shift);
-    void onBodyKeyPress(int keyAscii);
     void onBodyInputText(const QString& text);
     bool onBodyEvent(QEvent* event);
     bool onEditorEvent(QEvent* event);
@@ -173,7 +173,6 @@ class ExpandGrid2 {
     void onTabClick(int16_t index);
 
     QPointer<forms::PictureBox> body_;
-    QPointer<QLineEdit> editor_;
     QPointer<QComboBox> comboBox_;
     QPointer<QScrollBar> scrollBar_;
     std::unique_ptr<ExpandTab> tab_;
@@ -189,7 +188,6 @@ class ExpandGrid2 {
     GridLayout layout_;
     vb::VariantArray values_;
     std::vector<std::unique_ptr<ComboBoxEx>> combos_;
-    GridCellInfo current_;
     int comboRow_ = -1;
     int comboCol_ = -1;
 
@@ -201,5 +199,4 @@ class ExpandGrid2 {
     int16_t borderStyle_ = 1;
     bool scrollGuard_ = false;
     bool closingEditor_ = false;
-    int keyShift_ = 0;
 };
