@@ -4,10 +4,7 @@
 
 #include "core/MainModule.h"
 #include "core/SqlValueText.h"
-#include "platform/jet/Connection.h"
 #include "tests/support/TestRows.h"
-
-#include <sqlcipher/sqlite3.h>
 
 void AnalysisFixture::storedRow(int month, const QString& classNo, const QString& className,
                                 const QString& tradeNo, const QString& tradeName,
@@ -27,13 +24,5 @@ void AnalysisFixture::storedRow(int month, const QString& classNo, const QString
 }
 
 void AnalysisFixture::dropTable(const QString& table) const {
-    jet::Connection connection;
-    ASSERT_FALSE(
-        connection.open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database.filePath() +
-                        ";Jet OLEDB:Database Password=" + TestDatabase::password() + ";"));
-    const QString sql = "DROP TABLE " + table;
-    ASSERT_EQ(
-        sqlite3_exec(connection.handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr),
-        SQLITE_OK);
-    connection.close();
+    runSql("DROP TABLE " + table);
 }

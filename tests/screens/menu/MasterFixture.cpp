@@ -106,12 +106,11 @@ void MasterFixture::dailyRecord(int year, int month, int day, const QString& cla
                       SqlValueText::Text(classNo), SqlValueText::Text(tradeNo), "1"}}));
 }
 
-void MasterFixture::addTrigger(const QString& trigger) const {
+void MasterFixture::runSql(const QString& sql) const {
     jet::Connection connection;
     ASSERT_FALSE(
         connection.open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database.filePath() +
                         ";Jet OLEDB:Database Password=" + TestDatabase::password() + ";"));
-    const QString sql = "CREATE TRIGGER " + trigger;
     ASSERT_EQ(
         sqlite3_exec(connection.handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr),
         SQLITE_OK);

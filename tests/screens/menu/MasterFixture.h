@@ -32,9 +32,10 @@ class MasterFixture : public ::testing::Test {
     // The table's rows as texts "a|b|c" in the order given.
     std::vector<QString> rows(const QString& table, const QStringList& fields, const QString& order,
                               const QString& where = QString()) const;
-    // Creates a trigger in the engine's own SQL ("name BEFORE ... BEGIN ... END"), to make
-    // a write fail.
-    void addTrigger(const QString& trigger) const;
+    // Runs one statement of the engine's own SQL on the copy.
+    void runSql(const QString& sql) const;
+    // Creates a trigger ("name BEFORE ... BEGIN ... END"), to make a write fail.
+    void addTrigger(const QString& trigger) const { runSql("CREATE TRIGGER " + trigger); }
     // The texts of the boxes shown so far.
     std::vector<QString> boxTexts() const;
     QString path(const QString& name) const { return files_.filePath(name); }

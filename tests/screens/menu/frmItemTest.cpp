@@ -2,7 +2,6 @@
 #include <memory>
 
 #include "MasterFixture.h"
-#include "core/AccessADOClass.h"
 #include "core/MainModule.h"
 #include "platform/excel/Workbook.h"
 #include "platform/forms/MsgBox.h"
@@ -72,11 +71,7 @@ TEST_F(frmItemTest, ShowsTheClassesAndTheProductsOfTheChosenClass) {
 }
 
 TEST_F(frmItemTest, TheFirstProductsCanBeRegisteredAfterABlankClassRow) {
-    AccessADOClass access;
-    database.configure(access);
-    access.AccessFlag("5");
-    access.AddFromVerse("TradeMast_tbl");
-    ASSERT_GE(access.Execute(), 0);
+    runSql("DELETE FROM TradeMast_tbl");
     frmItem& screen = open();
     EXPECT_TRUE(screen.btnInsert->isVisible());
     chooseClass(5);  // a blank class row

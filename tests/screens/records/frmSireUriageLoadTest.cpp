@@ -2,7 +2,6 @@
 #include <QTest>
 
 #include "DayFixture.h"
-#include "core/AccessADOClass.h"
 #include "core/MainModule.h"
 #include "platform/forms/MsgBox.h"
 
@@ -97,11 +96,7 @@ TEST_F(frmSireUriageLoadTest, AClosedMonthWithoutFrozenRowsShowsTheEmptyGridWith
 }
 
 TEST_F(frmSireUriageLoadTest, AnEmptyProductListShowsTheEmptyGridWithoutRegister) {
-    AccessADOClass access;
-    database.configure(access);
-    access.AccessFlag("5");
-    access.AddFromVerse("TradeMast_tbl");
-    ASSERT_EQ(access.Execute(), 0);
+    runSql("DELETE FROM TradeMast_tbl");
     frmSireUriage& screen = open();
     EXPECT_EQ(screen.DayRowCount(), 0);
     EXPECT_EQ(screen.EGrid.Rows(), 15);
