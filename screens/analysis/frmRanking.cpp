@@ -21,13 +21,7 @@ const QString Title = QStringLiteral("ランキング");
 constexpr int MinimumRows = 15;
 constexpr double TabTop = 6900;
 
-struct TabLook {
-    const char* caption;
-    double restingLeft;
-    double chosenLeft;
-};
-
-const std::array<TabLook, 6> Tabs = {{
+const std::array<ScreenControls::TabLook, 6> Tabs = {{
     {"分類　売上数量", 300, 300},
     {"分類　売上金額", 2040, 1948},
     {"分類　利益金額", 3720, 3565},
@@ -63,11 +57,8 @@ frmRanking::frmRanking() : MasterForm(Title) {
     Picture1->SetBackColor(0xC0C0C0);
     Picture2 = NewPictureBox(240, 1830, 11115, 5045);
     VScroll1 = NewScrollBar(11360, 1425, 315, 5445);
-    QFont tabFont(QStringLiteral("MS UI Gothic"));
-    tabFont.setPointSize(9);
     for (int tab = 0; tab < 6; ++tab) {
-        Commands[tab] = new QPushButton(QString::fromUtf8(Tabs[tab].caption), this);
-        Commands[tab]->setFont(tabFont);
+        Commands[tab] = ScreenControls::NewTabButton(this, Tabs[tab], TabTop);
         connect(Commands[tab], &QPushButton::clicked, this, [this, tab] { SelectTab(tab); });
     }
     ResetRankButtons();
@@ -129,15 +120,11 @@ void frmRanking::LoadRankings() {
 }
 
 void frmRanking::ResetRankButtons() {
-    for (int tab = 0; tab < 6; ++tab) {
-        ScreenControls::SetTabLook(Commands[tab], Tabs[tab].restingLeft, TabTop, false);
-    }
+    ScreenControls::ChooseTab(Commands, Tabs, -1, TabTop);
 }
 
 void frmRanking::SelectTab(int tab) {
-    ResetRankButtons();
-    ScreenControls::SetTabLook(Commands[tab], Tabs[tab].chosenLeft, TabTop, true);
-    Commands[tab]->raise();
+    ScreenControls::ChooseTab(Commands, Tabs, tab, TabTop);
     if (tab < 3) {
         ShowClassRanking(tab);
     } else {

@@ -20,13 +20,7 @@ const QString Title = QStringLiteral("在庫少数リスト");
 constexpr int MinimumRows = 15;
 constexpr double TabTop = 6900;
 
-struct TabLook {
-    const char* caption;
-    double restingLeft;
-    double chosenLeft;
-};
-
-const std::array<TabLook, 3> Tabs = {{
+const std::array<ScreenControls::TabLook, 3> Tabs = {{
     {"平均以下在庫数", 300, 300},
     {"在庫数 『0』 リスト", 2040, 1948},
     {"平均売上数量", 3720, 3565},
@@ -41,12 +35,8 @@ frmSyosuList::frmSyosuList() : MasterForm(Title) {
     Picture1->SetBackColor(0xC0C0C0);
     Picture2 = NewPictureBox(240, 1830, 11115, 5045);
     VScroll1 = NewScrollBar(11360, 1425, 315, 5445);
-    QFont tabFont(QStringLiteral("MS UI Gothic"));
-    tabFont.setPointSize(9);
     for (int tab = 0; tab < 3; ++tab) {
-        Commands[tab] = new QPushButton(QString::fromUtf8(Tabs[tab].caption), this);
-        Commands[tab]->setFont(tabFont);
-        ScreenControls::SetTabLook(Commands[tab], Tabs[tab].restingLeft, TabTop, false);
+        Commands[tab] = ScreenControls::NewTabButton(this, Tabs[tab], TabTop);
         connect(Commands[tab], &QPushButton::clicked, this, [this, tab] { SelectTab(tab); });
     }
     forms::placeTwips(btnSave, 4860, 7620, 2175, 615);
@@ -76,11 +66,7 @@ void frmSyosuList::Form_Activate() {
 }
 
 void frmSyosuList::SelectTab(int tab) {
-    for (int other = 0; other < 3; ++other) {
-        ScreenControls::SetTabLook(Commands[other], Tabs[other].restingLeft, TabTop, false);
-    }
-    ScreenControls::SetTabLook(Commands[tab], Tabs[tab].chosenLeft, TabTop, true);
-    Commands[tab]->raise();
+    ScreenControls::ChooseTab(Commands, Tabs, tab, TabTop);
     if (tab < 2) {
         ListKind = tab;
     }
