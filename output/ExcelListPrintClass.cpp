@@ -113,7 +113,7 @@ int32_t ExcelListPrintClass::OutputBook() {
 
 int32_t ExcelListPrintClass::ExcelOpenIndication(const QString& argFilePath,
                                                  const QString& argBookName) {
-    if (!excel::Application().Started()) {
+    if (!excel::Application::CanPrint()) {
         return CannotStart;
     }
     const QString path =
@@ -130,7 +130,8 @@ excel::Workbook* ExcelListPrintClass::Book(const QString& name) const {
 
 int32_t ExcelListPrintClass::OpenLayoutBook() {
     excel_ = std::make_unique<excel::Application>();
-    if (!excel_->Started()) {
+    // Only a print needs the spreadsheet program; a save writes the file itself.
+    if (outputType_ != 1 && !excel::Application::CanPrint()) {
         return CannotStart;
     }
     const QString path = appointFileName_.isEmpty()

@@ -60,8 +60,9 @@ class ExcelListPrintClass {
 
     // Opens the layout workbook, writes the title, the day and the block with its
     // borders, prints or saves, and closes. 0, or the code of the step that failed:
-    // BookNotFound or CannotStart (nothing else runs), WriteFailed (nothing is printed
-    // or saved), PrintFailed, SaveFailed, CloseFailed.
+    // BookNotFound or CannotStart (a print without the spreadsheet program, or a file
+    // that is no workbook; nothing else runs), WriteFailed (nothing is printed or
+    // saved), PrintFailed, SaveFailed, CloseFailed.
     int32_t OutputBook();
     // Opens a workbook in the spreadsheet application for the user and leaves it open:
     // 0, BookNotFound or CannotStart.

@@ -19,14 +19,13 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 
 }  // namespace
 
-Application::Application() : started_(!office::programPath().isEmpty()) {}
-
 Application::~Application() = default;
 
+bool Application::CanPrint() {
+    return !office::programPath().isEmpty();
+}
+
 int32_t Application::Open(const QString& path) {
-    if (!started_) {
-        return errCannotCreateObject;
-    }
     int32_t error = 0;
     std::unique_ptr<Workbook> book = Workbook::Open(path, error);
     if (book) {
@@ -45,7 +44,7 @@ Workbook* Application::Workbooks(const QString& name) {
 }
 
 int32_t Application::PrintOut(Workbook& book) {
-    if (!started_) {
+    if (!CanPrint()) {
         return errCannotCreateObject;
     }
     const std::optional<QByteArray> copy = book.PrintCopy();
@@ -80,11 +79,10 @@ int32_t Application::Close(const QString& name) {
 
 void Application::Quit() {
     books_.clear();
-    started_ = false;
 }
 
 int32_t Application::ShowWorkbook(const QString& path) {
-    if (office::programPath().isEmpty()) {
+    if (!CanPrint()) {
         return errCannotCreateObject;
     }
     return office::openVisible(path) ? 0 : errApplicationDefined;

@@ -1,5 +1,7 @@
 #include "OfficeProgram.h"
 
+#include <pugixml.hpp>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +9,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <string>
+
+#include "platform/forms/Fonts.h"
 
 namespace excel::office {
 
@@ -20,10 +25,53 @@ QString& program() {
 // A conversion or print of a small workbook takes seconds; a hung program is stopped.
 constexpr int runTimeoutMs = 120000;
 
+// The fonts of the workbooks that the machine does not have: the program draws them
+// in the Japanese Gothic that the system's own screens and printing use, digits too.
+const QStringList& substitutedFonts() {
+    static const QStringList names{QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS UI Gothic")};
+    return names;
+}
+
+void addProperty(pugi::xml_node node, const char* name, const char* value) {
+    pugi::xml_node property = node.append_child("prop");
+    property.append_attribute("oor:name").set_value(name);
+    property.append_attribute("oor:op").set_value("fuse");
+    property.append_child("value").text().set(value);
+}
+
+// The settings of a new profile: its font replacement table.
+bool writeProfileSettings(const QString& profile) {
+    pugi::xml_document document;
+    pugi::xml_node items = document.append_child("oor:items");
+    items.append_attribute("xmlns:oor").set_value("http://openoffice.org/2001/registry");
+    items.append_attribute("xmlns:xs").set_value("http://www.w3.org/2001/XMLSchema");
+    items.append_attribute("xmlns:xsi").set_value("http://www.w3.org/2001/XMLSchema-instance");
+    pugi::xml_node table = items.append_child("item");
+    table.append_attribute("oor:path").set_value("/org.openoffice.Office.Common/Font/Substitution");
+    addProperty(table, "Replacement", "true");
+    for (qsizetype i = 0; i < substitutedFonts().size(); ++i) {
+        const QString& name = substitutedFonts()[i];
+        pugi::xml_node pairs = items.append_child("item");
+        pairs.append_attribute("oor:path")
+            .set_value("/org.openoffice.Office.Common/Font/Substitution/FontPairs");
+        pugi::xml_node pair = pairs.append_child("node");
+        pair.append_attribute("oor:name").set_value(("_" + std::to_string(i)).c_str());
+        pair.append_attribute("oor:op").set_value("replace");
+        addProperty(pair, "Always", "true");
+        addProperty(pair, "OnScreenOnly", "false");
+        addProperty(pair, "ReplaceFont", name.toUtf8().constData());
+        addProperty(pair, "SubstituteFont", forms::resolveFontFamily(name).toUtf8().constData());
+    }
+    const QString folder = profile + "/user";
+    return QDir().mkpath(folder) &&
+           document.save_file(QFile::encodeName(folder + "/registrymodifications.xcu").constData(),
+                              "", pugi::format_raw, pugi::encoding_utf8);
+}
+
 bool runHeadless(const QStringList& arguments) {
     const QString path = programPath();
     QTemporaryDir profile;
-    if (path.isEmpty() || !profile.isValid()) {
+    if (path.isEmpty() || !profile.isValid() || !writeProfileSettings(profile.path())) {
         return false;
     }
     QProcess process;

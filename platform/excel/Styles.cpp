@@ -1,5 +1,6 @@
 #include "Styles.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -56,6 +57,21 @@ struct SideName {
 // The order in which a border's parts stand in the stylesheet.
 constexpr std::array<const char*, 7> borderParts{"left",     "right",    "top",       "bottom",
                                                  "diagonal", "vertical", "horizontal"};
+// The built-in number formats that a list's cells use, by id.
+struct BuiltInFormat {
+    int id;
+    const char* code;
+};
+constexpr std::array<BuiltInFormat, 7> builtInFormats{BuiltInFormat{0, "General"},
+                                                      {1, "0"},
+                                                      {2, "0.00"},
+                                                      {3, "#,##0"},
+                                                      {4, "#,##0.00"},
+                                                      {14, "mm-dd-yy"},
+                                                      {49, "@"}};
+// Ids below this one are built in.
+constexpr int firstCustomFormat = 164;
+
 constexpr std::array<SideName, 4> sideNames{SideName{SideLeft, "left"},
                                             SideName{SideRight, "right"}, SideName{SideTop, "top"},
                                             SideName{SideBottom, "bottom"}};
@@ -70,6 +86,7 @@ bool Styles::load(const QByteArray& part) {
     fonts_ = xmlpart::child(sheet, "fonts");
     borders_ = xmlpart::child(sheet, "borders");
     cellFormats_ = xmlpart::child(sheet, "cellXfs");
+    numberFormats_ = xmlpart::child(sheet, "numFmts");
     return xmlpart::isNamed(sheet, "styleSheet") && fonts_ && borders_ && cellFormats_ &&
            countOf(cellFormats_, "xf") > 0;
 }
@@ -191,12 +208,44 @@ int Styles::withNumberFormat(int format, int id) {
         return format;
     }
     const auto key = std::make_tuple(format, id);
-    if (const auto found = numberFormats_.find(key); found != numberFormats_.end()) {
+    if (const auto found = numberFormatFormats_.find(key); found != numberFormatFormats_.end()) {
         return found->second;
     }
     const int result = addFormat(format, "numFmtId", id, "applyNumberFormat");
-    numberFormats_[key] = result;
+    numberFormatFormats_[key] = result;
     return result;
+}
+
+int Styles::withNumberFormat(int format, const QString& code) {
+    return withNumberFormat(format, numberFormatIdOf(code));
+}
+
+int Styles::numberFormatIdOf(const QString& code) {
+    for (const BuiltInFormat& builtIn : builtInFormats) {
+        if (code == QLatin1String(builtIn.code)) {
+            return builtIn.id;
+        }
+    }
+    int next = firstCustomFormat;
+    for (pugi::xml_node entry : xmlpart::elements(numberFormats_, "numFmt")) {
+        const int id = entry.attribute("numFmtId").as_int();
+        if (QString::fromUtf8(entry.attribute("formatCode").value()) == code) {
+            return id;
+        }
+        next = std::max(next, id + 1);
+    }
+    if (!numberFormats_) {
+        // The number formats come first in a stylesheet.
+        numberFormats_ =
+            document_.document_element().prepend_child(nameBeside(fonts_, "numFmts").c_str());
+    }
+    pugi::xml_node entry =
+        numberFormats_.append_child(nameBeside(numberFormats_, "numFmt").c_str());
+    entry.append_attribute("numFmtId").set_value(next);
+    entry.append_attribute("formatCode").set_value(code.toUtf8().constData());
+    setCount(numberFormats_, countOf(numberFormats_, "numFmt"));
+    changed_ = true;
+    return next;
 }
 
 QString Styles::fontName(int format) const {
@@ -225,6 +274,21 @@ int Styles::borderSides(int format) const {
 
 int Styles::numberFormatId(int format) const {
     return formatAttribute(format, "numFmtId");
+}
+
+QString Styles::numberFormatCode(int format) const {
+    const int id = numberFormatId(format);
+    for (pugi::xml_node entry : xmlpart::elements(numberFormats_, "numFmt")) {
+        if (entry.attribute("numFmtId").as_int() == id) {
+            return QString::fromUtf8(entry.attribute("formatCode").value());
+        }
+    }
+    for (const BuiltInFormat& builtIn : builtInFormats) {
+        if (builtIn.id == id) {
+            return QString::fromLatin1(builtIn.code);
+        }
+    }
+    return QString();
 }
 
 }  // namespace excel

@@ -37,12 +37,17 @@ class Styles {
     int withBorder(int format, int sides, bool draw);
     // The cell format with a built-in number format.
     int withNumberFormat(int format, int id);
+    // The cell format with a number format given by its code ("#,##0.00"): the
+    // built-in one of that code, else one added to the workbook.
+    int withNumberFormat(int format, const QString& code);
 
     QString fontName(int format) const;
     bool fontBold(int format) const;
     // The sides (BorderSide) on which the cell format draws a line.
     int borderSides(int format) const;
     int numberFormatId(int format) const;
+    // The code of the cell format's number format: "General", "@" (text), "0.00", ...
+    QString numberFormatCode(int format) const;
 
   private:
     pugi::xml_node formatNode(int format) const;
@@ -50,14 +55,16 @@ class Styles {
     int addFormat(int format, const char* attribute, int value, const char* applyAttribute);
     int addFont(int font, const QString& fontName);
     int addBorder(int border, int sides, bool draw);
+    int numberFormatIdOf(const QString& code);
 
     pugi::xml_document document_;
     pugi::xml_node fonts_;
     pugi::xml_node borders_;
     pugi::xml_node cellFormats_;
+    pugi::xml_node numberFormats_;  // the workbook's own number formats, when it has any
     std::map<std::tuple<int, QString>, int> fontFormats_;
     std::map<std::tuple<int, int, bool>, int> borderFormats_;
-    std::map<std::tuple<int, int>, int> numberFormats_;
+    std::map<std::tuple<int, int>, int> numberFormatFormats_;
     bool changed_ = false;
 };
 

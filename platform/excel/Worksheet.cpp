@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "CellNumber.h"
 #include "CellRef.h"
 #include "ExcelError.h"
 #include "XmlPart.h"
@@ -17,6 +18,8 @@ namespace {
 
 // The built-in number format of a short date.
 constexpr int shortDateFormat = 14;
+const QString generalFormat = QStringLiteral("General");
+const QString textFormat = QStringLiteral("@");
 
 std::string numberText(double value) {
     char buffer[64];
@@ -251,6 +254,21 @@ int32_t Worksheet::writeValue(pugi::xml_node cell, const vb::Variant& value) {
             case vb::VarType::Null:
                 break;
             case vb::VarType::String: {
+                const int style = cell.attribute("s").as_int(0);
+                const std::optional<CellNumber> number =
+                    styles_.numberFormatCode(style) == textFormat
+                        ? std::nullopt
+                        : readCellNumber(value.toString());
+                if (number) {
+                    // A cell of its own number format keeps it; a general one shows the
+                    // number as the text wrote it.
+                    if (styles_.numberFormatCode(style) == generalFormat &&
+                        !number->format.isEmpty()) {
+                        setStyle(cell, styles_.withNumberFormat(style, number->format));
+                    }
+                    appendValue(numberText(number->value));
+                    break;
+                }
                 cell.append_attribute("t").set_value("inlineStr");
                 pugi::xml_node text =
                     cell.append_child(qualified("is").c_str()).append_child(qualified("t").c_str());
@@ -377,6 +395,10 @@ vb::Variant Worksheet::Value(int row, int col) const {
 
 QString Worksheet::FontName(int row, int col) const {
     return styles_.fontName(cellStyle(row, col));
+}
+
+QString Worksheet::NumberFormat(int row, int col) const {
+    return styles_.numberFormatCode(cellStyle(row, col));
 }
 
 bool Worksheet::FontBold(int row, int col) const {

@@ -46,9 +46,12 @@ class Worksheet {
     // True when a written value replaced a formula.
     bool formulasReplaced() const { return formulasReplaced_; }
 
-    // A text stays a text (also one of digits with leading zeros), a number a number,
-    // a date a date; Empty and Null empty the cell. The cell keeps its look; a new cell
-    // takes that of its row or column.
+    // A number stays a number, a date a date; Empty and Null empty the cell. A text
+    // that reads as a number (readCellNumber) becomes a number, as a typed entry does,
+    // unless the cell is formatted as text; other texts, digits with leading zeros
+    // among them, stay texts. The cell keeps its look, and a general cell gets the
+    // number format of the number's text; a new cell takes the look of its row or
+    // column.
     int32_t SetValue(int row, int col, const vb::Variant& value);
     // The block of a two-dimensional array, its element (0, 0) at (row, col).
     int32_t SetValues(int row, int col, const vb::VariantArray& values);
@@ -60,6 +63,8 @@ class Worksheet {
     // Empty, a text, a Double or a Boolean.
     vb::Variant Value(int row, int col) const;
     QString FontName(int row, int col) const;
+    // The code of the cell's number format ("General", "@", "#,##0.00", ...).
+    QString NumberFormat(int row, int col) const;
     bool FontBold(int row, int col) const;
     // The sides (BorderSide) on which the cell has a line.
     int BorderSides(int row, int col) const;

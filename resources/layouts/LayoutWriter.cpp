@@ -10,6 +10,8 @@ const char* const fontName = "ＭＳ ゴシック";
 constexpr double bodyFontSize = 10;
 constexpr double titleFontSize = 14;
 constexpr int a4 = 9;
+// The page number and count, centred, in the font of the cells.
+const char* const footer = "&C&\"ＭＳ ゴシック,標準\"&P / &N";
 
 // Empty, or only half-width and full-width blanks.
 bool isBlank(std::string text) {
@@ -42,6 +44,8 @@ Formats makeFormats(lxw_workbook* book) {
     format_set_border(formats.heading, LXW_BORDER_THIN);
     format_set_bg_color(formats.heading, 0xE0E0E0);
     format_set_align(formats.text, LXW_ALIGN_LEFT);
+    // Codes and names stay texts as written ("001" is not the number 1).
+    format_set_num_format(formats.text, "@");
     format_set_align(formats.number, LXW_ALIGN_RIGHT);
     return formats;
 }
@@ -126,7 +130,7 @@ bool writeSheet(lxw_workbook* book, const LayoutSheet& layout) {
     worksheet_center_horizontally(sheet);
     worksheet_fit_to_pages(sheet, 1, 0);
     return worksheet_repeat_rows(sheet, 0, layout.dataStartRow - 2) == LXW_NO_ERROR &&
-           worksheet_set_footer(sheet, "&C&P / &N") == LXW_NO_ERROR;
+           worksheet_set_footer(sheet, footer) == LXW_NO_ERROR;
 }
 
 }  // namespace

@@ -153,6 +153,7 @@ TEST_F(ExcelListPrintClassTest, OpeningFailuresStopEverything) {
     excel::office::setProgram("no-such-office-program");
     ExcelListPrintClass noProgram;
     prepareSave(noProgram, "list");
+    noProgram.OutputType(0);
     EXPECT_EQ(noProgram.OutputBook(), ExcelListPrintClass::CannotStart);
     EXPECT_EQ(noProgram.ExcelOpenIndication(folders_.layouts(), "zaiko.xlsx"),
               ExcelListPrintClass::CannotStart);
@@ -167,6 +168,21 @@ TEST_F(ExcelListPrintClassTest, OpeningFailuresStopEverything) {
     damaged.AppointFileName("broken.xlsx");
     EXPECT_EQ(damaged.OutputBook(), ExcelListPrintClass::CannotStart);
     EXPECT_TRUE(savedFiles().isEmpty());
+}
+
+// Saving writes the workbook itself: it needs no spreadsheet program on the path.
+TEST_F(ExcelListPrintClassTest, SavingNeedsNoSpreadsheetProgram) {
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", folders_.saved().toUtf8());
+    const bool found = !excel::office::programPath().isEmpty();
+    ExcelListPrintClass book;
+    prepareSave(book, "list");
+    const int32_t saved = book.OutputBook();
+    qputenv("PATH", path);
+    ASSERT_FALSE(found);
+    EXPECT_EQ(saved, 0);
+    EXPECT_EQ(openBook(folders_.saved() + "/list.xlsx")->FirstSheet().Value(5, 1),
+              vb::Variant("001000012"));
 }
 
 TEST_F(ExcelListPrintClassTest, AMissingSaveFolderIsMadeOnlyWhenAskedFor) {

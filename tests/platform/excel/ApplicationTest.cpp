@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "TestBook.h"
@@ -27,17 +28,25 @@ class ApplicationTest : public ::testing::Test {
     QString book_;
 };
 
-TEST_F(ApplicationTest, WithoutTheSpreadsheetProgramNothingStarts) {
+// Workbooks are opened, changed and saved without the spreadsheet program; only
+// printing and showing one need it.
+TEST_F(ApplicationTest, WithoutTheSpreadsheetProgramOnlyPrintingFails) {
     excel::office::setProgram("no-such-office-program");
+    excel::setPrintDestination({excel::PrintTo::WorkbookFile, folder_.filePath("printed.xlsx")});
     excel::Application excel;
-    EXPECT_FALSE(excel.Started());
-    EXPECT_EQ(excel.Open(book_), excel::errCannotCreateObject);
+    EXPECT_FALSE(excel::Application::CanPrint());
+    ASSERT_EQ(excel.Open(book_), 0);
+    excel::Workbook* book = excel.Workbooks("list.xlsx");
+    ASSERT_EQ(book->FirstSheet().SetValue(2, 1, "保存分"), 0);
+    EXPECT_EQ(book->SaveAs(folder_.filePath("saved.xlsx")), 0);
+    EXPECT_EQ(excel.PrintOut(*book), excel::errCannotCreateObject);
+    EXPECT_FALSE(QFileInfo::exists(folder_.filePath("printed.xlsx")));
     EXPECT_EQ(excel::Application::ShowWorkbook(book_), excel::errCannotCreateObject);
+    EXPECT_EQ(excel.Close("saved.xlsx"), 0);
 }
 
 TEST_F(ApplicationTest, OpenWorkbooksAreFoundByFileNameUntilClosed) {
     excel::Application excel;
-    ASSERT_TRUE(excel.Started());
     ASSERT_EQ(excel.Open(book_), 0);
     EXPECT_EQ(excel.Open(folder_.filePath("missing.xlsx")), excel::errFileNotFound);
     ASSERT_NE(excel.Workbooks("list.xlsx"), nullptr);
