@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "OutputFolders.h"
+#include "output/ExcelListPrintClass.h"
 #include "output/LayoutBooks.h"
 #include "platform/excel/Workbook.h"
 
@@ -61,6 +63,72 @@ TEST(LayoutBooksTest, EachListFindsItsTitleAndHeadings) {
         EXPECT_TRUE(
             sheet.Value(headingRow, static_cast<int>(layout.lastHeadings.size()) + 1).isEmpty());
         EXPECT_TRUE(sheet.Value(layout.firstDataRow, 1).isEmpty());
+    }
+}
+
+// A saved list can be summed in the spreadsheet: figures are number cells shown as the
+// screen wrote them, while codes and names stay texts as written.
+TEST(LayoutBooksTest, SavedListsHoldNumbersAsNumbersAndCodesAsTexts) {
+    struct Cell {
+        QString written;
+        vb::Variant saved;
+        QString format;
+    };
+    struct List {
+        const char* layout;
+        int16_t dataStartCell;
+        std::vector<Cell> row;
+    };
+    const QString general = QStringLiteral("General");
+    const QString text = QStringLiteral("@");
+    const std::vector<List> lists{
+        {LayoutBooks::Bunrui, 4, {{"001", "001", text}, {"2024", "2024", text}}},
+        {LayoutBooks::Syouhin,
+         4,
+         {{"001", "001", text},
+          {"文具", "文具", text},
+          {"0001", "0001", text},
+          {"123", "123", text},
+          {"1,234.50", 1234.5, "#,##0.00"},
+          {"100", 100.0, general}}},
+        {LayoutBooks::Zaiko,
+         5,
+         {{"0010001", "0010001", text},
+          {"ボールペン（黒）", "ボールペン（黒）", text},
+          {"10.50", 10.5, "0.00"},
+          {"-3", -3.0, general},
+          {"1,200", 1200.0, "#,##0"},
+          {"0", 0.0, general},
+          {"150", 150.0, general},
+          {"1,234,567,890", 1234567890.0, "#,##0"}}},
+    };
+    OutputFolders folders;
+    for (const List& list : lists) {
+        SCOPED_TRACE(list.layout);
+        vb::VariantArray rows(1, static_cast<int>(list.row.size()));
+        for (std::size_t c = 0; c < list.row.size(); ++c) {
+            rows(0, static_cast<int>(c)) = list.row[c].written;
+        }
+        ExcelListPrintClass book;
+        book.OutputType(1);
+        book.AppointFileName(list.layout);
+        book.FilePath(folders.layouts());
+        book.DataStartCell(list.dataStartCell);
+        book.Info(rows);
+        book.SaveFileName(list.layout);
+        book.SaveFilePath(folders.saved());
+        ASSERT_EQ(book.OutputBook(), 0);
+        int32_t error = 0;
+        std::unique_ptr<excel::Workbook> saved =
+            excel::Workbook::Open(folders.saved() + "/" + list.layout, error);
+        ASSERT_NE(saved, nullptr);
+        for (std::size_t c = 0; c < list.row.size(); ++c) {
+            const int col = static_cast<int>(c) + 1;
+            EXPECT_EQ(saved->FirstSheet().Value(list.dataStartCell, col), list.row[c].saved)
+                << "column " << col;
+            EXPECT_EQ(saved->FirstSheet().NumberFormat(list.dataStartCell, col), list.row[c].format)
+                << "column " << col;
+        }
     }
 }
 

@@ -14,6 +14,12 @@ void writeTestBook(const QString& path) {
     format_set_font_name(arial, "Arial");
     format_set_align(arial, LXW_ALIGN_RIGHT);
     worksheet_set_column(sheet, 1, 1, 12, arial);
+    lxw_format* text = workbook_add_format(book);
+    format_set_num_format(text, "@");
+    worksheet_set_column(sheet, 2, 2, 12, text);
+    lxw_format* yen = workbook_add_format(book);
+    format_set_num_format(yen, "#,##0\"円\"");
+    worksheet_set_column(sheet, 3, 3, 12, yen);
     worksheet_write_string(sheet, 0, 0, "タイトル", bold);
     worksheet_write_number(sheet, 9, 0, 7, nullptr);
     worksheet_write_formula(sheet, 9, 1, "=A10*2", nullptr);

@@ -79,6 +79,50 @@ TEST_F(WorkbookTest, ValuesKeepTheirKindThroughASave) {
     EXPECT_TRUE(again.Value(99, 9).isEmpty());
 }
 
+// A text is taken as a typed entry: one that reads as a number becomes a number cell
+// shown as written, unless its column is formatted as text or it is a code.
+TEST_F(WorkbookTest, TextsThatReadAsNumbersBecomeNumbers) {
+    struct Case {
+        int col;
+        QString text;
+        vb::Variant value;
+        QString format;
+    };
+    const std::vector<Case> cases{
+        {1, "100", 100.0, "General"},
+        {1, "100.00", 100.0, "0.00"},
+        {1, "1,234", 1234.0, "#,##0"},
+        {1, "-1,234,567.50", -1234567.5, "#,##0.00"},
+        {1, " 0.5 ", 0.5, "0.0"},
+        {1, "0", 0.0, "General"},
+        {1, "+12", 12.0, "General"},
+        {1, "001", "001", "General"},
+        {1, "0001.5", "0001.5", "General"},
+        {1, "12,34", "12,34", "General"},
+        {1, "1,2345", "1,2345", "General"},
+        {1, "1.", "1.", "General"},
+        {1, "1e5", "1e5", "General"},
+        {1, "１２", "１２", "General"},
+        {1, "123456789012345", 123456789012345.0, "General"},
+        {1, "1234567890123456", "1234567890123456", "General"},
+        {1, "在庫 12", "在庫 12", "General"},
+        {3, "100", "100", "@"},
+        {4, "1,234.50", 1234.5, "#,##0\"円\""},
+    };
+    std::unique_ptr<Workbook> book = open(source_);
+    excel::Worksheet& sheet = book->FirstSheet();
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        ASSERT_EQ(sheet.SetValue(static_cast<int>(i) + 20, cases[i].col, cases[i].text), 0);
+    }
+    std::unique_ptr<Workbook> saved = reopened(*book);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        const int row = static_cast<int>(i) + 20;
+        EXPECT_EQ(saved->FirstSheet().Value(row, c.col), c.value) << c.text.toStdString();
+        EXPECT_EQ(saved->FirstSheet().NumberFormat(row, c.col), c.format) << c.text.toStdString();
+    }
+}
+
 TEST_F(WorkbookTest, ABlockGoesInBetweenRowsInSheetOrder) {
     std::unique_ptr<Workbook> book = open(source_);
     vb::VariantArray block(2, 3);
