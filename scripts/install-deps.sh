@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev libsqlcipher-dev libzip-dev libpugixml-dev libxlsxwriter-dev
     libgtest-dev libbenchmark-dev fonts-ipafont-gothic fonts-noto-cjk xvfb
-    x11-utils poppler-utils unzip libreoffice-calc-nogui qt6-translations-l10n)
+    x11-utils poppler-utils unzip libreoffice-calc-nogui qt6-translations-l10n
+    libcups2-dev cups)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

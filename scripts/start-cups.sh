@@ -1,23 +1,21 @@
 #!/usr/bin/env bash
-# Starts a CUPS scheduler of its own in the folder given (made when missing) with one
-# queue, the default printer, that writes every job as a PDF file into <folder>/pdf.
-# Clients reach it with CUPS_SERVER=<folder>/cups.sock; nothing of the machine's own
-# printing setup is used or changed, except the queue's cups-pdf settings file in
-# /etc/cups, which scripts/stop-cups.sh removes again. Runs as root: cupsd starts the
-# PDF backend as root.
+# Starts a CUPS scheduler of its own in the folder given (made anew) with one queue,
+# the default printer, that writes each job as it arrives into <folder>/pdf/printed.pdf:
+# the programs print PDF, so that file is the printed document. Clients reach the
+# scheduler with CUPS_SERVER=<folder>/cups.sock; the machine's own printing setup is
+# neither used nor changed. scripts/stop-cups.sh <folder> ends it.
 set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: start-cups.sh <folder>" >&2; exit 2; }
 folder="$(realpath -m "$1")"
 socket="$folder/cups.sock"
-# The socket path must stay within the limit of a local socket's name.
+# The socket's path must fit the length limit of a local socket's name.
 [ ${#socket} -lt 100 ] || { echo "start-cups.sh: folder name too long: $folder" >&2; exit 2; }
-queue="morvik-$(printf '%s' "$folder" | cksum | cut -d' ' -f1)"
 
 "$(dirname "$0")/stop-cups.sh" "$folder"
 rm -rf "$folder"
-mkdir -p "$folder"/{etc,spool/tmp,cache,state,log,pdf,cups-pdf}
+mkdir -p "$folder"/{etc,spool/tmp,cache,state,log,pdf}
+# The scheduler's own user writes the jobs; the tests read and remove them.
 chmod 755 "$folder"
-# The backend writes the PDF files as the job's user; the tests read them.
 chmod 1777 "$folder/pdf"
 
 cat >"$folder/etc/cups-files.conf" <<CONF
@@ -29,7 +27,7 @@ StateDir $folder/state
 ErrorLog $folder/log/error_log
 AccessLog $folder/log/access_log
 PageLog $folder/log/page_log
-FileDevice No
+FileDevice Yes
 CONF
 
 cat >"$folder/etc/cupsd.conf" <<CONF
@@ -49,17 +47,6 @@ DefaultAuthType None
 </Policy>
 CONF
 
-cat >"/etc/cups/cups-pdf-$queue.conf" <<CONF
-Out $folder/pdf
-Spool $folder/cups-pdf
-Log $folder/log
-AnonDirName $folder/pdf
-UserPrefix
-Grp root
-LogType 1
-DecodeHexStrings 1
-CONF
-
 # In the foreground of a session of its own, so that it holds none of the caller's
 # terminals or pipes; stop-cups.sh ends it by this id.
 setsid cupsd -f -c "$folder/etc/cupsd.conf" -s "$folder/etc/cups-files.conf" \
@@ -71,7 +58,8 @@ for _ in $(seq 1 100); do
 done
 [ -S "$socket" ] || { echo "start-cups.sh: the scheduler did not start" >&2; exit 1; }
 
-ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-lpadmin -h "$socket" -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd"
-lpadmin -h "$socket" -d "$queue"
-echo "$queue"
+# The generic PDF printer of cups-filters: a job passes through its PDF filter, which
+# keeps the document's text and fonts as they are.
+lpadmin -h "$socket" -p PDF -E -v "file://$folder/pdf/printed.pdf" \
+    -P /usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd 2>>"$folder/log/lpadmin.out"
+lpadmin -h "$socket" -d PDF

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Stops the scheduler that scripts/start-cups.sh started in the folder given and removes
-# its queue's cups-pdf settings file. The folder and the PDF files stay.
+# Stops the scheduler that scripts/start-cups.sh started in the folder given. The
+# folder stays.
 set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: stop-cups.sh <folder>" >&2; exit 2; }
-folder="$(realpath -m "$1")"
-queue="morvik-$(printf '%s' "$folder" | cksum | cut -d' ' -f1)"
-rm -f "/etc/cups/cups-pdf-$queue.conf"
-pidfile="$folder/cupsd.pid"
+pidfile="$(realpath -m "$1")/cupsd.pid"
 [ -f "$pidfile" ] || exit 0
 pid="$(cat "$pidfile")"
 if kill "$pid" 2>/dev/null; then

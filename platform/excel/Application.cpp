@@ -1,12 +1,12 @@
 #include "Application.h"
 
-#include <QPrinterInfo>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <algorithm>
 
 #include "OfficeProgram.h"
 #include "PrintDestination.h"
+#include "platform/printer/PdfJob.h"
 
 namespace excel {
 
@@ -63,8 +63,12 @@ int32_t Application::PrintOut(Workbook& book) {
     if (destination.to == PrintTo::PdfFile) {
         return office::convertToPdf(file, destination.path) ? 0 : errApplicationDefined;
     }
-    const QString printer = QPrinterInfo::defaultPrinterName();
-    return !printer.isEmpty() && office::print(file, printer) ? 0 : errApplicationDefined;
+    // The spreadsheet program lays the sheet out as a PDF document, which goes to the
+    // default printer as a job named after the workbook.
+    const QString pdf = folder.filePath("print.pdf");
+    return office::convertToPdf(file, pdf) && printer::printPdfFile(pdf, book.Name())
+               ? 0
+               : errApplicationDefined;
 }
 
 int32_t Application::Close(const QString& name) {

@@ -117,10 +117,6 @@ bool convertToPdf(const QString& workbookPath, const QString& pdfPath) {
     return QFileInfo(made).isFile() && QFile::copy(made, pdfPath);
 }
 
-bool print(const QString& workbookPath, const QString& printerName) {
-    return runHeadless({"--pt", printerName, workbookPath});
-}
-
 bool openVisible(const QString& workbookPath) {
     const QString path = programPath();
     return !path.isEmpty() &&

@@ -16,8 +16,6 @@ QString programPath();
 
 // Converts a workbook into a PDF file; true when the file was made.
 bool convertToPdf(const QString& workbookPath, const QString& pdfPath);
-// Prints a workbook on the named printer; true when the program reported success.
-bool print(const QString& workbookPath, const QString& printerName);
 // Opens a workbook in a window of its own and leaves it to the user.
 bool openVisible(const QString& workbookPath);
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/forms/App.h"
 #include "platform/forms/Fonts.h"
 
 namespace printer {
@@ -169,6 +170,8 @@ bool Printer::EndDoc() {
         return true;
     }
     QPrinter target(QPrinter::HighResolution);
+    // The print job is named after the program, as the print queue shows it.
+    target.setDocName(forms::App::Title());
     const QString file = outputFileName();
     if (file.isEmpty()) {
         const QPrinterInfo printer = QPrinterInfo::defaultPrinter();

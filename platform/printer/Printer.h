@@ -63,8 +63,9 @@ class Printer {
     double TextHeight(const QString& text) const;
 
     void NewPage();
-    // Sends the document to the printer (or the file); false when that failed. The
-    // document is gone afterwards either way.
+    // Sends the document to the default printer as a job named after the program's
+    // title (or into the file); false when that failed, also when there is no default
+    // printer. The document is gone afterwards either way.
     bool EndDoc();
     void KillDoc();
 

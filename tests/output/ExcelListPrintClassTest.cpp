@@ -8,6 +8,7 @@
 #include "platform/excel/OfficeProgram.h"
 #include "platform/excel/PrintDestination.h"
 #include "platform/excel/Workbook.h"
+#include "platform/forms/Fonts.h"
 #include "platform/runtime/Clock.h"
 #include "tests/platform/printer/PdfReader.h"
 
@@ -289,6 +290,9 @@ TEST_F(ExcelListPrintClassTest, TheSpreadsheetProgramPrintsTheFilledSheet) {
         EXPECT_TRUE(text.contains(expected))
             << expected.toStdString() << " in " << text.toStdString();
     }
+    // The cells' "ＭＳ ゴシック" prints in the installed Japanese Gothic, digits too.
+    const QStringList fonts = pdfFontNames(pdf);
+    EXPECT_EQ(fonts, QStringList{forms::resolveFontFamily("ＭＳ ゴシック")});
 }
 
 }  // namespace

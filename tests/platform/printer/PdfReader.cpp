@@ -64,6 +64,29 @@ std::vector<PdfPage> readPdf(const QString& path) {
     return pages;
 }
 
+QString pdfTitle(const QString& path) {
+    const QStringList lines = QString::fromUtf8(runTool("pdfinfo", {path})).split('\n');
+    for (const QString& line : lines) {
+        if (line.startsWith("Title:")) {
+            return line.mid(6).trimmed();
+        }
+    }
+    return QString();
+}
+
+QStringList pdfFontNames(const QString& path) {
+    const QStringList lines = QString::fromUtf8(runTool("pdffonts", {path})).split('\n');
+    QStringList names;
+    // Two heading lines, then one font a line, its name first.
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QString name = lines[i].section(' ', 0, 0, QString::SectionSkipEmpty);
+        if (!name.isEmpty()) {
+            names << name.section('+', -1);
+        }
+    }
+    return names;
+}
+
 QImage renderPdfPage(const QString& path, int page, int dotsPerInch) {
     QTemporaryDir folder;
     const QString stem = folder.filePath("page");

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 // What a PDF file shows, read with the poppler tools. Measures are millimetres from the
@@ -23,6 +24,13 @@ struct PdfPage {
 
 // The pages and their words (pdftotext -bbox); empty when the file cannot be read.
 std::vector<PdfPage> readPdf(const QString& path);
+
+// The document title (pdfinfo).
+QString pdfTitle(const QString& path);
+
+// The names of the fonts the file uses (pdffonts), subset prefixes removed
+// ("IPAGothic" for "BAAAAA+IPAGothic").
+QStringList pdfFontNames(const QString& path);
 
 // One page as a grey image at the given resolution (pdftoppm).
 QImage renderPdfPage(const QString& path, int page, int dotsPerInch);

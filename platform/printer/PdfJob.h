@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace printer {
+
+// Sends a PDF file to the default printer as a job of that title, on A4 paper like
+// every print of the system; false when there is no default printer or the print
+// server refused the job.
+bool printPdfFile(const QString& path, const QString& title);
+
+}  // namespace printer

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "OutputFolders.h"
+#include "PrintQueue.h"
+#include "core/MainModule.h"
+#include "output/LayoutBooks.h"
+#include "output/ListOutput.h"
+#include "platform/forms/Fonts.h"
+#include "platform/forms/TestHook.h"
+#include "platform/runtime/Clock.h"
+#include "tests/platform/printer/PdfReader.h"
+
+namespace {
+
+// Everything these tests print goes to the tests' PDF print queue.
+const bool queueUsed = (PrintQueue::use(), true);
+
+constexpr int productCount = 50;
+
+// The product list as its screen hands it over: the first product has a Japanese name
+// with full-width brackets, the last one is "最後の商品".
+ListOutputSettings productList() {
+    ListOutputSettings settings = ListOutputSettings::ForTitle("商品一覧表");
+    settings.layoutBook = LayoutBooks::Syouhin;
+    settings.dataStartCell = 4;
+    settings.columns = {{18, 0}, {30, 0}, {22, 0}, {60, 0}, {25, 1}, {25, 1}};
+    settings.headings = {{"分類番号", "分類名", "商品番号", "商品名", "仕入単価", "売上単価"}};
+    settings.printOutType = 1;
+    return settings;
+}
+
+vb::VariantArray productRows() {
+    vb::VariantArray rows(productCount, 6);
+    for (int r = 0; r < productCount; ++r) {
+        rows(r, 0) = "001";
+        rows(r, 1) = "文具";
+        rows(r, 2) = QString("%1").arg(r + 1, 4, 10, QLatin1Char('0'));
+        rows(r, 3) = QString("商品%1").arg(r + 1);
+        rows(r, 4) = "1,234.00";
+        rows(r, 5) = QString::number(100 + r);
+    }
+    rows(0, 3) = "ボールペン（黒）";
+    rows(productCount - 1, 3) = "最後の商品";
+    return rows;
+}
+
+class PrintQueueTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(queueUsed);
+        forms::TestHook::enable();
+        vb::setClock(vb::Date::fromYmdHms(2005, 3, 5, 14, 30, 0));
+        MainModule::LayoutFolder = folders_.layouts();
+    }
+    void TearDown() override {
+        forms::TestHook::disable();
+        vb::setClock(std::nullopt);
+        MainModule::PrintType = 0;
+    }
+
+    // Prints the product list and reads the PDF the queue made of it.
+    std::vector<PdfPage> printed(QString& pdf) {
+        const PrintQueue queue;
+        EXPECT_GE(ListOutput(productList()).Print(productRows()), 0);
+        EXPECT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+        if (!forms::TestHook::msgBoxes().empty()) {
+            EXPECT_EQ(forms::TestHook::msgBoxes()[0].text, "商品一覧表の印刷が完了しました。");
+        }
+        pdf = queue.waitForPdf();
+        EXPECT_FALSE(pdf.isEmpty()) << "no PDF from the print queue";
+        return pdf.isEmpty() ? std::vector<PdfPage>() : readPdf(pdf);
+    }
+
+    // Every page shows the title and its number of the page count.
+    static void expectTitlesAndPageNumbers(const std::vector<PdfPage>& pages) {
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            const QString text = pages[i].text();
+            EXPECT_TRUE(text.contains("商品一覧表")) << "page " << i + 1;
+            EXPECT_TRUE(text.contains(QString("%1 / %2").arg(i + 1).arg(pages.size())))
+                << "page " << i + 1 << ": " << text.toStdString();
+        }
+        EXPECT_TRUE(pages.front().text().contains("ボールペン（黒）"));
+        EXPECT_TRUE(pages.back().text().contains("最後の商品"));
+    }
+
+    OutputFolders folders_;
+};
+
+TEST_F(PrintQueueTest, TheProgramsOwnPrintingReachesTheDefaultPrinter) {
+    MainModule::PrintType = 1;
+    QString pdf;
+    const std::vector<PdfPage> pages = printed(pdf);
+    // Portrait A4, 46 rows to a page.
+    ASSERT_EQ(pages.size(), 2u);
+    for (const PdfPage& page : pages) {
+        EXPECT_NEAR(page.width, 210, 1);
+        EXPECT_NEAR(page.height, 297, 1);
+    }
+    expectTitlesAndPageNumbers(pages);
+    EXPECT_TRUE(pages.front().text().contains("2005/03/05"));
+    EXPECT_FALSE(pages.front().text().contains("最後の商品"));
+    EXPECT_EQ(pdfTitle(pdf), "モルビク");  // the job is named after the program
+}
+
+TEST_F(PrintQueueTest, AWorkbookPrintsThroughTheSpreadsheetProgramToTheDefaultPrinter) {
+    MainModule::PrintType = 0;
+    QString pdf;
+    const std::vector<PdfPage> pages = printed(pdf);
+    ASSERT_GE(pages.size(), 2u);
+    for (const PdfPage& page : pages) {
+        EXPECT_NEAR(std::min(page.width, page.height), 210, 1);  // A4
+        EXPECT_NEAR(std::max(page.width, page.height), 297, 1);
+    }
+    expectTitlesAndPageNumbers(pages);
+    EXPECT_TRUE(pages.front().text().contains("1,234.00"));
+    // Digits and Japanese alike print in the Japanese Gothic of the cells.
+    EXPECT_EQ(pdfFontNames(pdf), QStringList{forms::resolveFontFamily("ＭＳ ゴシック")});
+}
+
+}  // namespace
