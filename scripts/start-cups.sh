@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Starts a CUPS scheduler of its own in the folder given (made anew) with one queue,
-# the default printer, that writes each job as it arrives into <folder>/pdf/printed.pdf:
-# the programs print PDF, so that file is the printed document. Clients reach the
-# scheduler with CUPS_SERVER=<folder>/cups.sock; the machine's own printing setup is
-# neither used nor changed. scripts/stop-cups.sh <folder> ends it.
+# Starts a CUPS scheduler of its own in the folder given with one queue, the default
+# printer, which passes each job through the PDF filter of cups-filters into
+# <folder>/pdf/printed.pdf (a job replaces the one before). Clients reach it with
+# CUPS_SERVER=<folder>/cups.sock; the machine's own printing setup is neither used nor
+# changed. The folder is made anew: it must be missing or one this script made.
+# scripts/stop-cups.sh <folder> ends the scheduler.
 set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: start-cups.sh <folder>" >&2; exit 2; }
 folder="$(realpath -m "$1")"
@@ -11,9 +12,13 @@ socket="$folder/cups.sock"
 # The socket's path must fit the length limit of a local socket's name.
 [ ${#socket} -lt 100 ] || { echo "start-cups.sh: folder name too long: $folder" >&2; exit 2; }
 
-"$(dirname "$0")/stop-cups.sh" "$folder"
-rm -rf "$folder"
+if [ -e "$folder" ]; then
+    [ -f "$folder/.morvik-cups" ] || { echo "start-cups.sh: not a folder of this script: $folder" >&2; exit 2; }
+    "$(dirname "$0")/stop-cups.sh" "$folder"
+    rm -rf "$folder"
+fi
 mkdir -p "$folder"/{etc,spool/tmp,cache,state,log,pdf}
+touch "$folder/.morvik-cups"
 # The scheduler's own user writes the jobs; the tests read and remove them.
 chmod 755 "$folder"
 chmod 1777 "$folder/pdf"

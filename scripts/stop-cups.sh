@@ -6,7 +6,8 @@ set -euo pipefail
 pidfile="$(realpath -m "$1")/cupsd.pid"
 [ -f "$pidfile" ] || exit 0
 pid="$(cat "$pidfile")"
-if kill "$pid" 2>/dev/null; then
+# Only the scheduler itself, should the id have gone to another process since.
+if [ "$(ps -o comm= -p "$pid" 2>/dev/null)" = cupsd ] && kill "$pid"; then
     for _ in $(seq 1 50); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
