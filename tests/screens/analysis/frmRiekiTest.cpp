@@ -75,7 +75,7 @@ TEST_F(frmRiekiTest, PrintsAndSavesTheDaysTable) {
     ASSERT_NE(book, nullptr);
     EXPECT_EQ(book->FirstSheet().Value(2, 1), vb::Variant("2024年 5月 15日"));
     EXPECT_EQ(book->FirstSheet().Value(5, 1), vb::Variant("001"));
-    EXPECT_EQ(book->FirstSheet().Value(5, 7), vb::Variant("160"));
+    EXPECT_EQ(book->FirstSheet().Value(5, 7), vb::Variant(160.0));  // a number cell
     EXPECT_EQ(book->FirstSheet().Value(6, 2), vb::Variant("合　計"));
 }
 

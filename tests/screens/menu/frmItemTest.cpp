@@ -221,7 +221,7 @@ TEST_F(frmItemTest, PrintsAndSavesAllProductsOfListedClasses) {
     EXPECT_EQ(book->FirstSheet().Value(4, 1), vb::Variant("001"));
     EXPECT_EQ(book->FirstSheet().Value(5, 4), vb::Variant("消しゴム"));
     EXPECT_EQ(book->FirstSheet().Value(6, 2), vb::Variant("食品"));
-    EXPECT_EQ(book->FirstSheet().Value(6, 5), vb::Variant("1,200"));
+    EXPECT_EQ(book->FirstSheet().Value(6, 5), vb::Variant(1200.0));
     EXPECT_TRUE(book->FirstSheet().Value(7, 1).isEmpty());  // no class 009 in the list
 }
 

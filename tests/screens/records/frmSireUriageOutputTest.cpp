@@ -63,13 +63,13 @@ TEST_F(frmSireUriageOutputTest, SavesTheStoredDayIntoTheDailyWorkbook) {
     ASSERT_NE(book, nullptr) << error;
     const excel::Worksheet& sheet = book->FirstSheet();
     EXPECT_EQ(sheet.Value(2, 1), vb::Variant("2024年 5月 15日"));
-    const std::vector<std::vector<const char*>> expected = {
-        {"0010002", "消しゴム", "4.00", "120.00", "3.00", "101.00"},
-        {"0020001", "パン", "2.00", "200.00", "5.00", "750.00"}};
+    // Codes and names stay texts, figures are number cells.
+    const std::vector<std::vector<vb::Variant>> expected = {
+        {"0010002", "消しゴム", 4.0, 120.0, 3.0, 101.0},
+        {"0020001", "パン", 2.0, 200.0, 5.0, 750.0}};
     for (int row = 0; row < 2; ++row) {
         for (int col = 0; col < 6; ++col) {
-            EXPECT_EQ(sheet.Value(5 + row, 1 + col), vb::Variant(expected[row][col]))
-                << row << "," << col;
+            EXPECT_EQ(sheet.Value(5 + row, 1 + col), expected[row][col]) << row << "," << col;
         }
     }
     EXPECT_TRUE(sheet.Value(7, 1).isEmpty() || sheet.Value(7, 1) == vb::Variant(""));

@@ -475,10 +475,11 @@ TEST_F(frmZanMentnansTest, PrintsAndSavesTheMonthAsStored) {
     ASSERT_NE(book, nullptr);
     const auto cell = [&book](int row, int col) { return book->FirstSheet().Value(row, col); };
     EXPECT_EQ(cell(1, 1), vb::Variant("月間データメンテナンス（2024年4月）"));
-    const std::vector<QString> first = {"0010001", "ノート", "5",     "100", "0",
-                                        "10",      "120.00", "1,200", "7"};
+    // Codes and names stay texts, figures are number cells.
+    const std::vector<vb::Variant> first = {"0010001", "ノート", 5.0,    100.0, 0.0,
+                                            10.0,      120.0,    1200.0, 7.0};
     for (int col = 0; col < 9; ++col) {
-        EXPECT_EQ(cell(4, col + 1), vb::Variant(first[static_cast<size_t>(col)])) << col;
+        EXPECT_EQ(cell(4, col + 1), first[static_cast<size_t>(col)]) << col;
     }
     EXPECT_EQ(cell(5, 1), vb::Variant("0020001"));
 }
