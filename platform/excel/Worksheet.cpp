@@ -255,15 +255,13 @@ int32_t Worksheet::writeValue(pugi::xml_node cell, const vb::Variant& value) {
                 break;
             case vb::VarType::String: {
                 const int style = cell.attribute("s").as_int(0);
+                const QString format = styles_.numberFormatCode(style);
                 const std::optional<CellNumber> number =
-                    styles_.numberFormatCode(style) == textFormat
-                        ? std::nullopt
-                        : readCellNumber(value.toString());
+                    format == textFormat ? std::nullopt : readCellNumber(value.toString());
                 if (number) {
                     // A cell of its own number format keeps it; a general one shows the
                     // number as the text wrote it.
-                    if (styles_.numberFormatCode(style) == generalFormat &&
-                        !number->format.isEmpty()) {
+                    if (format == generalFormat && !number->format.isEmpty()) {
                         setStyle(cell, styles_.withNumberFormat(style, number->format));
                     }
                     appendValue(numberText(number->value));
