@@ -20,7 +20,7 @@ class CraftedBackupTest : public ScreenFixture {
     QString crafted(const CraftedDatabases::Case& c, const QString& folder) const {
         QDir().mkpath(folder);
         const QString file = folder + "/morvik2.mde";
-        const QString made = c.make(file);
+        const QString made = c.make(file, kPassword);
         EXPECT_TRUE(made.isEmpty()) << made.toStdString();
         return file;
     }

@@ -33,7 +33,8 @@ TEST(DamagedDatabaseStartupTest, EveryCraftedFileEndsThroughItsMessage) {
         qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
         const QString folder = dataHome.path() + "/Kelvarn/Sales/Ver2";
         ASSERT_TRUE(QDir().mkpath(folder));
-        const QString made = c.make(folder + "/" + TestDatabase::fileName());
+        const QString made =
+            c.make(folder + "/" + TestDatabase::fileName(), TestDatabase::password());
         ASSERT_TRUE(made.isEmpty()) << made.toStdString();
         const auto before = folderBytes(folder);
         forms::TestHook::enable();

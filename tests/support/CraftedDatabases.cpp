@@ -3,6 +3,7 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <QFile>
+#include <functional>
 
 #include "TestDatabase.h"
 #include "platform/jet/KeyDerivation.h"
@@ -12,7 +13,11 @@ namespace CraftedDatabases {
 
 namespace {
 
-QString copyShipped(const QString& path, const QString& from = TestDatabase::shippedFilePath()) {
+QString shipped(bool keyed) {
+    return keyed ? TestDatabase::shippedFilePath() : TestDatabase::stageFolder() + "/morvik2.mdb";
+}
+
+QString copied(const QString& from, const QString& path) {
     QFile::remove(path);
     if (!QFile::copy(from, path)) {
         return "cannot copy " + from;
@@ -21,41 +26,42 @@ QString copyShipped(const QString& path, const QString& from = TestDatabase::shi
     return {};
 }
 
-// Runs engine SQL on a copy of the shipped database at path, keyed with its password.
-QString changed(const QString& path, const char* sql) {
-    if (QString error = copyShipped(path); !error.isEmpty()) {
+// Runs engine SQL on a copy of the shipped database at path.
+QString changed(const QString& path, const QString& password, const QByteArray& sql) {
+    if (QString error = copied(shipped(!password.isEmpty()), path); !error.isEmpty()) {
         return error;
     }
     sqlite3* db = nullptr;
-    if (jet::Error error = jet::openKeyed(path, TestDatabase::password(), false, 2000, db)) {
+    if (jet::Error error = jet::openKeyed(path, password, false, 2000, db)) {
         return error.description;
     }
     char* message = nullptr;
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
+    const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message);
     const QString error = rc == SQLITE_OK ? QString() : QString::fromUtf8(message);
     sqlite3_free(message);
     sqlite3_close_v2(db);
     return error;
 }
 
-QString schemaEntry(const QString& path, const char* table, const char* sql) {
-    const QByteArray script = QByteArray(
-                                  "PRAGMA writable_schema = ON; UPDATE sqlite_master SET "
-                                  "sql = '") +
-                              sql + "' WHERE name = '" + table + "';";
-    return changed(path, script.constData());
+QString schemaEntry(const QString& path, const QString& password, const char* table,
+                    const char* sql) {
+    return changed(path, password,
+                   QByteArray("PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = '") +
+                       sql + "' WHERE name = '" + table + "';");
 }
 
-// The first page of basic_tbl's rows.
-int basicPage(const QString& path) {
+// The number of the first page of basic_tbl's rows and the page size, or 0.
+std::pair<int, int> basicPage(const QString& path, const QString& password) {
     sqlite3* db = nullptr;
-    int page = 0;
-    if (!jet::openKeyed(path, TestDatabase::password(), false, 2000, db)) {
+    std::pair<int, int> page{0, 0};
+    if (!jet::openKeyed(path, password, false, 2000, db)) {
         sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, "SELECT rootpage FROM sqlite_master WHERE name = 'basic_tbl'", -1,
-                           &statement, nullptr);
+        sqlite3_prepare_v2(db,
+                           "SELECT rootpage, (SELECT page_size FROM pragma_page_size) FROM "
+                           "sqlite_master WHERE name = 'basic_tbl'",
+                           -1, &statement, nullptr);
         if (sqlite3_step(statement) == SQLITE_ROW) {
-            page = sqlite3_column_int(statement, 0);
+            page = {sqlite3_column_int(statement, 0), sqlite3_column_int(statement, 1)};
         }
         sqlite3_finalize(statement);
     }
@@ -79,47 +85,55 @@ QString rewritten(const QString& path, const std::function<void(QByteArray&)>& c
 
 const std::vector<Case>& all() {
     static const std::vector<Case> cases = {
-        {"a table created from a query in the schema", Kind::Damaged,
-         [](const QString& path) {
-             return schemaEntry(path, "basic_tbl", "CREATE TABLE basic_tbl AS SELECT 1");
+        {"a table created from a query in the schema", Kind::Damaged, nullptr,
+         [](const QString& path, const QString& password) {
+             return schemaEntry(path, password, "basic_tbl", "CREATE TABLE basic_tbl AS SELECT 1");
          }},
-        {"a schema entry that is not SQL", Kind::Damaged,
-         [](const QString& path) {
-             return schemaEntry(path, "TradeMast_tbl", "this is no statement at all");
+        {"a schema entry that is not SQL", Kind::Damaged, nullptr,
+         [](const QString& path, const QString& password) {
+             return schemaEntry(path, password, "TradeMast_tbl", "this is no statement at all");
          }},
-        {"a truncated file", Kind::Damaged,
-         [](const QString& path) {
-             if (QString error = copyShipped(path); !error.isEmpty()) {
+        {"a truncated file", Kind::Damaged, nullptr,
+         [](const QString& path, const QString& password) {
+             if (QString error = copied(shipped(!password.isEmpty()), path); !error.isEmpty()) {
                  return error;
              }
              return rewritten(path, [](QByteArray& bytes) { bytes.truncate(bytes.size() / 2); });
          }},
-        {"a page with flipped bytes", Kind::Damaged,
-         [](const QString& path) {
-             if (QString error = copyShipped(path); !error.isEmpty()) {
+        {"a page with flipped bytes", Kind::Damaged, "basic_tbl",
+         [](const QString& path, const QString& password) {
+             if (QString error = copied(shipped(!password.isEmpty()), path); !error.isEmpty()) {
                  return error;
              }
-             const int page = basicPage(path);
+             const auto [page, size] = basicPage(path, password);
              if (page < 2) {
                  return QStringLiteral("no page of basic_tbl");
              }
-             return rewritten(path, [page](QByteArray& bytes) {
-                 for (qsizetype i = (page - 1) * 1024 + 100; i < (page - 1) * 1024 + 116; ++i) {
+             // The start of the page: its header, which every reading looks at.
+             return rewritten(path, [page, size](QByteArray& bytes) {
+                 const qsizetype start = qsizetype{page - 1} * size;
+                 for (qsizetype i = start; i < start + 16; ++i) {
                      bytes[i] = static_cast<char>(~bytes[i]);
                  }
              });
          }},
-        {"a keyed file with another key", Kind::Damaged,
-         [](const QString& path) {
-             const QByteArray key = jet::rawKeyText(QStringLiteral("ANOTHERKEY1"));
-             return changed(path, ("PRAGMA rekey = \"" + key + "\";").constData());
+        {"a file keyed with another key", Kind::Damaged, nullptr,
+         [](const QString& path, const QString& password) {
+             if (password.isEmpty()) {
+                 return copied(shipped(true), path);
+             }
+             return changed(
+                 path, password,
+                 "PRAGMA rekey = \"" + jet::rawKeyText(QStringLiteral("ANOTHERKEY1")) + "\";");
          }},
-        {"a plain file", Kind::Damaged,
-         [](const QString& path) {
-             return copyShipped(path, TestDatabase::stageFolder() + "/morvik2.mdb");
+        {"a file of the other kind, plain or keyed", Kind::Damaged, nullptr,
+         [](const QString& path, const QString& password) {
+             return copied(shipped(password.isEmpty()), path);
          }},
-        {"a table missing", Kind::MissingTable,
-         [](const QString& path) { return changed(path, "DROP TABLE basic_tbl;"); }},
+        {"a table missing", Kind::MissingTable, "basic_tbl",
+         [](const QString& path, const QString& password) {
+             return changed(path, password, "DROP TABLE basic_tbl;");
+         }},
     };
     return cases;
 }

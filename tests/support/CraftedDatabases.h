@@ -3,8 +3,9 @@
 #include <QString>
 #include <vector>
 
-// Damaged or foreign database files that a program must refuse where it expects the
-// shipped keyed database: each is made at a path from a copy of the shipped file.
+// Damaged or foreign database files that a program must refuse where it expects one of
+// the shipped databases: each is made at a path from a copy of the keyed "morvik2.mde"
+// (for a password) or of the plain "morvik2.mdb" (for an empty one).
 namespace CraftedDatabases {
 
 enum class Kind {
@@ -15,8 +16,10 @@ enum class Kind {
 struct Case {
     const char* name;
     Kind kind;
+    // The one table the fault lies in, or nullptr where it reaches the whole file.
+    const char* table;
     // Writes the file at path (replacing a file there); an empty result, or what failed.
-    QString (*make)(const QString& path);
+    QString (*make)(const QString& path, const QString& password);
 };
 
 const std::vector<Case>& all();

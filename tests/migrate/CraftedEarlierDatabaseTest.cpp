@@ -1,0 +1,40 @@
+// An earlier installation whose database is damaged or foreign: the check of the earlier
+// data reports the damaged database (-1000) before anything is moved, never crashes, and
+// both databases stay as they were.
+
+#include <QFile>
+
+#include "MigrationFixture.h"
+#include "migrate/DetaCheckSet.h"
+#include "tests/support/CraftedDatabases.h"
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class CraftedEarlierDatabaseTest : public MigrationFixture {};
+
+TEST_F(CraftedEarlierDatabaseTest, TheCheckOfTheEarlierDataReportsADamagedDatabase) {
+    const QByteArray target = bytesOf(database.filePath());
+    for (const CraftedDatabases::Case& c : CraftedDatabases::all()) {
+        // The migration reads nothing of basic_tbl in the earlier database.
+        if (c.table != nullptr && QString::fromLatin1(c.table) == "basic_tbl") {
+            continue;
+        }
+        SCOPED_TRACE(c.name);
+        const QString made = c.make(sourcePath(), DetaCheck_Set::SourcePassword);
+        ASSERT_TRUE(made.isEmpty()) << made.toStdString();
+        const QByteArray source = bytesOf(sourcePath());
+
+        EXPECT_EQ(DetaCheck_Set::CheckSourceData(sourceName(), sourceFolder(),
+                                                 TestDatabase::fileName(), database.folder()),
+                  -1000);
+        EXPECT_EQ(bytesOf(sourcePath()), source);
+        EXPECT_EQ(bytesOf(database.filePath()), target);
+    }
+}
+
+}  // namespace
