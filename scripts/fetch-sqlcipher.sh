@@ -15,6 +15,9 @@ cache="$(cd "$(dirname "$0")/.." && pwd)/.cache/sqlcipher"
 tarball="$cache/journeyapps-sqlcipher-$version.tgz"
 folder="$cache/$version"
 mkdir -p "$cache"
+download=""
+unpack=""
+trap 'rm -rf "$download" "$unpack"' EXIT
 
 checked() {
     [ -f "$1" ] && echo "$sha256  $1" | sha256sum --check --status
@@ -26,7 +29,6 @@ if ! checked "$tarball"; then
         exit 1
     fi
     download="$(mktemp -d "$cache/download.XXXXXX")"
-    trap 'rm -rf "$download"' EXIT
     (cd "$download" && npm pack --silent "$package@$version" >/dev/null)
     fetched=("$download"/*.tgz)
     if ! checked "${fetched[0]}"; then
@@ -42,7 +44,6 @@ for file in "${files[@]}"; do
         tar -xzmf "$tarball" -C "$unpack" "${files[@]/#/$inner/}"
         rm -rf "$folder"
         mv "$unpack/$inner" "$folder"
-        rm -rf "$unpack"
         break
     fi
 done
