@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "ScreenFixture.h"
+#include "core/MainModule.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/shell/ZipArchive.h"
 #include "tests/support/CraftedDatabases.h"
@@ -68,6 +69,19 @@ TEST_F(CraftedBackupTest, ABackupFolderWithACraftedDatabaseIsNotRestored) {
         EXPECT_EQ(forms::TestHook::msgBoxes().size(), 2u);
         expectOneRefusal("データの復元に失敗しました。", 16, "データの復元");
         EXPECT_EQ(snapshot(dataFolder()), before);
+    }
+}
+
+TEST_F(CraftedBackupTest, DamageInATableTheChecksDoNotCountIsFoundAsWell) {
+    // The counts of the check read no page of the daily rows' table itself.
+    for (const QString& password : {kPassword, QString()}) {
+        SCOPED_TRACE(password.isEmpty() ? "plain" : "keyed");
+        MainModule::DBPassword = password;
+        const QString file = path("damaged/morvik2.mde");
+        QDir().mkpath(path("damaged"));
+        const QString made = CraftedDatabases::withFlippedPage(file, password, "Management_Tbl");
+        ASSERT_TRUE(made.isEmpty()) << made.toStdString();
+        EXPECT_EQ(screen->CheckDataFile(path("damaged"), "morvik2.mde"), -1000);
     }
 }
 

@@ -50,16 +50,17 @@ QString schemaEntry(const QString& path, const QString& password, const char* ta
                        sql + "' WHERE name = '" + table + "';");
 }
 
-// The number of the first page of basic_tbl's rows and the page size, or 0.
-std::pair<int, int> basicPage(const QString& path, const QString& password) {
+// The number of the first page of the table and the page size, or 0.
+std::pair<int, int> firstPage(const QString& path, const QString& password, const char* table) {
     sqlite3* db = nullptr;
     std::pair<int, int> page{0, 0};
     if (!jet::openKeyed(path, password, false, 2000, db)) {
         sqlite3_stmt* statement = nullptr;
         sqlite3_prepare_v2(db,
                            "SELECT rootpage, (SELECT page_size FROM pragma_page_size) FROM "
-                           "sqlite_master WHERE name = 'basic_tbl'",
+                           "sqlite_master WHERE name = ?",
                            -1, &statement, nullptr);
+        sqlite3_bind_text(statement, 1, table, -1, SQLITE_STATIC);
         if (sqlite3_step(statement) == SQLITE_ROW) {
             page = {sqlite3_column_int(statement, 0), sqlite3_column_int(statement, 1)};
         }
@@ -83,6 +84,23 @@ QString rewritten(const QString& path, const std::function<void(QByteArray&)>& c
 
 }  // namespace
 
+QString withFlippedPage(const QString& path, const QString& password, const char* table) {
+    if (QString error = copied(shipped(!password.isEmpty()), path); !error.isEmpty()) {
+        return error;
+    }
+    const auto [page, size] = firstPage(path, password, table);
+    if (page < 2) {
+        return QStringLiteral("no page of ") + table;
+    }
+    // The start of the page: its header, which every reading looks at.
+    return rewritten(path, [page, size](QByteArray& bytes) {
+        const qsizetype start = qsizetype{page - 1} * size;
+        for (qsizetype i = start; i < start + 16; ++i) {
+            bytes[i] = static_cast<char>(~bytes[i]);
+        }
+    });
+}
+
 const std::vector<Case>& all() {
     static const std::vector<Case> cases = {
         {"a table created from a query in the schema", Kind::Damaged, nullptr,
@@ -102,20 +120,7 @@ const std::vector<Case>& all() {
          }},
         {"a page with flipped bytes", Kind::Damaged, "basic_tbl",
          [](const QString& path, const QString& password) {
-             if (QString error = copied(shipped(!password.isEmpty()), path); !error.isEmpty()) {
-                 return error;
-             }
-             const auto [page, size] = basicPage(path, password);
-             if (page < 2) {
-                 return QStringLiteral("no page of basic_tbl");
-             }
-             // The start of the page: its header, which every reading looks at.
-             return rewritten(path, [page, size](QByteArray& bytes) {
-                 const qsizetype start = qsizetype{page - 1} * size;
-                 for (qsizetype i = start; i < start + 16; ++i) {
-                     bytes[i] = static_cast<char>(~bytes[i]);
-                 }
-             });
+             return withFlippedPage(path, password, "basic_tbl");
          }},
         {"a file keyed with another key", Kind::Damaged, nullptr,
          [](const QString& path, const QString& password) {

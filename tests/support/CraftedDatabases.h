@@ -24,4 +24,7 @@ struct Case {
 
 const std::vector<Case>& all();
 
+// A copy of the shipped database with the first page of the table damaged.
+QString withFlippedPage(const QString& path, const QString& password, const char* table);
+
 }  // namespace CraftedDatabases
