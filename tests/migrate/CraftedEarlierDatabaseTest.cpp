@@ -1,6 +1,6 @@
-// An earlier installation whose database is damaged or foreign: the check of the earlier
-// data reports the damaged database (-1000) before anything is moved, never crashes, and
-// both databases stay as they were.
+// An earlier installation or a new database that is damaged or foreign: the check of the
+// earlier data reports it (-1000 for a damaged file) before anything is moved, never
+// crashes, and both databases stay as they were.
 
 #include <QFile>
 
@@ -32,6 +32,26 @@ TEST_F(CraftedEarlierDatabaseTest, TheCheckOfTheEarlierDataReportsADamagedDataba
         EXPECT_EQ(DetaCheck_Set::CheckSourceData(sourceName(), sourceFolder(),
                                                  TestDatabase::fileName(), database.folder()),
                   -1000);
+        EXPECT_EQ(bytesOf(sourcePath()), source);
+        EXPECT_EQ(bytesOf(database.filePath()), target);
+    }
+}
+
+TEST_F(CraftedEarlierDatabaseTest, ACraftedNewDatabaseStopsTheCheckAsWell) {
+    const QByteArray source = bytesOf(sourcePath());
+    for (const CraftedDatabases::Case& c : CraftedDatabases::all()) {
+        SCOPED_TRACE(c.name);
+        const QString made = c.make(database.filePath(), DetaCheck_Set::DBPassword);
+        ASSERT_TRUE(made.isEmpty()) << made.toStdString();
+        const QByteArray target = bytesOf(database.filePath());
+
+        const int32_t result = DetaCheck_Set::CheckSourceData(
+            sourceName(), sourceFolder(), TestDatabase::fileName(), database.folder());
+        if (c.kind == CraftedDatabases::Kind::Damaged) {
+            EXPECT_EQ(result, -1000);
+        } else {
+            EXPECT_LT(result, 0);
+        }
         EXPECT_EQ(bytesOf(sourcePath()), source);
         EXPECT_EQ(bytesOf(database.filePath()), target);
     }
