@@ -1,6 +1,7 @@
 #include "DataFileCheck.h"
 
 #include "core/AccessADOClass.h"
+#include "platform/jet/IntegrityCheck.h"
 
 namespace DataFileCheck {
 
@@ -19,6 +20,10 @@ int32_t BasicRows(const QString& folder, const QString& fileName, const QString&
         if (result < 0) {
             return result;
         }
+    }
+    // The counts read only some of the pages: damage elsewhere would come in with the file.
+    if (jet::checkIntegrity(folder + "/" + fileName, password)) {
+        return AccessADOClass::CannotOpen;
     }
     return result;
 }

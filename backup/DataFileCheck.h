@@ -9,7 +9,8 @@ namespace DataFileCheck {
 // Opens the file with the password and counts the rows of each of the system's tables:
 // the row count of basic_tbl, or the database wrapper's negative result code for the
 // first table that could not be counted (-1 no such file, -1000 the file cannot be
-// opened with the password, another negative code for a missing table).
+// opened with the password, another negative code for a missing table); -1000 as well
+// when a page of the file is damaged.
 int32_t BasicRows(const QString& folder, const QString& fileName, const QString& password);
 
 }  // namespace DataFileCheck

@@ -238,6 +238,12 @@ int32_t AccessADOClass::RunOperation() {
 }
 
 int32_t AccessADOClass::Failed(const jet::Error& error) {
+    // Damage found while reading (a page that does not decrypt, a broken b-tree) is a
+    // damaged database as much as a file that does not open.
+    if (error.number == jet::errCannotOpen) {
+        errDetail_ = kCannotOpenText;
+        return CannotOpen;
+    }
     return Failed(error.number, error.description);
 }
 

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the programs and the tests need.
+# Installs the Debian packages the build, the programs and the tests need, and fetches
+# the database engine's sources (scripts/fetch-sqlcipher.sh).
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config clang-format
-    qt6-base-dev libsqlcipher-dev libzip-dev libpugixml-dev libxlsxwriter-dev
+    qt6-base-dev libssl-dev libzip-dev libpugixml-dev libxlsxwriter-dev
     libgtest-dev libbenchmark-dev fonts-ipafont-gothic fonts-noto-cjk xvfb
     x11-utils poppler-utils unzip libreoffice-calc-nogui qt6-translations-l10n
     libcups2-dev cups)
 missing=()
+# npm fetches the engine's sources; Debian's package only where no npm is installed.
+command -v npm >/dev/null || missing+=(npm)
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
 done
@@ -16,3 +19,4 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
+"$(dirname "$0")/fetch-sqlcipher.sh" >/dev/null

@@ -34,6 +34,11 @@ Error openKeyed(const QString& path, const QString& password, bool create, int b
         if (!password.isEmpty()) {
             const QByteArray key = rawKeyText(password);
             rc = sqlite3_key(db, key.constData(), static_cast<int>(key.size()));
+            // Every keyed file, new ones too, keeps the SQLCipher 3 layout, so that files and
+            // backups written by earlier versions of the programs open with the same key.
+            if (rc == SQLITE_OK) {
+                rc = sqlite3_exec(db, "PRAGMA cipher_compatibility = 3", nullptr, nullptr, nullptr);
+            }
         }
     }
     if (rc != SQLITE_OK) {

@@ -1,0 +1,36 @@
+#include "IntegrityCheck.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include "EngineError.h"
+#include "Session.h"
+
+namespace jet {
+
+Error checkIntegrity(const QString& path, const QString& password) {
+    Session session;
+    if (Error error = session.open(path, password, 2000)) {
+        return error;
+    }
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(session.db(), "PRAGMA quick_check", -1, &statement, nullptr);
+    // A sound file gives the one row "ok"; a damaged one its findings or an error.
+    QString finding;
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(statement);
+        if (rc == SQLITE_ROW) {
+            finding =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+        }
+    }
+    Error error;
+    if (rc != SQLITE_ROW) {
+        error = engineError(session.db(), rc, errCannotOpen);
+    } else if (finding != QLatin1String("ok")) {
+        error = makeError(errCannotOpen, finding);
+    }
+    sqlite3_finalize(statement);
+    return error;
+}
+
+}  // namespace jet

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include "JetError.h"
+
+namespace jet {
+
+// Opens the file with the password and reads every page of its tables and indexes,
+// checking their structure (and, for a keyed file, that each page decrypts). No error when
+// the file is sound; errCannotOpen when it is damaged; the failure of opening it otherwise.
+Error checkIntegrity(const QString& path, const QString& password);
+
+}  // namespace jet

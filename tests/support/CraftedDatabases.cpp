@@ -1,0 +1,146 @@
+#include "CraftedDatabases.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <QFile>
+#include <functional>
+
+#include "TestDatabase.h"
+#include "platform/jet/KeyDerivation.h"
+#include "platform/jet/Session.h"
+
+namespace CraftedDatabases {
+
+namespace {
+
+QString shipped(bool keyed) {
+    return keyed ? TestDatabase::shippedFilePath() : TestDatabase::stageFolder() + "/morvik2.mdb";
+}
+
+QString copied(const QString& from, const QString& path) {
+    QFile::remove(path);
+    if (!QFile::copy(from, path)) {
+        return "cannot copy " + from;
+    }
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    return {};
+}
+
+// Runs engine SQL on a copy of the shipped database at path.
+QString changed(const QString& path, const QString& password, const QByteArray& sql) {
+    if (QString error = copied(shipped(!password.isEmpty()), path); !error.isEmpty()) {
+        return error;
+    }
+    sqlite3* db = nullptr;
+    if (jet::Error error = jet::openKeyed(path, password, false, 2000, db)) {
+        return error.description;
+    }
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message);
+    const QString error = rc == SQLITE_OK ? QString() : QString::fromUtf8(message);
+    sqlite3_free(message);
+    sqlite3_close_v2(db);
+    return error;
+}
+
+QString schemaEntry(const QString& path, const QString& password, const char* table,
+                    const char* sql) {
+    return changed(path, password,
+                   QByteArray("PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = '") +
+                       sql + "' WHERE name = '" + table + "';");
+}
+
+// The number of the first page of the table and the page size, or 0.
+std::pair<int, int> firstPage(const QString& path, const QString& password, const char* table) {
+    sqlite3* db = nullptr;
+    std::pair<int, int> page{0, 0};
+    if (!jet::openKeyed(path, password, false, 2000, db)) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db,
+                           "SELECT rootpage, (SELECT page_size FROM pragma_page_size) FROM "
+                           "sqlite_master WHERE name = ?",
+                           -1, &statement, nullptr);
+        sqlite3_bind_text(statement, 1, table, -1, SQLITE_STATIC);
+        if (sqlite3_step(statement) == SQLITE_ROW) {
+            page = {sqlite3_column_int(statement, 0), sqlite3_column_int(statement, 1)};
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close_v2(db);
+    return page;
+}
+
+QString rewritten(const QString& path, const std::function<void(QByteArray&)>& change) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        return "cannot open " + path;
+    }
+    QByteArray bytes = file.readAll();
+    change(bytes);
+    file.resize(0);
+    file.seek(0);
+    return file.write(bytes) == bytes.size() ? QString() : "cannot write " + path;
+}
+
+}  // namespace
+
+QString withFlippedPage(const QString& path, const QString& password, const char* table) {
+    if (QString error = copied(shipped(!password.isEmpty()), path); !error.isEmpty()) {
+        return error;
+    }
+    const auto [page, size] = firstPage(path, password, table);
+    if (page < 2) {
+        return QStringLiteral("no page of ") + table;
+    }
+    // The start of the page: its header, which every reading looks at.
+    return rewritten(path, [page, size](QByteArray& bytes) {
+        const qsizetype start = qsizetype{page - 1} * size;
+        for (qsizetype i = start; i < start + 16; ++i) {
+            bytes[i] = static_cast<char>(~bytes[i]);
+        }
+    });
+}
+
+const std::vector<Case>& all() {
+    static const std::vector<Case> cases = {
+        {"a table created from a query in the schema", Kind::Damaged, nullptr,
+         [](const QString& path, const QString& password) {
+             return schemaEntry(path, password, "basic_tbl", "CREATE TABLE basic_tbl AS SELECT 1");
+         }},
+        {"a schema entry that is not SQL", Kind::Damaged, nullptr,
+         [](const QString& path, const QString& password) {
+             return schemaEntry(path, password, "TradeMast_tbl", "this is no statement at all");
+         }},
+        {"a truncated file", Kind::Damaged, nullptr,
+         [](const QString& path, const QString& password) {
+             if (QString error = copied(shipped(!password.isEmpty()), path); !error.isEmpty()) {
+                 return error;
+             }
+             return rewritten(path, [](QByteArray& bytes) { bytes.truncate(bytes.size() / 2); });
+         }},
+        {"a page with flipped bytes", Kind::Damaged, "basic_tbl",
+         [](const QString& path, const QString& password) {
+             return withFlippedPage(path, password, "basic_tbl");
+         }},
+        {"a file keyed with another key", Kind::Damaged, nullptr,
+         [](const QString& path, const QString& password) {
+             if (password.isEmpty()) {
+                 return copied(shipped(true), path);
+             }
+             return changed(
+                 path, password,
+                 "PRAGMA rekey = \"" + jet::rawKeyText(QStringLiteral("ANOTHERKEY1")) + "\";");
+         }},
+        {"a file of the other kind, plain or keyed", Kind::Damaged, nullptr,
+         [](const QString& path, const QString& password) {
+             return copied(shipped(password.isEmpty()), path);
+         }},
+        {"a table missing", Kind::MissingTable, "basic_tbl",
+         [](const QString& path, const QString& password) {
+             return changed(path, password, "DROP TABLE basic_tbl;");
+         }},
+    };
+    return cases;
+}
+
+}  // namespace CraftedDatabases

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+// Damaged or foreign database files that a program must refuse where it expects one of
+// the shipped databases: each is made at a path from a copy of the keyed "morvik2.mde"
+// (for a password) or of the plain "morvik2.mdb" (for an empty one).
+namespace CraftedDatabases {
+
+enum class Kind {
+    Damaged,       // the engine cannot open or read it: code -1000
+    MissingTable,  // opens, but a table of the system is not there
+};
+
+struct Case {
+    const char* name;
+    Kind kind;
+    // The one table the fault lies in, or nullptr where it reaches the whole file.
+    const char* table;
+    // Writes the file at path (replacing a file there); an empty result, or what failed.
+    QString (*make)(const QString& path, const QString& password);
+};
+
+const std::vector<Case>& all();
+
+// A copy of the shipped database with the first page of the table damaged.
+QString withFlippedPage(const QString& path, const QString& password, const char* table);
+
+}  // namespace CraftedDatabases
