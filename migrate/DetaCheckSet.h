@@ -28,8 +28,9 @@ extern QString SourcePassword;
 // Bits of CheckSourceData's result.
 constexpr int32_t TooLongTradeNo = 1;
 constexpr int32_t FractionFound = 2;
-// Two earlier product numbers of one class (such as 0101 and 00101) become the same
-// number in the new width; CollidingTradeNos names them.
+// Two earlier product numbers of one class (such as 0101 and 00101), or two class
+// numbers (01 and 001), become the same number in the new width; CollidingTradeNos
+// names them.
 constexpr int32_t CollidingTradeNo = 4;
 extern QStringList CollidingTradeNos;
 

@@ -1,5 +1,5 @@
-#include <QHash>
-#include <utility>
+#include <QMap>
+#include <algorithm>
 
 #include "DetaCheckSet.h"
 #include "MigrationSelect.h"
@@ -44,39 +44,83 @@ bool anyFraction(const vb::VariantArray& rows, int32_t count) {
     return false;
 }
 
-// Rows of one earlier table whose keys become equal once their numbers are written in
-// the new width, added to found as texts naming the class and the numbers.
-int32_t findCollisions(const QString& sourceName, const QString& sourcePath, const QString& table,
-                       const QString& dateColumn, uint8_t figureCode, QStringList& found) {
-    QStringList fields{"Classify_No", "Trade_No"};
-    if (!dateColumn.isEmpty()) {
-        fields.prepend(dateColumn);
+// "A と B", "A、B と C": the numbers of one collision.
+QString listText(const QStringList& numbers) {
+    return numbers.size() < 2
+               ? numbers.join(QString())
+               : numbers.mid(0, numbers.size() - 1).join(u'、') + " と " + numbers.last();
+}
+
+// The earlier class and product numbers, grouped by the numbers they become in the new
+// width; a group of more than one earlier number is a collision, wherever the numbers
+// are used (masters, daily rows or monthly rows, on any day).
+class NumberGroups {
+  public:
+    void addClass(const QString& classNo) { add(classes_, ClassifyNoText(classNo), classNo); }
+    void addProduct(const QString& classNo, const QString& tradeNo, uint8_t figureCode) {
+        addClass(classNo);
+        add(products_, ClassifyNoText(classNo) + u'\t' + TradeNoText(tradeNo, figureCode),
+            classNo + u'\t' + tradeNo);
     }
+    // One text per collision, naming the earlier numbers: classes first, then products.
+    // Products that differ only by their class are named by the class collision.
+    QStringList texts() const {
+        QStringList found;
+        for (const QStringList& numbers : classes_) {
+            if (numbers.size() > 1) {
+                found << "商品分類番号 " + listText(numbers);
+            }
+        }
+        for (const QStringList& numbers : products_) {
+            QStringList classNos, tradeNos, named;
+            for (const QString& number : numbers) {
+                classNos << number.section(u'\t', 0, 0);
+                tradeNos << number.section(u'\t', 1);
+                named << "商品分類番号[" + classNos.last() + "] の商品番号 " + tradeNos.last();
+            }
+            classNos.removeDuplicates();
+            tradeNos.removeDuplicates();
+            if (tradeNos.size() < 2) {
+                continue;
+            }
+            found << (classNos.size() == 1 ? "商品分類番号[" + classNos.front() + "] の商品番号 " +
+                                                 listText(tradeNos)
+                                           : listText(named));
+        }
+        return found;
+    }
+
+  private:
+    static void add(QMap<QString, QStringList>& groups, const QString& key, const QString& number) {
+        QStringList& numbers = groups[key];
+        const auto at = std::lower_bound(numbers.begin(), numbers.end(), number);
+        if (at == numbers.end() || *at != number) {
+            numbers.insert(at, number);
+        }
+    }
+
+    QMap<QString, QStringList> classes_;
+    QMap<QString, QStringList> products_;
+};
+
+// Adds the class and product numbers of the earlier tables; a negative code when a read
+// failed.
+int32_t readNumbers(const QString& sourceName, const QString& sourcePath, uint8_t figureCode,
+                    NumberGroups& groups) {
     vb::VariantArray rows;
-    const int32_t count = MigrationSelect{fields, {table}, {}, fields}.Run(
+    int32_t count = MigrationSelect{{"Classify_No"}, {"ClassifyMast_tbl"}, {}, {}}.Run(
         sourceName, sourcePath, SourcePassword, rows, true);
-    const int first = dateColumn.isEmpty() ? 0 : 1;
-    QHash<QString, QString> numberOfKey;
     for (int r = 0; r < count; ++r) {
-        const QString classNo = rows(r, first).toString();
-        const QString tradeNo = rows(r, first + 1).toString();
-        const QString newClass = ClassifyNoText(classNo);
-        const QString newTrade = TradeNoText(tradeNo, figureCode);
-        const QString key =
-            (first ? rows(r, 0).toString() : QString()) + u'\t' + newClass + u'\t' + newTrade;
-        const QString number = classNo + u'\t' + tradeNo;
-        const auto seen = numberOfKey.constFind(key);
-        if (seen == numberOfKey.constEnd()) {
-            numberOfKey.insert(key, number);
-            continue;
+        groups.addClass(rows(r, 0).toString());
+    }
+    for (const char* table : {"TradeMast_tbl", "Management_Tbl", "FixDeta_tbl"}) {
+        if (count < 0) {
+            break;
         }
-        if (*seen == number) {
-            continue;
-        }
-        const QString text = "商品分類番号[" + newClass + "] の商品番号 " +
-                             seen->section(u'\t', 1) + " と " + tradeNo;
-        if (!found.contains(text)) {
-            found << text;
+        count = MigrationSelect{{"Classify_No", "Trade_No"}, {table}, {}, {}}.Run(
+            sourceName, sourcePath, SourcePassword, rows, true);
+        for (int r = 0; r < count; ++r) {
+            groups.addProduct(rows(r, 0).toString(), rows(r, 1).toString(), figureCode);
         }
     }
     return count;
@@ -130,16 +174,11 @@ static int32_t checkSourceData(const QString& sourceName, const QString& sourceP
         return monthCount;
     }
     const uint8_t figureCode = basicCount > 0 ? basic(0, 0).toByte() : TradeFigure;
-    QStringList collisions;
-    for (const auto& [table, dateColumn] :
-         {std::pair{"TradeMast_tbl", ""}, std::pair{"Management_Tbl", "Input_Date"},
-          std::pair{"FixDeta_tbl", "FixDate"}}) {
-        if (const int32_t count =
-                findCollisions(sourceName, sourcePath, table, dateColumn, figureCode, collisions);
-            count < 0) {
-            return count;
-        }
+    NumberGroups groups;
+    if (const int32_t count = readNumbers(sourceName, sourcePath, figureCode, groups); count < 0) {
+        return count;
     }
+    const QStringList collisions = groups.texts();
     CollidingTradeNos = collisions;
     TradeFigure = figureCode;
     const bool decimalsShown =

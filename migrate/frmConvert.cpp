@@ -49,20 +49,19 @@ QString MismatchMessage(int32_t result) {
     return text;
 }
 
-// The earlier product numbers that would become one number, at most ten of them named.
+// The earlier numbers that would become one number, at most ten collisions named.
 QString CollisionMessage(const QStringList& collisions) {
     const QString nl = QStringLiteral("\r\n");
     constexpr qsizetype kNamed = 10;
     QString text = "データの移行を中止しました。" + nl + nl +
-                   "元データの次の商品番号は、新しい商品番号の桁数では同じ番号になります。" + nl +
-                   nl;
+                   "元データの次の番号は、移行すると同じ番号になります。" + nl + nl;
     for (const QString& collision : collisions.mid(0, kNamed)) {
         text += "・ " + collision + nl;
     }
     if (collisions.size() > kNamed) {
         text += "・ ほか " + QString::number(collisions.size() - kNamed) + " 件" + nl;
     }
-    text += nl + "■ご使用中のシステムで商品番号を重ならない番号に変更してから、" + nl +
+    text += nl + "■ご使用中のシステムで番号が重ならないように変更してから、" + nl +
             "　もう一度 [開始] をクリックしてください。";
     return text;
 }

@@ -101,20 +101,44 @@ TEST_F(SourceCheckTest, ProductNumbersThatBecomeOneNumberAreNamed) {
     product("1", "102");
     EXPECT_EQ(check(), DetaCheck_Set::CollidingTradeNo);
     EXPECT_EQ(DetaCheck_Set::CollidingTradeNos,
-              QStringList({"商品分類番号[001] の商品番号 00101 と 0101",
-                           "商品分類番号[001] の商品番号 0102 と 102"}));
+              QStringList({"商品分類番号 001 と 1", "商品分類番号[001] の商品番号 00101 と 0101",
+                           "商品分類番号[001] の商品番号 0102 と 商品分類番号[1] の商品番号 102"}));
+}
 
-    // daily rows of products that left the masters: only a collision on one day counts
-    runSource({"DELETE FROM TradeMast_tbl"});
+TEST_F(SourceCheckTest, NumbersThatMeetOnlyInDailyOrMonthlyRowsOrAcrossClassesCollideToo) {
+    setWidthCode(1);
+    const auto monthRow = [this](const QString& month, const QString& classNo,
+                                 const QString& tradeNo) {
+        runSource({"INSERT INTO FixDeta_tbl (FixDate , Classify_No , Trade_No) VALUES (#" + month +
+                   "# , '" + classNo + "' , '" + tradeNo + "')"});
+    };
+    const auto collisions = [this] {
+        EXPECT_EQ(check(), DetaCheck_Set::CollidingTradeNo);
+        return DetaCheck_Set::CollidingTradeNos;
+    };
+    // products that left the masters, on different days: their histories would merge
     addMovement("0007", "1");
     addMovement("007", "1");
-    EXPECT_EQ(check(), 0);
-    runSource(
-        {"INSERT INTO Management_Tbl (Input_Date , Classify_No , Trade_No) VALUES "
-         "(#2024/3/1# , '001' , '7')"});
-    EXPECT_EQ(check(), DetaCheck_Set::CollidingTradeNo);
-    EXPECT_EQ(DetaCheck_Set::CollidingTradeNos,
-              QStringList({"商品分類番号[001] の商品番号 0007 と 7"}));
+    EXPECT_EQ(collisions(), QStringList({"商品分類番号[001] の商品番号 0007 と 007"}));
+
+    // three numbers in the monthly rows of different months become one
+    runSource({"DELETE FROM Management_Tbl"});
+    monthRow("2024/1/1", "001", "101");
+    monthRow("2024/2/1", "001", "0101");
+    monthRow("2024/3/1", "001", "00101");
+    EXPECT_EQ(collisions(), QStringList({"商品分類番号[001] の商品番号 00101、0101 と 101"}));
+
+    // class numbers 1 and 001 of the class master become one class
+    runSource({"DELETE FROM FixDeta_tbl",
+               "INSERT INTO ClassifyMast_tbl (Classify_No) VALUES ('001')",
+               "INSERT INTO ClassifyMast_tbl (Classify_No) VALUES ('1')"});
+    EXPECT_EQ(collisions(), QStringList({"商品分類番号 001 と 1"}));
+    // a product of each, with numbers that meet, is named with its class
+    monthRow("2024/1/1", "001", "0101");
+    monthRow("2024/1/1", "1", "101");
+    EXPECT_EQ(collisions(), QStringList({"商品分類番号 001 と 1",
+                                         "商品分類番号[001] の商品番号 0101 と "
+                                         "商品分類番号[1] の商品番号 101"}));
 }
 
 TEST_F(SourceCheckTest, EmptyEarlierDataFitsAndFailedReadsGiveTheirCode) {
