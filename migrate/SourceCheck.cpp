@@ -51,19 +51,18 @@ QString listText(const QStringList& numbers) {
                : numbers.mid(0, numbers.size() - 1).join(u'、') + " と " + numbers.last();
 }
 
-// The earlier class and product numbers, grouped by the numbers they become in the new
-// width; a group of more than one earlier number is a collision, wherever the numbers
-// are used (masters, daily rows or monthly rows, on any day).
+// The earlier class numbers of the class master and the earlier product numbers of every
+// table, grouped by the numbers they become in the new width. A group of more than one
+// earlier number is a collision: two registered classes, or two products, would become
+// one, wherever the products are used (masters, daily rows or monthly rows, on any day).
 class NumberGroups {
   public:
     void addClass(const QString& classNo) { add(classes_, ClassifyNoText(classNo), classNo); }
     void addProduct(const QString& classNo, const QString& tradeNo, uint8_t figureCode) {
-        addClass(classNo);
         add(products_, ClassifyNoText(classNo) + u'\t' + TradeNoText(tradeNo, figureCode),
             classNo + u'\t' + tradeNo);
     }
     // One text per collision, naming the earlier numbers: classes first, then products.
-    // Products that differ only by their class are named by the class collision.
     QStringList texts() const {
         QStringList found;
         for (const QStringList& numbers : classes_) {
@@ -72,6 +71,9 @@ class NumberGroups {
             }
         }
         for (const QStringList& numbers : products_) {
+            if (numbers.size() < 2) {
+                continue;
+            }
             QStringList classNos, tradeNos, named;
             for (const QString& number : numbers) {
                 classNos << number.section(u'\t', 0, 0);
@@ -79,10 +81,6 @@ class NumberGroups {
                 named << "商品分類番号[" + classNos.last() + "] の商品番号 " + tradeNos.last();
             }
             classNos.removeDuplicates();
-            tradeNos.removeDuplicates();
-            if (tradeNos.size() < 2) {
-                continue;
-            }
             found << (classNos.size() == 1 ? "商品分類番号[" + classNos.front() + "] の商品番号 " +
                                                  listText(tradeNos)
                                            : listText(named));

@@ -101,7 +101,7 @@ TEST_F(SourceCheckTest, ProductNumbersThatBecomeOneNumberAreNamed) {
     product("1", "102");
     EXPECT_EQ(check(), DetaCheck_Set::CollidingTradeNo);
     EXPECT_EQ(DetaCheck_Set::CollidingTradeNos,
-              QStringList({"商品分類番号 001 と 1", "商品分類番号[001] の商品番号 00101 と 0101",
+              QStringList({"商品分類番号[001] の商品番号 00101 と 0101",
                            "商品分類番号[001] の商品番号 0102 と 商品分類番号[1] の商品番号 102"}));
 }
 
