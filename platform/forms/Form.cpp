@@ -4,7 +4,9 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QWindow>
 #include <algorithm>
 
@@ -160,6 +162,17 @@ bool Form::event(QEvent* event) {
         Form_Activate();
     }
     return Surface::event(event);
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (enter && button != nullptr && button->isEnabled() && button->isVisible() &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        button->click();
+        return;
+    }
+    Surface::keyPressEvent(event);
 }
 
 void Form::closeEvent(QCloseEvent* event) {

@@ -67,6 +67,8 @@ class Form : public Surface {
     virtual void Form_Unload(int& /*cancel*/) {}
 
     bool event(QEvent* event) override;
+    // Enter presses the command button that has the focus, as the space bar does.
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 

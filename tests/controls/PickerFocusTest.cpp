@@ -25,7 +25,7 @@ std::vector<QWidget*> MonthTabOrder(MonthForm& form) {
             form.Picture1, form.OKButton,   form.CancelButton};
 }
 
-// Tab from the year box through every control and round again; Shift+Tab back.
+// Tab from the year box through every control and round again; Shift+Tab round back.
 void checkTabOrder(PickerForm& form, const std::vector<QWidget*>& order) {
     form.YearText->setFocus(Qt::OtherFocusReason);
     ASSERT_EQ(QApplication::focusWidget(), form.YearText);
@@ -33,8 +33,10 @@ void checkTabOrder(PickerForm& form, const std::vector<QWidget*>& order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), order[step % order.size()]) << "Tab " << step;
     }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), order.back());
+    for (std::size_t step = 1; step <= order.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(QApplication::focusWidget(), order[order.size() - step]) << "Shift+Tab " << step;
+    }
 }
 
 TEST_F(PickerFocusTest, TabVisitsTheControlsOfBothPickersInTheirOrder) {
@@ -49,6 +51,33 @@ TEST_F(PickerFocusTest, TabVisitsTheControlsOfBothPickersInTheirOrder) {
     open(month, Now());
     checkTabOrder(month, MonthTabOrder(month));
     EXPECT_EQ(messages(), 0u);
+}
+
+TEST_F(PickerFocusTest, EnterPressesTheButtonThatTabReached) {
+    const struct {
+        const char* button;
+        int tabs;  // from the year box
+        int16_t result;
+        bool shown;
+    } cases[] = {
+        {"previous year", 1, 0, true},
+        {"OK", 5, -1, false},
+        {"Cancel", 6, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        CalendarForm form;
+        open(form, Now());
+        form.YearText->setFocus(Qt::OtherFocusReason);
+        for (int tab = 0; tab < c.tabs; ++tab) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(form.isVisible(), c.shown);
+        EXPECT_EQ(form.Result(), c.result);
+        EXPECT_EQ(form.CurrentDate().year(), c.shown ? 2023 : 2024);
+        form.Hide();
+    }
 }
 
 TEST_F(PickerFocusTest, ATypedYearIsAppliedWhenTabLeavesTheBox) {
