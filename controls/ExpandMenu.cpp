@@ -40,11 +40,14 @@ void ExpandMenu::BaseForm(forms::Form* form) {
     form_->SetBackColor(forms::vbWhite);
     PaintFunc::PaintResourcePicture(*form_, 1, MenuType, 0, 0, 0);
     // The footer's corner at the form's outer size, less the title bar and one frame
-    // edge: the bottom right of the client area.
+    // edge: the bottom right of the client area. A form not shown yet has no frame, so
+    // its outer size is its client size (the caption measured from another window would
+    // lift the footer off the bottom).
     const QImage footer = menuPicture(2, MenuType);
-    form_->PaintPicture(
-        footer, form_->Width() - forms::toTwips(footer.width()),
-        form_->Height() - forms::toTwips(footer.height()) - XX共通関数::GetCaptionHeightTwips());
+    const bool framed = form_->frameGeometry().height() > form_->height();
+    form_->PaintPicture(footer, form_->Width() - forms::toTwips(footer.width()),
+                        form_->Height() - forms::toTwips(footer.height()) -
+                            (framed ? XX共通関数::GetCaptionHeightTwips() : 0));
 }
 
 void ExpandMenu::Title(const QString& text) {

@@ -131,6 +131,25 @@ TEST_F(ExpandMenuTest, TheFooterStandsAboveTheTitleBarAndFrameOfAShownForm) {
     form_.Hide();
 }
 
+TEST_F(ExpandMenuTest, AFormBuiltWhileAnotherWindowIsActiveHasItsFooterInTheCorner) {
+    // As when a screen goes back to the menu: the new menu form is painted, not yet
+    // shown, while the screen still has the focus.
+    forms::Form screen;
+    screen.SetDeleteOnUnload(false);
+    screen.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    ASSERT_GT(XX共通関数::GetCaptionHeightTwips(), 0);
+    forms::Form menuForm;
+    menuForm.SetDeleteOnUnload(false);
+    ExpandMenu menu;
+    menu.BaseForm(&menuForm);
+    const QImage footer = picture(2, "MENU");
+    const QImage& page = menuForm.Image();
+    EXPECT_TRUE(shows(page, footer,
+                      QPoint(page.width() - footer.width(), page.height() - footer.height())));
+    screen.Hide();
+}
+
 TEST_F(ExpandMenuTest, DrawsButtonsInTheirFrames) {
     menu_.Button(0, 10);
     menu_.Button(6, 71);
