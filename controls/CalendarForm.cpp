@@ -1,6 +1,7 @@
 #include "CalendarForm.h"
 
 #include "core/XXCommonFunctions.h"
+#include "platform/forms/KeyCodes.h"
 #include "platform/forms/Twips.h"
 #include "platform/forms/VbColor.h"
 #include "platform/runtime/Format.h"
@@ -30,6 +31,11 @@ CalendarForm::CalendarForm()
     gridEvents_.push_back(Picture3->MouseDown.connect(
         [this](int b, int s, double x, double y) { grid_.MouseDown(b, s, x, y); }));
     gridEvents_.push_back(Picture3->Click.connect([this] { Picture3_Click(); }));
+    gridEvents_.push_back(Picture3->KeyDown.connect([this](int key, int) {
+        if (key == forms::vbKeyEscape) {
+            CancelButton_Click();
+        }
+    }));
 }
 
 void CalendarForm::PlaceForm() {

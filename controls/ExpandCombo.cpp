@@ -86,6 +86,10 @@ void ExpandCombo::KeyDown(int keyCode, int) {
     }
 }
 
+bool ExpandCombo::IsOpen() const {
+    return body_ && model_.Count() > 0 && body_->Height() > model_.BoxHeight();
+}
+
 void ExpandCombo::redrawOpen() {
     DrawBox(1);
     DrawList(1);

@@ -60,6 +60,8 @@ class ExpandCombo {
     // Enter chooses the highlighted item and closes, Escape closes, Up and Down move the
     // highlight and open.
     void KeyDown(int keyCode, int shift);
+    // The list is shown below the box.
+    bool IsOpen() const;
     void GotFocus() { redrawOpen(); }
     void LostFocus() { redrawClosed(); }
 

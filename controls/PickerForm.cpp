@@ -107,8 +107,14 @@ PickerForm::PickerForm(const QString& messageTitle, int32_t headingPicture)
         [this](int b, int s, double x, double y) { monthList_.MouseMove(b, s, x, y); }));
     subscriptions_.push_back(Picture1->MouseUp.connect(
         [this](int b, int s, double x, double y) { monthList_.MouseUp(b, s, x, y); }));
-    subscriptions_.push_back(
-        Picture1->KeyDown.connect([this](int key, int shift) { monthList_.KeyDown(key, shift); }));
+    subscriptions_.push_back(Picture1->KeyDown.connect([this](int key, int shift) {
+        // Escape closes an open list first; on the closed box it is Cancel.
+        const bool listOpen = monthList_.IsOpen();
+        monthList_.KeyDown(key, shift);
+        if (key == forms::vbKeyEscape && !listOpen) {
+            CancelButton_Click();
+        }
+    }));
     subscriptions_.push_back(
         Picture1->KeyPress.connect([this](int key) { Picture1_KeyPress(key); }));
     subscriptions_.push_back(Picture1->GotFocus.connect([this] { monthList_.GotFocus(); }));
@@ -168,14 +174,23 @@ void PickerForm::Form_QueryUnload(int& cancel, int unloadMode) {
     }
 }
 
+void PickerForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        CancelButton_Click();
+        return;
+    }
+    forms::Form::keyPressEvent(event);
+}
+
 bool PickerForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == YearText) {
         switch (event->type()) {
             case QEvent::KeyPress: {
                 const auto* key = static_cast<QKeyEvent*>(event);
-                // Tab moves the focus on, as in every other control; it is no character
-                // typed into the box.
-                if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+                // Tab moves the focus on and Escape cancels, as in every other control;
+                // neither is a character typed into the box.
+                if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+                    key->key() == Qt::Key_Escape) {
                     break;
                 }
                 int keyAscii = forms::vbKeyAscii(*key);

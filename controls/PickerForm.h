@@ -71,6 +71,8 @@ class PickerForm : public forms::Form {
 
     void Form_Load() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
+    // Escape is Cancel, as closing the window is.
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Steps of the load: placing the form, what follows the month list, showing the date.

@@ -80,6 +80,30 @@ TEST_F(PickerFocusTest, EnterPressesTheButtonThatTabReached) {
     }
 }
 
+TEST_F(PickerFocusTest, EscapeCancelsFromEveryControlOnceTheMonthListIsClosed) {
+    for (int tabs = 0; tabs < 7; ++tabs) {
+        SCOPED_TRACE(tabs);
+        CalendarForm form;
+        open(form, Now());
+        form.YearText->setFocus(Qt::OtherFocusReason);
+        if (tabs == 0) {
+            typeYear(form, "1");  // out of range: Escape checks no year
+        }
+        for (int tab = 0; tab < tabs; ++tab) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        if (QApplication::focusWidget() == form.Picture1) {
+            // The list opened with the focus: the first Escape only closes it.
+            QTest::keyClick(form.Picture1, Qt::Key_Escape);
+            EXPECT_TRUE(form.isVisible());
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(form.Result(), 0);
+        EXPECT_EQ(messages(), 0u);
+    }
+}
+
 TEST_F(PickerFocusTest, ATypedYearIsAppliedWhenTabLeavesTheBox) {
     CalendarForm form;
     open(form, Now());
