@@ -32,8 +32,26 @@ CalendarForm::CalendarForm()
         [this](int b, int s, double x, double y) { grid_.MouseDown(b, s, x, y); }));
     gridEvents_.push_back(Picture3->Click.connect([this] { Picture3_Click(); }));
     gridEvents_.push_back(Picture3->KeyDown.connect([this](int key, int) {
-        if (key == forms::vbKeyEscape) {
-            CancelButton_Click();
+        switch (key) {
+            case forms::vbKeyEscape:
+                CancelButton_Click();
+                break;
+            // The arrow keys choose the day beside or the same weekday of the week
+            // before or after, as a click on it does.
+            case forms::vbKeyLeft:
+                chooseDay(CurrentDate().dateOnly().addDays(-1));
+                break;
+            case forms::vbKeyRight:
+                chooseDay(CurrentDate().dateOnly().addDays(1));
+                break;
+            case forms::vbKeyUp:
+                chooseDay(CurrentDate().dateOnly().addDays(-7));
+                break;
+            case forms::vbKeyDown:
+                chooseDay(CurrentDate().dateOnly().addDays(7));
+                break;
+            default:
+                break;
         }
     }));
 }
@@ -75,9 +93,12 @@ void CalendarForm::ShowMonth() {
 
 void CalendarForm::Picture3_Click() {
     vb::Date day;
-    if (!month_.CellDate(grid_.Row(), grid_.Col(), day)) {
-        return;
+    if (month_.CellDate(grid_.Row(), grid_.Col(), day)) {
+        chooseDay(day);
     }
+}
+
+void CalendarForm::chooseDay(const vb::Date& day) {
     SetCurrentDate(day);
     ShowYear(day.year());
     MonthList().ListIndex(static_cast<int16_t>(day.month() - 1));

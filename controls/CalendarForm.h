@@ -27,6 +27,8 @@ class CalendarForm : public PickerForm {
   private:
     // The month of CurrentDate in the grid with its day selected, and the date line.
     void ShowMonth();
+    // The day becomes the date; a day of another month turns the dialog to that month.
+    void chooseDay(const vb::Date& day);
 
     ExpandGrid grid_;
     CalendarMonth month_{vb::Date()};

@@ -104,6 +104,30 @@ TEST_F(PickerFocusTest, EscapeCancelsFromEveryControlOnceTheMonthListIsClosed) {
     }
 }
 
+TEST_F(PickerFocusTest, TheArrowKeysChooseADayInTheDayGrid) {
+    CalendarForm form;
+    open(form, vb::Date::fromYmd(2024, 5, 31));
+    form.YearText->setFocus(Qt::OtherFocusReason);
+    for (int tab = 0; tab < 4; ++tab) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), form.Picture3);
+    QTest::keyClick(form.Picture3, Qt::Key_Left);
+    EXPECT_EQ(form.CurrentDate(), vb::Date::fromYmd(2024, 5, 30));
+    QTest::keyClick(form.Picture3, Qt::Key_Up);
+    EXPECT_EQ(form.CurrentDate(), vb::Date::fromYmd(2024, 5, 23));
+    // Into the next month's first days shown below: the dialog turns to June.
+    QTest::keyClick(form.Picture3, Qt::Key_Down);
+    QTest::keyClick(form.Picture3, Qt::Key_Down);
+    EXPECT_EQ(form.CurrentDate(), vb::Date::fromYmd(2024, 6, 6));
+    EXPECT_EQ(form.DateLabel->text(), "2024 年 06 月 06 日");
+    EXPECT_EQ(form.YearText->text(), "2024");
+    QTest::keyClick(form.Picture3, Qt::Key_Return);  // no move
+    EXPECT_EQ(form.CurrentDate(), vb::Date::fromYmd(2024, 6, 6));
+    form.OKButton_Click();
+    EXPECT_EQ(form.Result(), -1);
+}
+
 TEST_F(PickerFocusTest, ATypedYearIsAppliedWhenTabLeavesTheBox) {
     CalendarForm form;
     open(form, Now());
