@@ -10,11 +10,6 @@ const QStringList kEngineSuffixes = {"-journal", "-wal", "-shm"};
 
 }  // namespace
 
-bool isPlainName(const QString& name) {
-    return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') &&
-           !name.contains('\\') && !name.contains(QChar(0));
-}
-
 bool isEngineSideFile(const QString& name) {
     for (const QString& suffix : kEngineSuffixes) {
         if (name.endsWith(suffix)) {
@@ -30,10 +25,6 @@ QStringList engineSideFiles(const QString& name) {
         names << name + suffix;
     }
     return names;
-}
-
-QString fileNameOf(const QString& path) {
-    return path.mid(path.lastIndexOf('/') + 1);
 }
 
 }  // namespace FileNames

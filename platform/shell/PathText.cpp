@@ -12,4 +12,13 @@ QString fromPath(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.native()));
 }
 
+QString fileNameOf(const QString& path) {
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
+bool isPlainName(const QString& name) {
+    return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') &&
+           !name.contains('\\') && !name.contains(QChar(0));
+}
+
 }  // namespace shell

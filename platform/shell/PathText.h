@@ -9,4 +9,11 @@ namespace shell {
 std::filesystem::path toPath(const QString& text);
 QString fromPath(const std::filesystem::path& path);
 
+// The last part of a path joined with "/".
+QString fileNameOf(const QString& path);
+
+// A name that stands for one entry of a folder: not empty, no folder part ("/" or "\"),
+// not "." or "..".
+bool isPlainName(const QString& name);
+
 }  // namespace shell

@@ -35,15 +35,6 @@ Archive openForReading(const QString& zipPath) {
         zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
 }
 
-QString fileNameOf(const QString& path) {
-    return path.mid(path.lastIndexOf('/') + 1);
-}
-
-bool isPlainName(const QString& name) {
-    return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') &&
-           !name.contains('\\') && !name.contains(QChar(0));
-}
-
 // Links and folders as the archive's attributes mark them (Unix modes, DOS bits).
 bool isLinkOrFolder(zip_t* archive, zip_uint64_t index) {
     zip_uint8_t system = 0;
