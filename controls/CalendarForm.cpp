@@ -6,6 +6,27 @@
 #include "platform/forms/VbColor.h"
 #include "platform/runtime/Format.h"
 
+namespace {
+
+// The arrow keys in the day grid choose the day beside, or the same weekday of the week
+// before or after, as a click on it does; 0 for other keys.
+int DayStep(int key) {
+    switch (key) {
+        case forms::vbKeyLeft:
+            return -1;
+        case forms::vbKeyRight:
+            return 1;
+        case forms::vbKeyUp:
+            return -7;
+        case forms::vbKeyDown:
+            return 7;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
 CalendarForm::CalendarForm()
     : PickerForm(QStringLiteral("日付選択"), WeekdaysPicture),
       Picture3(new forms::PictureBox(this)) {
@@ -32,26 +53,10 @@ CalendarForm::CalendarForm()
         [this](int b, int s, double x, double y) { grid_.MouseDown(b, s, x, y); }));
     gridEvents_.push_back(Picture3->Click.connect([this] { Picture3_Click(); }));
     gridEvents_.push_back(Picture3->KeyDown.connect([this](int key, int) {
-        switch (key) {
-            case forms::vbKeyEscape:
-                CancelButton_Click();
-                break;
-            // The arrow keys choose the day beside or the same weekday of the week
-            // before or after, as a click on it does.
-            case forms::vbKeyLeft:
-                chooseDay(CurrentDate().dateOnly().addDays(-1));
-                break;
-            case forms::vbKeyRight:
-                chooseDay(CurrentDate().dateOnly().addDays(1));
-                break;
-            case forms::vbKeyUp:
-                chooseDay(CurrentDate().dateOnly().addDays(-7));
-                break;
-            case forms::vbKeyDown:
-                chooseDay(CurrentDate().dateOnly().addDays(7));
-                break;
-            default:
-                break;
+        if (key == forms::vbKeyEscape) {
+            CancelButton_Click();
+        } else if (const int days = DayStep(key); days != 0) {
+            chooseDay(CurrentDate().dateOnly().addDays(days));
         }
     }));
 }
