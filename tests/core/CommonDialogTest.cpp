@@ -265,23 +265,41 @@ TEST(CommonDialogWindowTest, TheDialogsSpeakJapanese) {
     QTemporaryDir dir;
     CommonDialog dialog;
     dialog.InitialFolder(dir.path());
-    QString lookIn;
-    QStringList buttons;
-    whenDialogOpens([&](QFileDialog* open) {
-        if (auto* label = open->findChild<QLabel*>("lookInLabel")) {
-            lookIn = label->text();
-        }
-        if (auto* box = open->findChild<QDialogButtonBox*>("buttonBox")) {
-            for (QAbstractButton* button : box->buttons()) {
-                buttons << button->text();
+    const struct {
+        const char* kind;
+        std::function<QString()> show;
+        QString accept;
+        QString name;  // the label of the name box
+    } kinds[] = {
+        {"save", [&] { return dialog.ShowSave(); }, "保存(&S)", "ファイル名(&N):"},
+        {"open", [&] { return dialog.ShowOpen(); }, "開く(&O)", "ファイル名(&N):"},
+        {"folder", [&] { return dialog.ShowFolder(); }, "選択(&C)", "ディレクトリ:"},
+    };
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.kind);
+        QString lookIn;
+        QString name;
+        QStringList buttons;
+        whenDialogOpens([&](QFileDialog* open) {
+            if (auto* label = open->findChild<QLabel*>("lookInLabel")) {
+                lookIn = label->text();
             }
-        }
-    });
-    dialog.ShowSave();
-    EXPECT_EQ(lookIn, QFileDialog::tr("Look in:"));
-    EXPECT_NE(lookIn, "Look in:");
-    EXPECT_TRUE(buttons.contains("キャンセル")) << buttons.join("|").toStdString();
-    EXPECT_FALSE(buttons.contains("Cancel")) << buttons.join("|").toStdString();
+            if (auto* label = open->findChild<QLabel*>("fileNameLabel")) {
+                name = label->text();
+            }
+            if (auto* box = open->findChild<QDialogButtonBox*>("buttonBox")) {
+                for (QAbstractButton* button : box->buttons()) {
+                    buttons << button->text();
+                }
+            }
+        });
+        k.show();
+        EXPECT_EQ(lookIn, QFileDialog::tr("Look in:"));
+        EXPECT_NE(lookIn, "Look in:");
+        EXPECT_EQ(name, k.name);
+        EXPECT_EQ(buttons, QStringList({k.accept, "キャンセル"}))
+            << buttons.join("|").toStdString();
+    }
 }
 
 }  // namespace
