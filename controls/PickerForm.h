@@ -28,9 +28,9 @@ enum PickerPicture : int32_t {
 
 // What the date and the month picker dialogs share: a year box with previous and next
 // buttons, the month drop-down, a line showing the date, OK and Cancel. The dialog
-// shows CurrentDate and hands it back; Result is -1 after OK, 0 after Cancel or closing
-// the window. A typed year is checked when it is applied (Enter, leaving the box, OK or
-// a year button), never by Cancel or closing the window.
+// shows CurrentDate and hands it back; Result is -1 after OK, 0 after Cancel, Escape or
+// closing the window. A typed year is checked when it is applied (Enter, leaving the
+// box, OK or a year button), never by Cancel, Escape or closing the window.
 class PickerForm : public forms::Form {
   public:
     const vb::Date& CurrentDate() const { return currentDate_; }
