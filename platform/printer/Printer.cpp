@@ -5,10 +5,11 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <optional>
 
+#include "PdfJob.h"
 #include "platform/forms/App.h"
 #include "platform/forms/Fonts.h"
 
@@ -169,28 +170,30 @@ bool Printer::EndDoc() {
     if (pages.empty()) {
         return true;
     }
-    QPrinter target(QPrinter::HighResolution);
-    // The print job is named after the program, as the print queue shows it.
-    target.setDocName(forms::App::Title());
     const QString file = outputFileName();
     if (file.isEmpty()) {
-        const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-        if (printer.isNull()) {
-            return false;
-        }
-        target.setPrinterName(printer.printerName());
-        return render(pages, target);
+        // The document goes to the default printer as a PDF job named after the
+        // program; the print server's answer says whether the job was taken.
+        const QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("print.pdf"));
+        return folder.isValid() && writePdf(pages, pdf) && printPdfFile(pdf, forms::App::Title());
     }
     // Written beside the file and put in its place when complete.
     const QString part = file + ".part";
-    target.setOutputFormat(QPrinter::PdfFormat);
-    target.setOutputFileName(part);
-    if (!render(pages, target)) {
+    if (!writePdf(pages, part)) {
         QFile::remove(part);
         return false;
     }
     QFile::remove(file);
     return QFile::rename(part, file);
+}
+
+bool Printer::writePdf(const std::vector<Page>& pages, const QString& path) {
+    QPrinter target(QPrinter::HighResolution);
+    target.setDocName(forms::App::Title());
+    target.setOutputFormat(QPrinter::PdfFormat);
+    target.setOutputFileName(path);
+    return render(pages, target);
 }
 
 bool Printer::render(const std::vector<Page>& pages, QPrinter& target) {

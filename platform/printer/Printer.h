@@ -65,7 +65,7 @@ class Printer {
     void NewPage();
     // Sends the document to the default printer as a job named after the program's
     // title (or into the file); false when that failed, also when there is no default
-    // printer. The document is gone afterwards either way.
+    // printer or it refused the job. The document is gone afterwards either way.
     bool EndDoc();
     void KillDoc();
 
@@ -87,6 +87,8 @@ class Printer {
     double millimetres(double units) const;
     double units(double millimetres) const;
     Page& page();
+    // The pages as a PDF file.
+    static bool writePdf(const std::vector<Page>& pages, const QString& path);
     static bool render(const std::vector<Page>& pages, QPrinter& target);
 
     std::unique_ptr<QPrinter> measure_;  // the device whose metrics texts are measured by

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <algorithm>
 
 #include "OutputFolders.h"
 #include "PrintQueue.h"
 #include "core/MainModule.h"
+#include "output/ExcelListPrintClass.h"
 #include "output/LayoutBooks.h"
 #include "output/ListOutput.h"
 #include "platform/forms/Fonts.h"
@@ -117,6 +119,52 @@ TEST_F(PrintQueueTest, AWorkbookPrintsThroughTheSpreadsheetProgramToTheDefaultPr
     EXPECT_TRUE(pages.front().text().contains("1,234.00"));
     // Digits and Japanese alike print in the Japanese Gothic of the cells.
     EXPECT_EQ(pdfFontNames(pdf), QStringList{forms::resolveFontFamily("ＭＳ ゴシック")});
+}
+
+// A landscape list comes out whole and at full size: each A4 sheet carries the page
+// turned a quarter, the date 15 mm from the sheet's long edge, every column on it.
+TEST_F(PrintQueueTest, ALandscapeListComesOutWholeOnA4) {
+    MainModule::PrintType = 1;
+    ListOutputSettings settings = productList();
+    settings.printOutType = 0;
+    const PrintQueue queue;
+    ASSERT_EQ(ListOutput(settings).PrintList(productRows()), 0);
+    const QString pdf = queue.waitForPdf();
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF from the print queue";
+    const std::vector<PdfPage> pages = readPdf(pdf);
+    // 30 rows to a landscape page.
+    ASSERT_EQ(pages.size(), 2u);
+    expectTitlesAndPageNumbers(pages);
+    for (const PdfPage& page : pages) {
+        EXPECT_NEAR(std::min(page.width, page.height), 210, 1);
+        EXPECT_NEAR(std::max(page.width, page.height), 297, 1);
+        EXPECT_FALSE(page.find("売上単価").empty());
+        ASSERT_EQ(page.find("2005/03/05").size(), 1u);
+        const PdfWord date = page.find("2005/03/05").front();
+        const double fromLongEdge =
+            page.width < page.height ? std::min(date.xMin, page.width - date.xMax) : date.yMin;
+        EXPECT_NEAR(fromLongEdge, 15, 1);
+    }
+    EXPECT_EQ(pages.back().find("149").size(), 1u);  // the last row's last column
+}
+
+// A print queue that takes no jobs: either way of printing reports the failure.
+TEST_F(PrintQueueTest, APrinterThatRefusesTheJobIsAFailedPrint) {
+    const auto setAccepting = [](const char* command) {
+        return QProcess::execute(command, {"-h", MORVIK_PRINT_QUEUE_DIR "/cups.sock", "PDF"});
+    };
+    ASSERT_EQ(setAccepting("cupsreject"), 0);
+    MainModule::PrintType = 1;
+    const int32_t own = ListOutput(productList()).Print(productRows());
+    MainModule::PrintType = 0;
+    const int32_t workbook = ListOutput(productList()).Print(productRows());
+    ASSERT_EQ(setAccepting("cupsaccept"), 0);
+    EXPECT_EQ(own, -1);
+    EXPECT_EQ(workbook, ExcelListPrintClass::PrintFailed);
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 2u);
+    for (const auto& box : forms::TestHook::msgBoxes()) {
+        EXPECT_EQ(box.text, "商品一覧表の印刷に失敗しました。");
+    }
 }
 
 }  // namespace
