@@ -8,7 +8,6 @@
 #include "platform/excel/OfficeProgram.h"
 #include "platform/excel/PrintDestination.h"
 #include "platform/excel/Workbook.h"
-#include "platform/forms/Fonts.h"
 #include "platform/runtime/Clock.h"
 #include "tests/platform/printer/PdfReader.h"
 
@@ -291,8 +290,7 @@ TEST_F(ExcelListPrintClassTest, TheSpreadsheetProgramPrintsTheFilledSheet) {
             << expected.toStdString() << " in " << text.toStdString();
     }
     // The cells' "ＭＳ ゴシック" prints in the installed Japanese Gothic, digits too.
-    const QStringList fonts = pdfFontNames(pdf);
-    EXPECT_EQ(fonts, QStringList{forms::resolveFontFamily("ＭＳ ゴシック")});
+    EXPECT_TRUE(isInOneJapaneseGothic(pdf)) << pdfFontNames(pdf).join(", ").toStdString();
 }
 
 }  // namespace

@@ -87,6 +87,13 @@ QStringList pdfFontNames(const QString& path) {
     return names;
 }
 
+bool isInOneJapaneseGothic(const QString& path) {
+    const QStringList fonts = pdfFontNames(path);
+    return fonts.size() == 1 && (fonts[0] == QStringLiteral("IPAGothic") ||
+                                 fonts[0].startsWith(QStringLiteral("NotoSansCJKjp")) ||
+                                 fonts[0].startsWith(QStringLiteral("NotoSansMonoCJKjp")));
+}
+
 QImage renderPdfPage(const QString& path, int page, int dotsPerInch) {
     QTemporaryDir folder;
     const QString stem = folder.filePath("page");

@@ -32,6 +32,11 @@ QString pdfTitle(const QString& path);
 // ("IPAGothic" for "BAAAAA+IPAGothic").
 QStringList pdfFontNames(const QString& path);
 
+// True when all text of the file, digits and Japanese alike, is in one font, a
+// Japanese Gothic this machine has: IPA Gothic or Noto Sans (Mono) CJK, which the
+// spreadsheet program names "NotoSansCJKjp-Regular-VKana" and the like.
+bool isInOneJapaneseGothic(const QString& path);
+
 // One page as a grey image at the given resolution (pdftoppm).
 QImage renderPdfPage(const QString& path, int page, int dotsPerInch);
 
