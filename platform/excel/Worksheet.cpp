@@ -254,6 +254,10 @@ int32_t Worksheet::writeValue(pugi::xml_node cell, const vb::Variant& value) {
             case vb::VarType::Null:
                 break;
             case vb::VarType::String: {
+                // An empty text leaves the cell empty, as a typed entry of nothing does.
+                if (value.toString().isEmpty()) {
+                    break;
+                }
                 const int style = cell.attribute("s").as_int(0);
                 const QString format = styles_.numberFormatCode(style);
                 const std::optional<CellNumber> number =

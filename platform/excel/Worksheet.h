@@ -46,7 +46,7 @@ class Worksheet {
     // True when a written value replaced a formula.
     bool formulasReplaced() const { return formulasReplaced_; }
 
-    // A number stays a number, a date a date; Empty and Null empty the cell. A text
+    // A number stays a number, a date a date; Empty, Null and "" empty the cell. A text
     // that reads as a number (readCellNumber) becomes a number, as a typed entry does,
     // unless the cell is formatted as text; other texts, digits with leading zeros
     // among them, stay texts. The cell keeps its look, and a general cell gets the

@@ -106,6 +106,8 @@ TEST_F(WorkbookTest, TextsThatReadAsNumbersBecomeNumbers) {
         {1, "123456789012345", 123456789012345.0, "General"},
         {1, "1234567890123456", "1234567890123456", "General"},
         {1, "在庫 12", "在庫 12", "General"},
+        {1, "", vb::Variant(), "General"},
+        {3, "", vb::Variant(), "@"},
         {3, "100", "100", "@"},
         {4, "1,234.50", 1234.5, "#,##0\"円\""},
     };
