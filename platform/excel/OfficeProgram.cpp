@@ -1,5 +1,7 @@
 #include "OfficeProgram.h"
 
+#include <signal.h>
+#include <unistd.h>
 #include <pugixml.hpp>
 
 #include <QDir>
@@ -23,7 +25,12 @@ QString& program() {
 }
 
 // A conversion or print of a small workbook takes seconds; a hung program is stopped.
-constexpr int runTimeoutMs = 120000;
+constexpr int defaultRunTimeoutMs = 120000;
+
+int& runTimeoutMs() {
+    static int milliseconds = defaultRunTimeoutMs;
+    return milliseconds;
+}
 
 // The fonts of the workbooks that the machine does not have: the program draws them
 // in the Japanese Gothic that the system's own screens and printing use, digits too.
@@ -75,6 +82,9 @@ bool runHeadless(const QStringList& arguments) {
         return false;
     }
     QProcess process;
+    // A group of its own: the program starts its office process as a child, and a
+    // hung run is stopped with everything it started before its profile goes.
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start(
@@ -84,8 +94,8 @@ bool runHeadless(const QStringList& arguments) {
     if (!process.waitForStarted()) {
         return false;
     }
-    if (!process.waitForFinished(runTimeoutMs)) {
-        process.kill();
+    if (!process.waitForFinished(runTimeoutMs())) {
+        ::kill(-static_cast<pid_t>(process.processId()), SIGKILL);
         process.waitForFinished();
         return false;
     }
@@ -96,6 +106,10 @@ bool runHeadless(const QStringList& arguments) {
 
 void setProgram(const QString& name) {
     program() = name;
+}
+
+void setRunTimeout(int milliseconds) {
+    runTimeoutMs() = milliseconds > 0 ? milliseconds : defaultRunTimeoutMs;
 }
 
 QString programPath() {

@@ -11,6 +11,9 @@ namespace excel::office {
 
 // The program started; "soffice" unless set (tests name one that is not installed).
 void setProgram(const QString& program);
+// How long one run may take before it is stopped as hung: two minutes unless set
+// (tests shorten it; 0 gives the two minutes again).
+void setRunTimeout(int milliseconds);
 // The program's full path; "" when it is not installed.
 QString programPath();
 
