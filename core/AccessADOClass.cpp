@@ -331,18 +331,24 @@ int32_t AccessADOClass::UpdateStep() {
 int32_t AccessADOClass::SelectStep() {
     // The result replaces DBInfo, also when the select finds nothing.
     dbInfo_ = vb::VariantArray();
-    const int32_t count = CountStep(0);
-    if (count < 1) {
-        return count;
-    }
     try {
-        jet::Recordset records;
-        if (const jet::Error error = records.open(
-                SqlStatementText::Select(fields_[0], from_[0], where_[0], order_), *connection_)) {
+        // The select is read once and sized by the rows it gives. The count of its FROM
+        // and WHERE still decides where the two can differ: its failure to prepare comes
+        // first, and a select that fails or gives at most one row (an aggregate over no
+        // rows gives one) counts as nothing found when the count finds nothing.
+        if (const jet::Error error =
+                connection_->check(SqlStatementText::Count(from_[0], where_[0]))) {
             return Failed(error);
         }
-        // Sized by the rows actually read: the count can differ from them (DISTINCT,
-        // GROUP BY).
+        jet::Recordset records;
+        const auto failedUnlessEmpty = [this](const jet::Error& error) {
+            const int32_t count = CountStep(0);
+            return count < 1 ? count : Failed(error);
+        };
+        if (const jet::Error error = records.open(
+                SqlStatementText::Select(fields_[0], from_[0], where_[0], order_), *connection_)) {
+            return failedUnlessEmpty(error);
+        }
         const int cols = records.fieldCount();
         std::vector<vb::Variant> values;
         while (!records.eof()) {
@@ -350,19 +356,24 @@ int32_t AccessADOClass::SelectStep() {
                 values.push_back(FieldValue(records.field(col)));
             }
             if (const jet::Error error = records.moveNext()) {
-                return Failed(error);
+                return failedUnlessEmpty(error);
             }
         }
         records.close();
         const int rows = cols > 0 ? static_cast<int>(values.size()) / cols : 0;
+        if (rows <= 1) {
+            if (const int32_t count = CountStep(0); count < 1) {
+                return count;
+            }
+        }
         if (rows > 0) {
             vb::VariantArray result(rows, cols);
             for (int row = 0; row < rows; ++row) {
                 for (int col = 0; col < cols; ++col) {
-                    result(row, col) = values[static_cast<size_t>(row * cols + col)];
+                    result(row, col) = std::move(values[static_cast<size_t>(row * cols + col)]);
                 }
             }
-            dbInfo_ = result;
+            dbInfo_ = std::move(result);
         }
         return rows;
     } catch (const vb::RuntimeError& error) {

@@ -8,6 +8,7 @@
 #include "ConnectionText.h"
 #include "EngineError.h"
 #include "Session.h"
+#include "SessionPool.h"
 #include "TextDriver.h"
 
 namespace jet {
@@ -66,13 +67,8 @@ Error Connection::open(const QString& connectionText) {
     if (path.isEmpty()) {
         return makeError(errConnectionText, QStringLiteral("no Data Source"));
     }
-    auto session = std::make_shared<Session>();
-    if (Error error = session->open(path, items->value(u"Jet OLEDB:Database Password"),
-                                    impl_->busyTimeoutMs)) {
-        return error;
-    }
-    impl_->session = std::move(session);
-    return {};
+    return SessionPool::open(path, items->value(u"Jet OLEDB:Database Password"),
+                             impl_->busyTimeoutMs, impl_->session);
 }
 
 void Connection::setBusyTimeout(int milliseconds) {
@@ -99,6 +95,16 @@ Error Connection::execute(const QString& sql) {
     return rc == SQLITE_DONE ? Error{} : engineError(handle(), rc, errExecution);
 }
 
+Error Connection::check(const QString& sql) {
+    if (!isOpen()) {
+        return makeError(errNotOpen);
+    }
+    sqlite3_stmt* statement = nullptr;
+    const Error error = impl_->session->prepare(sql, statement);
+    sqlite3_finalize(statement);
+    return error;
+}
+
 Error Connection::beginTrans() {
     return isOpen() ? impl_->session->run("BEGIN", errTransaction) : makeError(errNotOpen);
 }
@@ -112,10 +118,8 @@ Error Connection::rollbackTrans() {
 }
 
 void Connection::close() {
-    if (impl_->session) {
-        impl_->session->close();
-        impl_->session.reset();
-    }
+    SessionPool::release(std::move(impl_->session));
+    impl_->session.reset();
 }
 
 sqlite3* Connection::handle() const {

@@ -33,6 +33,8 @@ class Connection {
     bool isOpen() const;
     // Runs one statement that returns no records; text after it is refused (errSyntax).
     Error execute(const QString& sql);
+    // Prepares the statement without running it: the failure it would give on preparing.
+    Error check(const QString& sql);
     Error beginTrans();
     Error commitTrans();
     Error rollbackTrans();

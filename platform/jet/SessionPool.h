@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "JetError.h"
+
+namespace jet {
+
+class Session;
+
+// Keeps the session of the last closed connection to a database file open, so that the
+// next connection to the same file finds its pages read and decrypted already. The
+// kept session is handed out again only for the same path and password while the path
+// still names the file it has open, unchanged since (FileIdentity); otherwise it is
+// closed and a new session opened. A kept session holds no statement, no lock and no
+// transaction, and what its connection wrote is in the file when the connection closes,
+// as with any closed connection.
+namespace SessionPool {
+
+// Opens the file for a connection: the kept session when it fits, else a new one. The
+// failures are those of Session::open.
+Error open(const QString& path, const QString& password, int busyTimeoutMs,
+           std::shared_ptr<Session>& session);
+
+// Ends a connection's use of its session: kept when it came from open, is idle (no other
+// owner, no statement, no transaction), its tables are as when it was opened and its file
+// is still the one at the path; closed otherwise.
+void release(std::shared_ptr<Session> session);
+
+}  // namespace SessionPool
+
+}  // namespace jet
