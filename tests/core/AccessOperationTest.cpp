@@ -1,6 +1,9 @@
+#include <algorithm>
+
 #include <QStringList>
 
 #include "core/AccessADOClass.h"
+#include "platform/jet/JetError.h"
 #include "tests/support/DatabaseTest.h"
 #include "tests/support/TestRows.h"
 
@@ -320,6 +323,40 @@ TEST_F(AccessOperationTest, SelectSizesItsResultByTheRowsRead) {
     Prepare(noFields, "1");
     noFields.AddFromVerse("TradeMast_tbl");
     EXPECT_LT(noFields.Execute(), -3000);
+}
+
+// The select is read once; where it and the count of its FROM and WHERE could differ,
+// the result is still the count's.
+TEST_F(AccessOperationTest, SelectResultsFollowTheCountOfTheirRows) {
+    const struct {
+        const char* field;
+        const char* from;
+        const char* where;
+        int32_t result;
+    } cases[] = {
+        // an aggregate over no rows reads one row, the count finds none
+        {"Sum(Cost_Quantity)", "Management_Tbl", "Input_Date = #2024/9/3#", 0},
+        {"Sum(Cost_Quantity)", "Management_Tbl", "Input_Date = #2024/9/2#", 1},
+        // an unknown field over no rows is nothing found, over rows a failure
+        {"No_Such_Field", "TradeMast_tbl", "Classify_No = '999'", 0},
+        {"No_Such_Field", "TradeMast_tbl", "Classify_No = '001'", -jet::errSyntax},
+        // the count cannot see the select's names
+        {"Trade_No AS Number", "TradeMast_tbl", "Number = '0001'", -jet::errSyntax},
+        {"Classify_No", "TradeMast_tbl", "Classify_No = '002' GROUP BY Classify_No", 1},
+        {"Count(*)", "(SELECT Classify_No FROM TradeMast_tbl GROUP BY Classify_No) AS c", "", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " / " + c.where);
+        AccessADOClass access;
+        Prepare(access, "1");
+        access.AddField(c.field);
+        access.AddFromVerse(c.from);
+        if (*c.where) {
+            access.AddWhereVerse(c.where);
+        }
+        EXPECT_EQ(access.Execute(), c.result) << access.ErrDetail().toStdString();
+        EXPECT_EQ(access.DBInfo().rows(), std::max(c.result, 0));
+    }
 }
 
 TEST_F(AccessOperationTest, CountAndReuseAfterExecuteClear) {
