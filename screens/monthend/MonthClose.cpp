@@ -2,6 +2,8 @@
 
 #include <QHash>
 #include <QStringList>
+#include <algorithm>
+#include <vector>
 
 #include "CloseRanks.h"
 #include "MonthReads.h"
@@ -19,41 +21,56 @@ using MonthReads::Text;
 
 namespace {
 
-// A ranking query over the month's daily rows: the value per class (or per class and
-// product), value descending.
+// The columns of the month's sums per product, as read.
+enum SumColumn : int {
+    SumCost = 2,
+    SumCostMoney,
+    SumSales,
+    SumMoney,
+    AverageSales,
+    LastPrice,
+    SumProfit,
+};
+
+// The six rankings in the order of the rank columns stored: classes by profit, amount,
+// quantity, then products. Each ranks the sum of its column per class or per product:
+// the class's value is the sum of its products' sums, which is the class's own sum
+// over its daily rows, since every daily row of the month lies in one product's sums.
 struct Ranking {
-    const char* value;  // the summed expression
-    const char* alias;  // its column
-    const char* table;  // the derived table's name
+    SumColumn value;
     bool products;
 };
-
-// In the order the close reads them and the order of the rank columns stored.
 const Ranking Rankings[6] = {
-    {"Sum([Sales_Money]-[Cost_Money])", "RiekM", "ClaRiekiDeta", false},
-    {"Sum(Sales_Money)", "SumSalM", "ClaMonDeta", false},
-    {"Sum(Sales_Quantity)", "SumSelQ", "ClaQuDeta", false},
-    {"Sum([Sales_Money]-[Cost_Money])", "RiekM", "TraRiekiDeta", true},
-    {"Sum(Sales_Money)", "SumSalM", "TraMonDeta", true},
-    {"Sum(Sales_Quantity)", "SumSelQ", "TraQuDeta", true},
+    {SumProfit, false}, {SumMoney, false}, {SumSales, false},
+    {SumProfit, true},  {SumMoney, true},  {SumSales, true},
 };
 
-// The FROM items of a derived table, split where the wrapper joins them with " , ".
-QStringList RankingFrom(const Ranking& r, const QString& between) {
-    const QString value = QString::fromLatin1(r.value);
-    const QString where = " From Management_Tbl WHERE Input_Date Between " + between;
-    if (!r.products) {
-        return {
-            "(SELECT Classify_No",
-            value + " AS " + r.alias + where + " GROUP BY Classify_No ORDER BY " + value + " DESC",
-            QStringLiteral("Classify_No) AS ") + r.table};
+// The entries of a ranking, value descending, for CloseRanks: one per product with
+// daily rows, or one per class with daily rows. A sum over Null values only counts as
+// 0, as CloseRanks reads a Null value.
+std::vector<CloseRanks::Entry> RankingEntries(const vb::VariantArray& sums, int32_t count,
+                                              const Ranking& ranking) {
+    std::vector<CloseRanks::Entry> entries;
+    QHash<QString, size_t> classEntry;
+    for (int row = 0; row < count; ++row) {
+        const vb::Currency value = Amount(sums(row, ranking.value));
+        if (ranking.products) {
+            entries.push_back({Key(sums(row, 0), sums(row, 1)), value});
+            continue;
+        }
+        const QString classNo = Text(sums(row, 0));
+        const auto found = classEntry.constFind(classNo);
+        if (found == classEntry.constEnd()) {
+            classEntry.insert(classNo, entries.size());
+            entries.push_back({classNo, value});
+        } else {
+            entries[*found].value += value;
+        }
     }
-    return {"(SELECT Classify_No",
-            "Trade_No",
-            value + " AS " + r.alias + where + " GROUP BY Classify_No",
-            "Trade_No ORDER BY " + value + " DESC",
-            "Classify_No",
-            QStringLiteral("Trade_No) AS ") + r.table};
+    std::stable_sort(
+        entries.begin(), entries.end(),
+        [](const CloseRanks::Entry& a, const CloseRanks::Entry& b) { return b.value < a.value; });
+    return entries;
 }
 
 }  // namespace
@@ -91,35 +108,21 @@ int32_t MonthClose::Read() {
     sumCount_ = AccessSelect(
         access,
         {"Classify_No", "Trade_No", "SumCost", "SumCosM", "SumSales", "SumMoney", "AvSelQ",
-         "LastPrice"},
+         "LastPrice", "RiekM"},
         {"(SELECT Classify_No", "Trade_No", "Sum(Cost_Quantity) AS SumCost",
          "Sum(Cost_Money) AS SumCosM", "Sum(Sales_Quantity) AS SumSales",
          "Sum(Sales_Money) AS SumMoney", "Avg(Sales_Quantity) AS AvSelQ",
-         "Last(Unit_Price) AS LastPrice From Management_Tbl WHERE Input_Date Between " + between +
-             " GROUP BY Classify_No",
+         "Last(Unit_Price) AS LastPrice",
+         "Sum([Sales_Money]-[Cost_Money]) AS RiekM From Management_Tbl WHERE Input_Date "
+         "Between " +
+             between + " GROUP BY Classify_No",
          "Trade_No ORDER BY Classify_No", "Trade_No) AS ThisMonthDeta"},
         {}, {}, sums_);
     if (sumCount_ < 0) {
         return sumCount_;
     }
     stockCount_ = MonthReads::StoredStock(access, month_.addMonths(-1), stock_);
-    if (stockCount_ < 0) {
-        return stockCount_;
-    }
-    for (int i = 0; i < 6; ++i) {
-        const Ranking& r = Rankings[i];
-        QStringList fields = {"Classify_No"};
-        if (r.products) {
-            fields << "Trade_No";
-        }
-        fields << r.alias;
-        rankingCounts_[i] =
-            AccessSelect(access, fields, RankingFrom(r, between), {}, {}, rankings_[i]);
-        if (rankingCounts_[i] < 0) {
-            return rankingCounts_[i];
-        }
-    }
-    return 0;
+    return stockCount_ < 0 ? stockCount_ : 0;
 }
 
 void MonthClose::Build() {
@@ -139,14 +142,8 @@ void MonthClose::Build() {
     std::vector<std::vector<int>> ranks;
     for (int i = 0; i < 6; ++i) {
         const bool byProduct = Rankings[i].products;
-        std::vector<CloseRanks::Entry> entries;
-        for (int row = 0; row < rankingCounts_[i]; ++row) {
-            const vb::VariantArray& q = rankings_[i];
-            entries.push_back({byProduct ? Key(q(row, 0), q(row, 1)) : Text(q(row, 0)),
-                               Amount(q(row, byProduct ? 2 : 1))});
-        }
-        const std::vector<int> assigned =
-            CloseRanks::Assign(entries, byProduct ? products : classes);
+        const std::vector<int> assigned = CloseRanks::Assign(
+            RankingEntries(sums_, sumCount_, Rankings[i]), byProduct ? products : classes);
         std::vector<int> column(masterCount_);
         for (int row = 0; row < masterCount_; ++row) {
             column[row] =
@@ -164,12 +161,12 @@ void MonthClose::Build() {
         vb::Currency cost, costMoney, sales, salesMoney, average;
         vb::Currency price = Amount(masters_(row, 5));
         if (const auto s = sumRows.constFind(key); s != sumRows.constEnd()) {
-            cost = Amount(sums_(*s, 2));
-            costMoney = Amount(sums_(*s, 3));
-            sales = Amount(sums_(*s, 4));
-            salesMoney = Amount(sums_(*s, 5));
-            average = Amount(sums_(*s, 6));
-            price = Amount(sums_(*s, 7));
+            cost = Amount(sums_(*s, SumCost));
+            costMoney = Amount(sums_(*s, SumCostMoney));
+            sales = Amount(sums_(*s, SumSales));
+            salesMoney = Amount(sums_(*s, SumMoney));
+            average = Amount(sums_(*s, AverageSales));
+            price = Amount(sums_(*s, LastPrice));
         }
         const auto f = stockRows.constFind(key);
         const vb::Currency previous =

@@ -40,7 +40,4 @@ class MonthClose {
     int32_t masterCount_ = 0;
     int32_t sumCount_ = 0;
     int32_t stockCount_ = 0;
-    // The six ranking reads: classes by profit, amount, quantity, then products.
-    vb::VariantArray rankings_[6];
-    int32_t rankingCounts_[6] = {};
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "CloseFixture.h"
 #include "core/MainModule.h"
 #include "screens/monthend/CloseTarget.h"
@@ -82,6 +84,40 @@ TEST_F(MonthCloseTest, EveryProductOfTheMastersGetsItsRowMatchedByKey) {
     EXPECT_EQ(stored(5, Ranks),
               (std::vector<QString>{"001|0001|1|1|1|3|1|1", "001|0002|1|1|1|2|3|3",
                                     "002|0001|2|2|2|1|2|2"}));
+}
+
+// Ranks of classes and products that share values, lose money, have Null sales or no
+// movement; movement of a product or class outside the masters counts for neither list,
+// but a product outside the masters still counts for its class.
+TEST_F(MonthCloseTest, RanksFollowTheSumsOfTheDailyRows) {
+    for (const char* no : {"001", "002", "003", "004"}) {
+        classify(no, QStringLiteral("分類") + no);
+    }
+    for (const auto& [classNo, tradeNo] : {std::pair{"001", "0001"},
+                                           {"001", "0002"},
+                                           {"002", "0001"},
+                                           {"002", "0002"},
+                                           {"003", "0001"},
+                                           {"004", "0001"},
+                                           {"009", "0001"}}) {
+        product(classNo, tradeNo, "商品", "10", "20");
+    }
+    movement(5, 2, "001", "0001", "4", "10", "5", "100");      // profit 60
+    movement(5, 2, "001", "0002", "8", "10", "2", "50");       // profit -30
+    movement(5, 3, "001", "0003", "0", "10", "1", "30");       // not in the masters
+    movement(5, 4, "002", "0001", "1", "10", "Null", "Null");  // no profit, not -10
+    movement(5, 4, "002", "0002", "0", "10", "3", "60");       // profit 60
+    movement(5, 5, "003", "0001", "2", "10", "0", "0");        // profit -20
+    movement(5, 6, "009", "0001", "0", "1", "1", "1000");      // class not in the masters
+    MonthClose close(Date::fromYmd(2024, 5, 1));
+    ASSERT_EQ(close.Calculate(), MonthClose::Ready);
+    ASSERT_GE(close.Save(), 0);
+    // classes: profit 001 = 002 = 60, 004 none, 003 -20; amount 180, 60, 0, none;
+    // quantity 8, 3, 0, none
+    EXPECT_EQ(stored(5, Ranks),
+              (std::vector<QString>{"001|0001|1|1|1|1|1|1", "001|0002|1|1|1|4|3|3",
+                                    "002|0001|1|2|2|2|4|4", "002|0002|1|2|2|1|2|2",
+                                    "003|0001|3|3|3|3|4|4", "004|0001|2|3|3|2|4|4"}));
 }
 
 TEST_F(MonthCloseTest, AMonthWithoutMovementRanksEveryoneLast) {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include "tests/support/TestDatabase.h"
+
+// A copy of the shipped keyed database filled for the benchmarks: `products` products
+// in classes of `productsPerClass`, April 2024 closed with a stock for each, and
+// `days` days of movement from 1 May 2024 for every product.
+class BenchDatabase {
+  public:
+    BenchDatabase(int products, int productsPerClass, int days);
+
+    // Points the settings record at the copy, with April the last closed month.
+    void use() const;
+    QString filePath() const { return database_.filePath(); }
+
+  private:
+    TestDatabase database_;
+};
+
+// Ends the benchmark program with the step that failed.
+[[noreturn]] void benchFailed(const char* step, const QString& detail);

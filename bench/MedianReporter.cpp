@@ -1,0 +1,25 @@
+#include "MedianReporter.h"
+
+#include <algorithm>
+
+void MedianReporter::ReportRuns(const std::vector<Run>& reports) {
+    for (const Run& run : reports) {
+        if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+            const double seconds = run.GetAdjustedRealTime() /
+                                   benchmark::GetTimeUnitMultiplier(run.time_unit);
+            times_[run.run_name.function_name].push_back(seconds * 1000.0);
+        }
+    }
+    ConsoleReporter::ReportRuns(reports);
+}
+
+double MedianReporter::medianMs(const std::string& benchmark) const {
+    const auto found = times_.find(benchmark);
+    if (found == times_.end() || found->second.empty()) {
+        return 0.0;
+    }
+    std::vector<double> times = found->second;
+    std::sort(times.begin(), times.end());
+    const size_t middle = times.size() / 2;
+    return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2.0;
+}
