@@ -1,5 +1,9 @@
 #include "RankingTables.h"
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 #include "RankingMerge.h"
 #include "core/AccessADOClass.h"
 #include "core/AccessSelect.h"
@@ -40,6 +44,48 @@ RankingTables::Ranking Ranked(const vb::VariantArray& rows, int32_t count, int c
         }
     }
     return ranking;
+}
+
+// The period's sums of the three kinds per class (keyColumns 1) or per product (2), in
+// the order of the keys: key columns, then one column per kind.
+int32_t PeriodSums(AccessADOClass& access, const vb::Date& from, const vb::Date& to, int keyColumns,
+                   vb::VariantArray& sums) {
+    const QStringList keys = QStringList{"Classify_No", "Trade_No"}.mid(0, keyColumns);
+    const QStringList names = {"SumQuantity", "SumMoney", "SumProfit"};
+    QStringList items = keys;
+    for (int kind : {RankingTables::Quantity, RankingTables::Amount, RankingTables::Profit}) {
+        items << "Sum(" + Values[kind] + ") AS " + names[kind];
+    }
+    return AccessSelect(access, keys + names,
+                        {"(SELECT " + items.join(", ") + " FROM Management_Tbl WHERE " +
+                         PeriodRows(from, to) + " GROUP BY " + keys.join(", ") + ") AS PeriodDeta"},
+                        {}, keys, sums);
+}
+
+// The sums of one kind as a ranking orders them: key columns and value, value
+// descending, a Null sum after every value, equal values by key.
+vb::VariantArray KindSums(const vb::VariantArray& sums, int32_t count, int keyColumns, int kind) {
+    const int column = keyColumns + kind;
+    std::vector<std::optional<vb::Currency>> values;
+    std::vector<int> order;
+    for (int row = 0; row < count; ++row) {
+        const vb::Variant& value = sums(row, column);
+        values.push_back(value.isNull() || value.isEmpty()
+                             ? std::nullopt
+                             : std::optional<vb::Currency>(MonthReads::Amount(value)));
+        order.push_back(row);
+    }
+    std::stable_sort(order.begin(), order.end(), [&values](int a, int b) {
+        return values[a] && (!values[b] || *values[b] < *values[a]);
+    });
+    vb::VariantArray sorted(count, keyColumns + 1);
+    for (int row = 0; row < count; ++row) {
+        for (int col = 0; col < keyColumns; ++col) {
+            sorted(row, col) = sums(order[row], col);
+        }
+        sorted(row, keyColumns) = sums(order[row], column);
+    }
+    return sorted;
 }
 
 int32_t CheckedCount(int32_t count) {
@@ -135,19 +181,15 @@ int32_t RankingTables::LoadClassRankingOpen(AccessADOClass& access, const vb::Da
         return listCount;
     }
     CheckedCount(listCount);
+    vb::VariantArray sums;
+    const int32_t count = PeriodSums(access, from, to, 1, sums);
+    if (count < 0) {
+        return count;
+    }
     Rankings loaded;
     for (int kind : {Profit, Quantity, Amount}) {
-        vb::VariantArray sums;
-        const int32_t count =
-            AccessSelect(access, {"Classify_No", "RankValue"},
-                         {"(SELECT Classify_No, Sum(" + Values[kind] +
-                          ") AS RankValue FROM Management_Tbl WHERE " + PeriodRows(from, to) +
-                          " GROUP BY Classify_No) AS ClassDeta"},
-                         {}, {"RankValue DESC", "Classify_No"}, sums);
-        if (count < 0) {
-            return count;
-        }
-        loaded[kind].rows = RankingMerge::Merge(list, listCount, sums, count, 1);
+        loaded[kind].rows =
+            RankingMerge::Merge(list, listCount, KindSums(sums, count, 1, kind), count, 1);
         loaded[kind].count = static_cast<int16_t>(listCount);
     }
     classes_ = loaded;
@@ -166,19 +208,15 @@ int32_t RankingTables::LoadProductRankingOpen(AccessADOClass& access, const vb::
         return listCount;
     }
     CheckedCount(listCount);
+    vb::VariantArray sums;
+    const int32_t count = PeriodSums(access, from, to, 2, sums);
+    if (count < 0) {
+        return count;
+    }
     Rankings loaded;
     for (int kind : {Profit, Quantity, Amount}) {
-        vb::VariantArray sums;
-        const int32_t count =
-            AccessSelect(access, {"Classify_No", "Trade_No", "RankValue"},
-                         {"(SELECT Classify_No, Trade_No, Sum(" + Values[kind] +
-                          ") AS RankValue FROM Management_Tbl WHERE " + PeriodRows(from, to) +
-                          " GROUP BY Classify_No, Trade_No) AS TradeDeta"},
-                         {}, {"RankValue DESC", "Classify_No", "Trade_No"}, sums);
-        if (count < 0) {
-            return count;
-        }
-        loaded[kind].rows = RankingMerge::Merge(list, listCount, sums, count, 2);
+        loaded[kind].rows =
+            RankingMerge::Merge(list, listCount, KindSums(sums, count, 2, kind), count, 2);
         loaded[kind].count = static_cast<int16_t>(listCount);
     }
     products_ = loaded;

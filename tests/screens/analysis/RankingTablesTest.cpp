@@ -104,6 +104,25 @@ TEST_F(RankingTablesTest, OpenMonthMergesTheMonthsSumsWithTheMasters) {
                            "4|006|0001|独楽|0", "5|001|0002|ペン|0", "6|005|0001|靴下|0"}));
 }
 
+// Equal sums go by number; a sum over Null values only comes after every value, losses
+// included, and shows as 0.
+TEST_F(RankingTablesTest, OpenMonthOrdersEqualSumsByNumberAndNullSumsLast) {
+    movement(5, 2, "003", "0001", "0", "100", "2", "100");
+    movement(5, 3, "001", "0002", "0", "10", "2", "100");
+    movement(5, 4, "002", "0001", "1", "10", "Null", "Null");
+    movement(5, 5, "006", "0001", "1", "10", "0", "0");
+    ASSERT_TRUE(load(5));
+    EXPECT_EQ(Texts(tables.Classes(RankingTables::Amount)),
+              (QStringList{"1|001|文具|100", "2|003|雑貨|100", "3|006|玩具|0", "4|002|食品|0",
+                           "5|005|衣料|0"}));
+    EXPECT_EQ(Texts(tables.Products(RankingTables::Amount)),
+              (QStringList{"1|001|0002|ペン|100", "2|003|0001|皿|100", "3|006|0001|独楽|0",
+                           "4|002|0001|パン|0", "5|001|0001|ノート|0", "6|005|0001|靴下|0"}));
+    EXPECT_EQ(Texts(tables.Products(RankingTables::Profit)),
+              (QStringList{"1|001|0002|ペン|100", "2|003|0001|皿|100", "3|002|0001|パン|0",
+                           "4|001|0001|ノート|0", "5|005|0001|靴下|0", "6|006|0001|独楽|-10"}));
+}
+
 TEST_F(RankingTablesTest, FailedReadShowsTheMessageAndEmptiesEveryRanking) {
     ASSERT_TRUE(load(4));
     dropTable("Management_Tbl");
