@@ -67,8 +67,9 @@ Error Connection::open(const QString& connectionText) {
     if (path.isEmpty()) {
         return makeError(errConnectionText, QStringLiteral("no Data Source"));
     }
-    return SessionPool::open(path, items->value(u"Jet OLEDB:Database Password"),
-                             impl_->busyTimeoutMs, impl_->session);
+    return SessionPool::open(
+        {path, items->value(u"Jet OLEDB:Database Password"), items->value(u"Mode")},
+        impl_->busyTimeoutMs, impl_->session);
 }
 
 void Connection::setBusyTimeout(int milliseconds) {

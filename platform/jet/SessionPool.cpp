@@ -16,8 +16,7 @@ namespace {
 
 // Where a session opened through the pool came from.
 struct Origin {
-    QString path;
-    QString password;
+    SessionPool::Request request;
     int schemaVersion = 0;
 };
 
@@ -58,17 +57,17 @@ bool isIdle(sqlite3* db) {
     return sqlite3_get_autocommit(db) != 0 && sqlite3_next_stmt(db, nullptr) == nullptr;
 }
 
-// The kept session when it was opened from the path with the password; a kept session
-// of another file stays unless that file has gone from its path. What leaves the pool
-// goes to `closing`, to be closed outside the lock.
-std::shared_ptr<Session> takeKept(const QString& path, const QString& password,
-                                  std::optional<Kept>& taken, std::shared_ptr<Session>& closing) {
+// The kept session when it was opened for the same request; a kept session of another
+// request stays unless its file has gone from its path. What leaves the pool goes to
+// `closing`, to be closed outside the lock.
+std::shared_ptr<Session> takeKept(const SessionPool::Request& request, std::optional<Kept>& taken,
+                                  std::shared_ptr<Session>& closing) {
     Pool& p = pool();
     const std::lock_guard<std::mutex> lock(p.mutex);
     if (!p.kept) {
         return nullptr;
     }
-    if (p.kept->origin.path == path && p.kept->origin.password == password) {
+    if (p.kept->origin.request == request) {
         taken = std::move(p.kept);
         p.kept.reset();
         return taken->session;
@@ -93,7 +92,7 @@ void registerInUse(const std::shared_ptr<Session>& session, Origin origin) {
 std::optional<Error> reuse(const Kept& kept, int busyTimeoutMs) {
     sqlite3* db = kept.session->db();
     FileIdentity now;
-    if (!FileIdentity::read(kept.origin.path, db, now) || now != kept.identity) {
+    if (!FileIdentity::read(kept.origin.request.path, db, now) || now != kept.identity) {
         return std::nullopt;
     }
     sqlite3_busy_timeout(db, busyTimeoutMs);
@@ -114,11 +113,10 @@ std::optional<Error> reuse(const Kept& kept, int busyTimeoutMs) {
 
 namespace SessionPool {
 
-Error open(const QString& path, const QString& password, int busyTimeoutMs,
-           std::shared_ptr<Session>& session) {
+Error open(const Request& request, int busyTimeoutMs, std::shared_ptr<Session>& session) {
     std::optional<Kept> kept;
     std::shared_ptr<Session> closing;
-    if (takeKept(path, password, kept, closing) && kept) {
+    if (takeKept(request, kept, closing) && kept) {
         const std::optional<Error> reused = reuse(*kept, busyTimeoutMs);
         if (reused && !*reused) {
             session = kept->session;
@@ -134,11 +132,11 @@ Error open(const QString& path, const QString& password, int busyTimeoutMs,
         closing->close();
     }
     auto opened = std::make_shared<Session>();
-    if (Error error = opened->open(path, password, busyTimeoutMs)) {
+    if (Error error = opened->open(request.path, request.password, busyTimeoutMs)) {
         return error;
     }
     sqlite3_exec(opened->db(), "PRAGMA cache_size = -65536", nullptr, nullptr, nullptr);
-    registerInUse(opened, Origin{path, password, schemaVersion(opened->db(), busyTimeoutMs)});
+    registerInUse(opened, Origin{request, schemaVersion(opened->db(), busyTimeoutMs)});
     session = std::move(opened);
     return {};
 }
@@ -160,7 +158,7 @@ void release(std::shared_ptr<Session> session) {
     FileIdentity identity;
     if (!origin || session.use_count() != 1 || !db || !isIdle(db) ||
         schemaVersion(db, 0) != origin->schemaVersion ||
-        !FileIdentity::read(origin->path, db, identity)) {
+        !FileIdentity::read(origin->request.path, db, identity)) {
         session->close();
         return;
     }

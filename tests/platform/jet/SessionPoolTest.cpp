@@ -95,7 +95,9 @@ TEST(SessionPool, TheNextConnectionToTheUnchangedFileTakesTheClosedOnesSession) 
     EXPECT_EQ(rows(second), 1);
     second.close();
 
-    // Another password or another path never takes it.
+    // Another mode, another password or another path never takes it.
+    ASSERT_FALSE(second.open(TestDatabase::connectionText(path, "pw") + "Mode=Read;"));
+    EXPECT_FALSE(takenOver(second));
     EXPECT_EQ(second.open(TestDatabase::connectionText(path, "wrong")).number, jet::errCannotOpen);
     const QString copy = db.path("copy.mde");
     ASSERT_TRUE(QFile::copy(path, copy));
