@@ -61,9 +61,9 @@ BenchDatabase::BenchDatabase(int products, int productsPerClass, int days) {
         benchFailed("copy", database_.error());
     }
     jet::Connection connection;
-    if (jet::Error error = connection.open(
-            "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database_.filePath() +
-            ";Jet OLEDB:Database Password=" + TestDatabase::password() + ";")) {
+    if (jet::Error error =
+            connection.open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database_.filePath() +
+                            ";Jet OLEDB:Database Password=" + TestDatabase::password() + ";")) {
         benchFailed("open", error.description);
     }
     sqlite3* db = connection.handle();

@@ -4,19 +4,23 @@
 
 void MedianReporter::ReportRuns(const std::vector<Run>& reports) {
     for (const Run& run : reports) {
-        if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-            const double seconds = run.GetAdjustedRealTime() /
-                                   benchmark::GetTimeUnitMultiplier(run.time_unit);
-            times_[run.run_name.function_name].push_back(seconds * 1000.0);
+        const bool iteration = run.run_type == Run::RT_Iteration;
+        if (!run.error_occurred && (iteration || run.aggregate_name == "median")) {
+            const double seconds =
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            (iteration ? times_ : medians_)[run.run_name.function_name].push_back(seconds * 1000.0);
         }
     }
     ConsoleReporter::ReportRuns(reports);
 }
 
 double MedianReporter::medianMs(const std::string& benchmark) const {
-    const auto found = times_.find(benchmark);
-    if (found == times_.end() || found->second.empty()) {
-        return 0.0;
+    auto found = times_.find(benchmark);
+    if (found == times_.end()) {
+        found = medians_.find(benchmark);
+        if (found == medians_.end()) {
+            return 0.0;
+        }
     }
     std::vector<double> times = found->second;
     std::sort(times.begin(), times.end());

@@ -7,7 +7,8 @@
 #include <vector>
 
 // The console report, keeping the real time of every run (of every repetition) per
-// benchmark, so that the program can set figures of one run against each other.
+// benchmark, or the medians when only aggregates are reported, so that the program can
+// set figures of one run against each other.
 class MedianReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& reports) override;
@@ -18,4 +19,5 @@ class MedianReporter : public benchmark::ConsoleReporter {
 
   private:
     std::map<std::string, std::vector<double>> times_;
+    std::map<std::string, std::vector<double>> medians_;
 };
