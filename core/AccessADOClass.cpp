@@ -342,6 +342,12 @@ int32_t AccessADOClass::SelectStep() {
         }
         jet::Recordset records;
         const auto failedUnlessEmpty = [this](const jet::Error& error) {
+            // The count gets a connection of its own, as it had when it ran first: a
+            // failed read of a damaged page can leave this one unable to read on.
+            CloseConnection();
+            if (const int32_t opened = OpenConnection(); opened != 0) {
+                return opened;
+            }
             const int32_t count = CountStep(0);
             return count < 1 ? count : Failed(error);
         };

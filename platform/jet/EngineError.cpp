@@ -2,6 +2,8 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include "SessionPool.h"
+
 namespace jet {
 
 namespace {
@@ -56,6 +58,9 @@ Error makeError(ErrorNumber number, const QString& detail) {
 }
 
 Error engineError(sqlite3* db, int resultCode, ErrorNumber otherwise) {
+    if (db) {
+        SessionPool::noteFailure(db);
+    }
     const char* message = db ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode);
     return makeError(numberFor(resultCode, otherwise), QString::fromUtf8(message));
 }

@@ -18,6 +18,7 @@ namespace {
 struct Origin {
     SessionPool::Request request;
     int schemaVersion = 0;
+    bool failed = false;  // a statement on the session failed
 };
 
 struct Kept {
@@ -156,7 +157,7 @@ void release(std::shared_ptr<Session> session) {
     }
     sqlite3* db = session->db();
     FileIdentity identity;
-    if (!origin || session.use_count() != 1 || !db || !isIdle(db) ||
+    if (!origin || origin->failed || session.use_count() != 1 || !db || !isIdle(db) ||
         schemaVersion(db, 0) != origin->schemaVersion ||
         !FileIdentity::read(origin->request.path, db, identity)) {
         session->close();
@@ -172,6 +173,16 @@ void release(std::shared_ptr<Session> session) {
     }
     if (replaced) {
         replaced->close();
+    }
+}
+
+void noteFailure(sqlite3* db) {
+    Pool& p = pool();
+    const std::lock_guard<std::mutex> lock(p.mutex);
+    for (auto& [session, origin] : p.inUse) {
+        if (session->db() == db) {
+            origin.failed = true;
+        }
     }
 }
 

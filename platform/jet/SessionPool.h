@@ -5,6 +5,8 @@
 
 #include "JetError.h"
 
+struct sqlite3;
+
 namespace jet {
 
 class Session;
@@ -32,9 +34,13 @@ struct Request {
 Error open(const Request& request, int busyTimeoutMs, std::shared_ptr<Session>& session);
 
 // Ends a connection's use of its session: kept when it came from open, is idle (no other
-// owner, no statement, no transaction), its tables are as when it was opened and its file
-// is still the one at the path; closed otherwise.
+// owner, no statement, no transaction), no statement on it failed, its tables are as when
+// it was opened and its file is still the one at the path; closed otherwise.
 void release(std::shared_ptr<Session> session);
+
+// Notes a failure of the engine on the handle: its session is not kept. A failed read of a
+// damaged page can leave the handle unable to read any further page.
+void noteFailure(sqlite3* db);
 
 }  // namespace SessionPool
 

@@ -3,6 +3,7 @@
 #include "core/AccessADOClass.h"
 #include "platform/jet/Connection.h"
 #include "platform/runtime/RuntimeError.h"
+#include "tests/support/CraftedDatabases.h"
 #include "tests/support/DatabaseTest.h"
 
 namespace {
@@ -63,6 +64,24 @@ TEST_F(AccessConnectionTest, UnopenableFileIsMinusThousand) {
     AccessADOClass wrongPassword;
     EXPECT_EQ(CountBasic(wrongPassword, database.fileName(), "WRONG"), AccessADOClass::CannotOpen);
     EXPECT_EQ(wrongPassword.ErrDetail(), kDamaged);
+}
+
+// A table page that does not decrypt fails every read of it the same way, selects and
+// counts, the first and the next.
+TEST_F(AccessConnectionTest, ADamagedTablePageIsMinusThousandOnEveryRead) {
+    const QString made = CraftedDatabases::withFlippedPage(database.folder() + "/damaged.mde",
+                                                           database.password(), "basic_tbl");
+    ASSERT_TRUE(made.isEmpty()) << made.toStdString();
+    for (const char* code : {"1", "2", "1"}) {
+        AccessADOClass access;
+        access.AddField("Trade_figure");
+        EXPECT_EQ(CountBasic(access, "damaged.mde", database.password()),
+                  AccessADOClass::CannotOpen)
+            << code;
+        access.AccessFlag(code);
+        EXPECT_EQ(access.Execute(), AccessADOClass::CannotOpen) << code;
+        EXPECT_EQ(access.ErrDetail(), kDamaged);
+    }
 }
 
 TEST_F(AccessConnectionTest, LockedFileIsAnOrdinaryFailure) {

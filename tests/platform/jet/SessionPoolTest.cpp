@@ -201,4 +201,42 @@ TEST(SessionPool, ASessionLeftInATransactionOrWithChangedTablesIsNotKept) {
     EXPECT_EQ(rows(connection), 2);
 }
 
+// A read that fails on a damaged page can leave the handle unable to read further pages:
+// such a session is not kept, and the next connection meets the damage as the first did.
+TEST(SessionPool, ASessionWhoseReadFailedIsNotKept) {
+    TestDatabase db;
+    const QString path = db.create("db.mde", "pw");
+    Connection connection;
+    ASSERT_FALSE(connection.open(TestDatabase::connectionText(path, "pw")));
+    for (int day = 1; day <= 28; ++day) {
+        ASSERT_FALSE(connection.execute(insertDay(day)));
+    }
+    const int rootPage =
+        queryValue(connection, "SELECT rootpage FROM sqlite_master WHERE name = 'Management_Tbl'")
+            .toLong();
+    connection.close();
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek(qint64{rootPage - 1} * 1024 + 100));
+        file.write(QByteArray(16, 'x'));
+    }
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        ASSERT_FALSE(connection.open(TestDatabase::connectionText(path, "pw")));
+        EXPECT_FALSE(takenOver(connection));
+        ASSERT_FALSE(connection.execute(
+            QStringLiteral("INSERT INTO FixDeta_tbl(FixDate , Classify_No , Trade_No) VALUES "
+                           "(#2024/%1/1#,'001','0001')")
+                .arg(attempt)));
+        jet::Recordset records;
+        EXPECT_EQ(records
+                      .open(attempt == 1 ? "SELECT Count(Cost_Money) FROM Management_Tbl"
+                                         : "SELECT Cost_Money FROM Management_Tbl",
+                            connection)
+                      .number,
+                  jet::errCannotOpen);
+        connection.close();
+    }
+}
+
 }  // namespace
