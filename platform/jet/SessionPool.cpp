@@ -136,6 +136,9 @@ Error open(const Request& request, int busyTimeoutMs, std::shared_ptr<Session>& 
     if (Error error = opened->open(request.path, request.password, busyTimeoutMs)) {
         return error;
     }
+    // Room for the pages of some months of daily rows (at most 64 MiB, taken only as pages
+    // are read), so that the next connection finds what it reads, and a month's sorting
+    // stays in memory.
     sqlite3_exec(opened->db(), "PRAGMA cache_size = -65536", nullptr, nullptr, nullptr);
     registerInUse(opened, Origin{request, schemaVersion(opened->db(), busyTimeoutMs)});
     session = std::move(opened);
