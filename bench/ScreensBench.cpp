@@ -36,20 +36,26 @@ const BenchDatabase& oneClass() {
     return instance;
 }
 
-// Shows the screen as the menu does (modeless, loaded by its first Show) and closes it.
+// Shows the screen as the menu does (modeless, loaded by its first Show) and closes it;
+// the screen must have shown what it read (shown() true).
 template <typename Screen>
-void showAndClose(benchmark::State& state, const BenchDatabase& database) {
+void showAndClose(benchmark::State& state, const BenchDatabase& database,
+                  bool (*shown)(const Screen&)) {
     for (auto _ : state) {
         Screen screen;
         screen.SetDeleteOnUnload(false);
         screen.Show();
-        benchmark::DoNotOptimize(&screen);
+        if (!shown(screen)) {
+            benchFailed("screen", QStringLiteral("nothing shown"));
+        }
     }
     benchmark::DoNotOptimize(&database);
 }
 
 void BM_DailyEntryOpen(benchmark::State& state) {
-    showAndClose<frmSireUriage>(state, shop());
+    showAndClose<frmSireUriage>(state, shop(), [](const frmSireUriage& screen) {
+        return screen.DayRowCount() == kProducts;
+    });
 }
 BENCHMARK(BM_DailyEntryOpen)->Unit(benchmark::kMillisecond);
 
@@ -75,22 +81,29 @@ void BM_DailyEntryRegister(benchmark::State& state) {
 BENCHMARK(BM_DailyEntryRegister)->Unit(benchmark::kMillisecond);
 
 void BM_RankingOfTheOpenMonth(benchmark::State& state) {
-    showAndClose<frmRanking>(state, shop());
+    showAndClose<frmRanking>(state, shop(), [](const frmRanking& screen) {
+        return screen.Tables().Products(RankingTables::Profit).count == kProducts;
+    });
 }
 BENCHMARK(BM_RankingOfTheOpenMonth)->Unit(benchmark::kMillisecond);
 
 void BM_StockLists(benchmark::State& state) {
-    showAndClose<frmSyosuList>(state, shop());
+    showAndClose<frmSyosuList>(state, shop(), [](const frmSyosuList& screen) {
+        return screen.Lists().AllStockCount() == kProducts;
+    });
 }
 BENCHMARK(BM_StockLists)->Unit(benchmark::kMillisecond);
 
 void BM_ProfitTableOfADay(benchmark::State& state) {
-    showAndClose<frmRieki>(state, shop());
+    showAndClose<frmRieki>(state, shop(), [](const frmRieki& screen) {
+        return screen.Table().ClassCount() == kProducts / 100;
+    });
 }
 BENCHMARK(BM_ProfitTableOfADay)->Unit(benchmark::kMillisecond);
 
 void BM_ProductMasterOfOneClass(benchmark::State& state) {
-    showAndClose<frmItem>(state, oneClass());
+    showAndClose<frmItem>(state, oneClass(),
+                          [](const frmItem& screen) { return screen.EGrid.Rows() >= kProducts; });
 }
 BENCHMARK(BM_ProductMasterOfOneClass)->Unit(benchmark::kMillisecond);
 
