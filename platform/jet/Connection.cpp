@@ -140,7 +140,9 @@ Error createDatabase(const QString& path, const QString& password, const QString
         QFile::remove(path);
         return error;
     }
-    const QByteArray script = "BEGIN;\n" + schemaSql.toUtf8() + "\n;COMMIT;";
+    const QByteArray script = "BEGIN;\n" + schemaSql.toUtf8() +
+                              "\n;PRAGMA user_version = " + QByteArray::number(kFileFormat) +
+                              ";COMMIT;";
     const int rc = sqlite3_exec(db, script.constData(), nullptr, nullptr, nullptr);
     Error error;
     if (rc != SQLITE_OK) {

@@ -14,9 +14,9 @@ class Session;
 // A connection to one database file, opened with an ADO connection text:
 //   "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<path>;Jet OLEDB:Database Password=<pw>;"
 // The file is an SQLCipher database keyed with the password; an empty password opens
-// an unencrypted file. Statements are Jet SQL, translated for the engine.
-// "Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=<folder>;" opens the folder's text
-// files instead (see TextDriver.h).
+// an unencrypted file. "Mode=Read;" opens it only for reading: nothing in it changes. Statements
+// are Jet SQL, translated for the engine. "Driver={Microsoft Text Driver (*.txt;
+// *.csv)};DBQ=<folder>;" opens the folder's text files instead (see TextDriver.h).
 class Connection {
   public:
     Connection();
@@ -52,8 +52,9 @@ class Connection {
 
 // Creates a new, empty database file keyed with the password and runs the schema
 // statements (engine SQL, not Jet SQL) on it in one transaction. Used only by the
-// installation tool. An existing file is never replaced (errFileExists); a schema that
-// fails or creates no table leaves no file behind.
+// installation tool. The file is stamped with the current format (Session.h). An existing
+// file is never replaced (errFileExists); a schema that fails or creates no table leaves
+// no file behind.
 Error createDatabase(const QString& path, const QString& password, const QString& schemaSql);
 
 }  // namespace jet

@@ -73,6 +73,16 @@ std::optional<ConnectionText> ConnectionText::parse(QStringView text) {
     return result;
 }
 
+QString ConnectionText::quote(const QString& value) {
+    const bool plain = !value.contains(u';') && !value.contains(u'"') && !value.contains(u'\'') &&
+                       !value.startsWith(u'{') && value.trimmed().size() == value.size();
+    if (plain) {
+        return value;
+    }
+    QString inner = value;
+    return u'"' + inner.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
 QString ConnectionText::value(QStringView key) const {
     return items_.value(asciiLower(key));
 }

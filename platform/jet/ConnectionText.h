@@ -15,6 +15,10 @@ class ConnectionText {
     // Nothing when a quote or brace is left open or an item has no "=".
     static std::optional<ConnectionText> parse(QStringView text);
 
+    // A value written so that parse() gives it back whatever it holds: in double quotes
+    // (a quote inside doubled) when it has a ";", a quote, a brace or blanks at an end.
+    static QString quote(const QString& value);
+
     // The value of the key, or an empty text when the key is absent.
     QString value(QStringView key) const;
     bool contains(QStringView key) const;

@@ -81,4 +81,23 @@ void ExactSum::resultAverage(sqlite3_context* context) const {
                                           : approximate_ / count_);
 }
 
+void ExactSum::resultRoundedAverage(sqlite3_context* context) const {
+    if (count_ == 0) {
+        sqlite3_result_null(context);
+        return;
+    }
+    if (!allIntegers_) {
+        sqlite3_result_int64(context, std::llround(approximate_ / count_));
+        return;
+    }
+    const __int128 sum = tenThousandths_ / kScale;
+    __int128 quotient = sum / count_;
+    const __int128 remainder = sum % count_;
+    const __int128 twice = 2 * (remainder < 0 ? -remainder : remainder);
+    if (twice > count_ || (twice == count_ && quotient % 2 != 0)) {
+        quotient += sum < 0 ? -1 : 1;
+    }
+    sqlite3_result_int64(context, static_cast<int64_t>(quotient));
+}
+
 }  // namespace jet

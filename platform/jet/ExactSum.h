@@ -17,6 +17,9 @@ class ExactSum {
     void resultSum(sqlite3_context* context) const;
     // Null over no values, else the double nearest to sum / count.
     void resultAverage(sqlite3_context* context) const;
+    // Null over no values, else sum / count rounded half to even to a whole number: the
+    // average of amounts kept as whole ten-thousandths.
+    void resultRoundedAverage(sqlite3_context* context) const;
 
   private:
     __int128 tenThousandths_ = 0;

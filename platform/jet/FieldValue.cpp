@@ -41,7 +41,8 @@ void readAsStored(sqlite3_stmt* statement, int column, Field& field) {
 
 // Reads a number in the column's own type; false when the stored value is no number
 // or does not fit.
-bool readTyped(sqlite3_stmt* statement, int column, FieldType columnType, Field& field) {
+bool readTyped(sqlite3_stmt* statement, int column, FieldType columnType, bool scaledCurrency,
+               Field& field) {
     const int storage = sqlite3_column_type(statement, column);
     if (storage != SQLITE_INTEGER && storage != SQLITE_FLOAT) {
         return false;
@@ -52,8 +53,15 @@ bool readTyped(sqlite3_stmt* statement, int column, FieldType columnType, Field&
                 field.value = vb::Date::fromSerial(sqlite3_column_double(statement, column));
                 break;
             case adCurrency:
+                if (scaledCurrency && storage != SQLITE_INTEGER) {
+                    // Beyond the whole numbers: an overflowing sum, shown as its plain value.
+                    field.type = adDouble;
+                    field.value = sqlite3_column_double(statement, column) / vb::Currency::Scale;
+                    return true;
+                }
                 field.value =
-                    storage == SQLITE_INTEGER
+                    scaledCurrency ? vb::Currency::fromRaw(sqlite3_column_int64(statement, column))
+                    : storage == SQLITE_INTEGER
                         ? vb::Currency::fromInteger(sqlite3_column_int64(statement, column))
                         : vb::Currency::fromDouble(sqlite3_column_double(statement, column));
                 break;
@@ -72,13 +80,14 @@ bool readTyped(sqlite3_stmt* statement, int column, FieldType columnType, Field&
 
 }  // namespace
 
-void readFieldValue(sqlite3_stmt* statement, int column, FieldType columnType, Field& field) {
+void readFieldValue(sqlite3_stmt* statement, int column, FieldType columnType, bool scaledCurrency,
+                    Field& field) {
     if (sqlite3_column_type(statement, column) == SQLITE_NULL) {
         field.type = columnType;
         field.value = vb::Null;
         return;
     }
-    if (!readTyped(statement, column, columnType, field)) {
+    if (!readTyped(statement, column, columnType, scaledCurrency, field)) {
         readAsStored(statement, column, field);
     }
 }

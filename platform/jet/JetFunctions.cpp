@@ -6,8 +6,13 @@
 #include <cstdint>
 #include <limits>
 #include <new>
+#include <optional>
+
+#include <QString>
 
 #include "ExactSum.h"
+#include "platform/runtime/Currency.h"
+#include "platform/runtime/RuntimeError.h"
 
 namespace jet {
 
@@ -46,6 +51,11 @@ void sumStep(sqlite3_context* context, int, sqlite3_value** args) {
 void sumFinal(sqlite3_context* context) {
     const ExactSum* sum = sumState(context, false);
     sum ? sum->resultSum(context) : ExactSum().resultSum(context);
+}
+
+void roundedAvgFinal(sqlite3_context* context) {
+    const ExactSum* sum = sumState(context, false);
+    sum ? sum->resultRoundedAverage(context) : ExactSum().resultRoundedAverage(context);
 }
 
 void avgFinal(sqlite3_context* context) {
@@ -104,6 +114,85 @@ const AggregateFunction kAggregates[] = {
     {"Sum", 1, sumStep, sumFinal},
     {"Avg", 1, sumStep, avgFinal},
     {"Last", 2, lastStep, lastFinal},
+    {"CurAvg", 1, sumStep, roundedAvgFinal},
+};
+
+const char* const kOverflow = "オーバーフローしました。";
+
+// The amount a stored value of ten-thousandths stands for.
+vb::Currency amountOf(sqlite3_value* value) {
+    return vb::Currency::fromRaw(sqlite3_value_int64(value));
+}
+
+// CurMul(a, b): the product of two amounts, rounded half to even to ten-thousandths.
+void curMul(sqlite3_context* context, int, sqlite3_value** args) {
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL || sqlite3_value_type(args[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    try {
+        sqlite3_result_int64(context, (amountOf(args[0]) * amountOf(args[1])).raw());
+    } catch (const vb::RuntimeError&) {
+        sqlite3_result_error(context, kOverflow, -1);
+    }
+}
+
+// CurScale(x): a number or a number's text as an amount in ten-thousandths, more than
+// four decimals rounded half to even.
+void curScale(sqlite3_context* context, int, sqlite3_value** args) {
+    try {
+        switch (sqlite3_value_type(args[0])) {
+            case SQLITE_NULL:
+                sqlite3_result_null(context);
+                return;
+            case SQLITE_INTEGER:
+                sqlite3_result_int64(context,
+                                     vb::Currency::fromInteger(sqlite3_value_int64(args[0])).raw());
+                return;
+            case SQLITE_FLOAT:
+                sqlite3_result_int64(context,
+                                     vb::Currency::fromDouble(sqlite3_value_double(args[0])).raw());
+                return;
+            case SQLITE_TEXT: {
+                const QString text =
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(args[0])),
+                                      sqlite3_value_bytes(args[0]));
+                if (const std::optional<vb::Currency> amount =
+                        vb::Currency::parse(text.trimmed())) {
+                    sqlite3_result_int64(context, amount->raw());
+                    return;
+                }
+                break;
+            }
+            default:
+                break;
+        }
+        sqlite3_result_error(context, "型が一致しません。", -1);
+    } catch (const vb::RuntimeError&) {
+        sqlite3_result_error(context, kOverflow, -1);
+    }
+}
+
+// CurText(x): the shortest decimal text of an amount, as "12.5" for 125000.
+void curText(sqlite3_context* context, int, sqlite3_value** args) {
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const QByteArray text = amountOf(args[0]).toString().toUtf8();
+    sqlite3_result_text(context, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+struct ScalarFunction {
+    const char* name;
+    int argumentCount;
+    void (*function)(sqlite3_context*, int, sqlite3_value**);
+};
+
+const ScalarFunction kScalars[] = {
+    {"CurMul", 2, curMul},
+    {"CurScale", 1, curScale},
+    {"CurText", 1, curText},
 };
 
 }  // namespace
@@ -113,6 +202,14 @@ int registerJetFunctions(sqlite3* db) {
         const int rc = sqlite3_create_function_v2(db, f.name, f.argumentCount,
                                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                                   nullptr, f.step, f.final, nullptr);
+        if (rc != SQLITE_OK) {
+            return rc;
+        }
+    }
+    for (const ScalarFunction& f : kScalars) {
+        const int rc = sqlite3_create_function_v2(db, f.name, f.argumentCount,
+                                                  SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                                  f.function, nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
             return rc;
         }

@@ -8,7 +8,9 @@
 #include "Connection.h"
 #include "EngineError.h"
 #include "FieldValue.h"
+#include "ScaledCurrency.h"
 #include "Session.h"
+#include "SqlLexer.h"
 
 namespace jet {
 
@@ -17,6 +19,7 @@ struct Recordset::Impl {
     sqlite3_stmt* statement = nullptr;
     std::vector<FieldType> columnTypes;
     std::vector<Field> fields;
+    bool scaledCurrency = false;
     bool eof = true;
 
     ~Impl() { finalize(); }
@@ -30,16 +33,25 @@ struct Recordset::Impl {
         eof = true;
     }
 
-    void setUpColumns(const QString& engineSql) {
+    // In a file of scaled currency the rewriting's types decide, so that a value kept in
+    // ten-thousandths is always read as an amount: the item's own type, else the declared
+    // one, else that of its alias.
+    void setUpColumns(const QString& engineSql, const ScaledStatement& scaled) {
         const int count = sqlite3_column_count(statement);
         std::optional<ColumnTypeInference> inference;
         for (int i = 0; i < count; ++i) {
             Field field;
             field.name = QString::fromUtf8(sqlite3_column_name(statement, i));
             const char* declared = sqlite3_column_decltype(statement, i);
-            FieldType type =
-                declared ? SchemaTypes::fromDeclaredType(QString::fromUtf8(declared)) : adEmpty;
-            if (type == adEmpty) {
+            FieldType type = scaledCurrency && static_cast<size_t>(i) < scaled.columns.size()
+                                 ? scaled.columns[i]
+                                 : adEmpty;
+            if (type == adEmpty && declared) {
+                type = SchemaTypes::fromDeclaredType(QString::fromUtf8(declared));
+            }
+            if (type == adEmpty && scaledCurrency) {
+                type = scaled.aliases.value(asciiLower(field.name), adEmpty);
+            } else if (type == adEmpty) {
                 if (!inference) {
                     Session* owner = session.get();
                     inference.emplace(engineSql,
@@ -58,7 +70,8 @@ struct Recordset::Impl {
         const int rc = sqlite3_step(statement);
         if (rc == SQLITE_ROW) {
             for (size_t i = 0; i < fields.size(); ++i) {
-                readFieldValue(statement, static_cast<int>(i), columnTypes[i], fields[i]);
+                readFieldValue(statement, static_cast<int>(i), columnTypes[i], scaledCurrency,
+                               fields[i]);
             }
             return {};
         }
@@ -89,13 +102,15 @@ Error Recordset::open(const QString& sql, Connection& connection) {
         return makeError(errNotOpen);
     }
     QString engineSql;
+    ScaledStatement scaled;
     sqlite3_stmt* statement = nullptr;
-    if (Error error = session->prepare(sql, statement, &engineSql)) {
+    if (Error error = session->prepare(sql, statement, &engineSql, &scaled)) {
         return error;
     }
+    impl_->scaledCurrency = session->scaledCurrency();
     impl_->session = std::move(session);
     impl_->statement = statement;
-    impl_->setUpColumns(engineSql);
+    impl_->setUpColumns(engineSql, scaled);
     impl_->eof = false;
     if (Error error = impl_->step()) {
         impl_->finalize();

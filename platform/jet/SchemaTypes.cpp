@@ -61,8 +61,13 @@ void SchemaTypes::load(sqlite3* db) {
         sqlite3_stmt* statement = nullptr;
         if (sqlite3_prepare_v2(db, pragma.constData(), -1, &statement, nullptr) == SQLITE_OK) {
             while (sqlite3_step(statement) == SQLITE_ROW) {
-                const QString column = asciiLower(columnText(statement, 1));
+                const QString name = columnText(statement, 1);
+                const QString column = asciiLower(name);
                 const FieldType type = fromDeclaredType(columnText(statement, 2));
+                order_[asciiLower(table)].append(name);
+                if (type == adCurrency) {
+                    currency_.append({table, name});
+                }
                 columns.insert(column, type);
                 anyTable_.insert(column, type);  // the last table read wins; see find()
             }
@@ -88,6 +93,14 @@ FieldType SchemaTypes::find(QStringView column, const QStringList& tables) const
         }
     }
     return anyTable_.value(key, adEmpty);
+}
+
+QStringList SchemaTypes::columns(QStringView table) const {
+    return order_.value(asciiLower(table));
+}
+
+QList<QPair<QString, QString>> SchemaTypes::currencyColumns() const {
+    return currency_;
 }
 
 }  // namespace jet

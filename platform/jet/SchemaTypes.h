@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -28,10 +30,16 @@ class SchemaTypes {
     // A column named without its table: the first of `tables` that has it decides,
     // then any table.
     FieldType find(QStringView column, const QStringList& tables) const;
+    // The table's columns in the order of its definition; empty for no such table.
+    QStringList columns(QStringView table) const;
+    // The (table, column) pairs of every currency column.
+    QList<QPair<QString, QString>> currencyColumns() const;
 
   private:
     QHash<QString, QHash<QString, FieldType>> tables_;
     QHash<QString, FieldType> anyTable_;
+    QHash<QString, QStringList> order_;  // tables lower-cased, columns as defined
+    QList<QPair<QString, QString>> currency_;
 };
 
 }  // namespace jet

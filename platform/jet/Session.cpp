@@ -9,6 +9,7 @@
 #include "JetFunctions.h"
 #include "JetSqlTranslator.h"
 #include "KeyDerivation.h"
+#include "ScaledCurrency.h"
 
 namespace jet {
 
@@ -26,8 +27,9 @@ bool onlyBlanksAndSemicolons(const char* text) {
 }  // namespace
 
 Error openKeyed(const QString& path, const QString& password, bool create, int busyTimeoutMs,
-                sqlite3*& db) {
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+                sqlite3*& db, bool readOnly) {
+    const int flags =
+        readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(db, busyTimeoutMs);
@@ -54,7 +56,8 @@ Session::~Session() {
     close();
 }
 
-Error Session::open(const QString& path, const QString& password, int busyTimeoutMs) {
+Error Session::open(const QString& path, const QString& password, int busyTimeoutMs,
+                    bool readOnly) {
     close();
     const QFileInfo file(path);
     if (!file.isFile()) {
@@ -66,7 +69,7 @@ Error Session::open(const QString& path, const QString& password, int busyTimeou
         return makeError(errCannotOpen, QStringLiteral("file is empty"));
     }
     sqlite3* db = nullptr;
-    if (Error error = openKeyed(path, password, false, busyTimeoutMs, db)) {
+    if (Error error = openKeyed(path, password, false, busyTimeoutMs, db, readOnly)) {
         return error;
     }
     // The key is checked only when the first page is read: read it now, so that a wrong
@@ -81,7 +84,83 @@ Error Session::open(const QString& path, const QString& password, int busyTimeou
         return error;
     }
     db_ = db;
+    if (Error error = settleFormat(readOnly)) {
+        close();
+        return error;
+    }
     return {};
+}
+
+Error Session::settleFormat(bool readOnly) {
+    sqlite3_stmt* statement = nullptr;
+    int format = 0;
+    int rc = sqlite3_prepare_v2(db_, "PRAGMA user_version", -1, &statement, nullptr);
+    if (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        format = sqlite3_column_int(statement, 0);
+        rc = SQLITE_OK;
+    }
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_OK) {
+        return engineError(db_, rc, errCannotOpen);
+    }
+    if (format > kFileFormat) {
+        return makeError(
+            errCannotOpen,
+            QStringLiteral("このデータベースはより新しい版の形式（%1）で作られています。")
+                .arg(format));
+    }
+    scaledCurrency_ = format == kFileFormat;
+    if (scaledCurrency_ || readOnly || sqlite3_db_readonly(db_, "main") == 1) {
+        return {};
+    }
+    bool unwritable = false;
+    Error error = convertPreviousFormat(unwritable);
+    scaledCurrency_ = !error && !unwritable;
+    return error;
+}
+
+// Every currency column of the previous format to whole ten-thousandths, rounded as the
+// previous release read them, and the format stamped, in one transaction.
+Error Session::convertPreviousFormat(bool& unwritable) {
+    const auto readOnlyCode = [](int code) {
+        return (code & 0xff) == SQLITE_READONLY || (code & 0xff) == SQLITE_CANTOPEN ||
+               (code & 0xff) == SQLITE_PERM;
+    };
+    int rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        unwritable = readOnlyCode(rc);
+        return unwritable ? Error{} : engineError(db_, rc, errCannotOpen);
+    }
+    SchemaTypes types;
+    types.load(db_);
+    const auto quoted = [](QString name) {
+        return u'"' + name.replace(u'"', QStringLiteral("\"\"")) + u'"';
+    };
+    for (const auto& [table, column] : types.currencyColumns()) {
+        const QString c = quoted(column);
+        const QByteArray update =
+            (QStringLiteral("UPDATE ") + quoted(table) + QStringLiteral(" SET ") + c +
+             QStringLiteral(" = CurScale(") + c + QStringLiteral(") WHERE typeof(") + c +
+             QStringLiteral(") IN ('integer', 'real')"))
+                .toUtf8();
+        if ((rc = sqlite3_exec(db_, update.constData(), nullptr, nullptr, nullptr)) != SQLITE_OK) {
+            break;
+        }
+    }
+    if (rc == SQLITE_OK) {
+        const QByteArray stamp = "PRAGMA user_version = " + QByteArray::number(kFileFormat);
+        rc = sqlite3_exec(db_, stamp.constData(), nullptr, nullptr, nullptr);
+    }
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+    }
+    if (rc == SQLITE_OK) {
+        return {};
+    }
+    const Error error = engineError(db_, rc, errCannotOpen);
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    unwritable = readOnlyCode(rc);
+    return unwritable ? Error{} : makeError(errCannotOpen, error.description);
 }
 
 void Session::close() {
@@ -92,12 +171,25 @@ void Session::close() {
     schema_.reset();
 }
 
-Error Session::prepare(const QString& jetSql, sqlite3_stmt*& statement, QString* engineSql) {
+Error Session::prepare(const QString& jetSql, sqlite3_stmt*& statement, QString* engineSql,
+                       ScaledStatement* scaled) {
     statement = nullptr;
     if (!db_) {
         return makeError(errNotOpen);
     }
-    const QString translated = translateJetSql(jetSql);
+    QString translated;
+    if (scaledCurrency_) {
+        std::optional<ScaledStatement> rewritten = scaleCurrency(jetSql, schema());
+        if (!rewritten) {
+            return makeError(errSyntax, QStringLiteral("金額の列を含む文の形を解釈できません。"));
+        }
+        translated = translateJetSql(rewritten->jetSql);
+        if (scaled) {
+            *scaled = std::move(*rewritten);
+        }
+    } else {
+        translated = translateJetSql(jetSql);
+    }
     const QByteArray utf8 = translated.toUtf8();
     const char* tail = nullptr;
     const int rc =

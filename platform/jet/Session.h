@@ -15,6 +15,13 @@ namespace jet {
 // functions registered on it and, once asked for, the declared types of its tables.
 // A connection and its recordsets share it, so that a recordset outliving its
 // connection only finds it closed.
+struct ScaledStatement;
+
+// The format of the database files this layer writes, kept in the engine's user version:
+// 0 the previous release (currency as floating-point numbers), 1 currency as whole
+// numbers of ten-thousandths.
+constexpr int kFileFormat = 1;
+
 class Session {
   public:
     Session() = default;
@@ -22,28 +29,41 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    Error open(const QString& path, const QString& password, int busyTimeoutMs);
+    // A file of the previous format is brought to the current one, once, in one
+    // transaction; opened read-only, or when it cannot be written, it is read as it
+    // stands. A file of a newer format gives errCannotOpen.
+    Error open(const QString& path, const QString& password, int busyTimeoutMs,
+               bool readOnly = false);
     bool isOpen() const { return db_ != nullptr; }
     sqlite3* db() const { return db_; }
     // Statements still prepared on the handle keep it until they are finalized.
     void close();
 
+    // Whether currency columns hold whole numbers of ten-thousandths.
+    bool scaledCurrency() const { return scaledCurrency_; }
+
     // Translates one Jet statement and prepares it; text after the statement is refused.
-    // The engine's text of the statement goes to engineSql when asked for.
-    Error prepare(const QString& jetSql, sqlite3_stmt*& statement, QString* engineSql = nullptr);
+    // The engine's text of the statement goes to engineSql when asked for, and in a file
+    // of scaled currency the types found by the rewriting to `scaled`.
+    Error prepare(const QString& jetSql, sqlite3_stmt*& statement, QString* engineSql = nullptr,
+                  ScaledStatement* scaled = nullptr);
     // Runs engine SQL that returns no rows.
     Error run(const char* engineSql, ErrorNumber otherwise);
 
     const SchemaTypes& schema();
 
   private:
+    Error settleFormat(bool readOnly);
+    Error convertPreviousFormat(bool& unwritable);
+
     sqlite3* db_ = nullptr;
+    bool scaledCurrency_ = false;
     std::optional<SchemaTypes> schema_;
 };
 
-// Opens (creating it when asked) the file and keys it; an empty password leaves it
-// unencrypted.
+// Opens (creating it when asked, or only for reading) the file and keys it; an empty
+// password leaves it unencrypted.
 Error openKeyed(const QString& path, const QString& password, bool create, int busyTimeoutMs,
-                sqlite3*& db);
+                sqlite3*& db, bool readOnly = false);
 
 }  // namespace jet

@@ -133,7 +133,9 @@ Error open(const Request& request, int busyTimeoutMs, std::shared_ptr<Session>& 
         closing->close();
     }
     auto opened = std::make_shared<Session>();
-    if (Error error = opened->open(request.path, request.password, busyTimeoutMs)) {
+    const bool readOnly =
+        request.mode.trimmed().compare(QLatin1String("Read"), Qt::CaseInsensitive) == 0;
+    if (Error error = opened->open(request.path, request.password, busyTimeoutMs, readOnly)) {
         return error;
     }
     // Room for the pages of some months of daily rows (at most 64 MiB, taken only as pages

@@ -1,0 +1,825 @@
+#include "ScaledCurrency.h"
+
+#include <QStringList>
+
+#include "SchemaTypes.h"
+#include "SqlLexer.h"
+#include "platform/runtime/Currency.h"
+#include "platform/runtime/RuntimeError.h"
+
+namespace jet {
+
+namespace {
+
+// Thrown inside the parser when the statement leaves the forms it knows.
+struct NotUnderstood {};
+
+enum class Kind { Unknown, Currency, Integer, Double, Date, Text, Bool, Null };
+
+struct Expr {
+    QString text;
+    Kind kind = Kind::Unknown;
+    enum Literal { None, Number, String } literal = None;
+};
+
+Kind kindOf(FieldType type) {
+    switch (type) {
+        case adCurrency:
+            return Kind::Currency;
+        case adDate:
+            return Kind::Date;
+        case adSmallInt:
+        case adInteger:
+        case adBigInt:
+            return Kind::Integer;
+        case adDouble:
+            return Kind::Double;
+        case adVarWChar:
+            return Kind::Text;
+        case adBoolean:
+            return Kind::Bool;
+        default:
+            return Kind::Unknown;
+    }
+}
+
+FieldType fieldTypeOf(Kind kind) {
+    switch (kind) {
+        case Kind::Currency:
+            return adCurrency;
+        case Kind::Date:
+            return adDate;
+        case Kind::Integer:
+            return adInteger;
+        case Kind::Double:
+            return adDouble;
+        case Kind::Text:
+            return adVarWChar;
+        default:
+            return adEmpty;
+    }
+}
+
+bool isNumeric(Kind kind) {
+    return kind == Kind::Integer || kind == Kind::Double;
+}
+
+bool isName(const SqlToken& token) {
+    return token.kind == SqlToken::Word || token.kind == SqlToken::Quoted ||
+           token.kind == SqlToken::Bracketed;
+}
+
+// Words that end a list item or a table, so that they are never taken for an alias.
+bool isClauseWord(const SqlToken& token) {
+    static const QStringView words[] = {
+        u"from",  u"where", u"group", u"order", u"having", u"union", u"intersect", u"except",
+        u"limit", u"inner", u"left",  u"right", u"full",   u"cross", u"join",      u"on",
+        u"as",    u"and",   u"or",    u"not",   u"asc",    u"desc",  u"values",    u"set"};
+    if (token.kind != SqlToken::Word) {
+        return false;
+    }
+    for (QStringView word : words) {
+        if (token.isWord(word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The ten-thousandths of a literal's text, or nothing when it is no amount in range.
+std::optional<QString> scaledLiteral(QStringView number) {
+    try {
+        const std::optional<vb::Currency> value = vb::Currency::parse(number.trimmed());
+        if (value) {
+            return QString::number(value->raw());
+        }
+    } catch (const vb::RuntimeError&) {
+    }
+    return std::nullopt;
+}
+
+// An expression in ten-thousandths.
+QString scaled(const Expr& e) {
+    switch (e.kind) {
+        case Kind::Currency:
+        case Kind::Null:
+            return e.text;
+        case Kind::Integer:
+            if (e.literal == Expr::None) {
+                return QStringLiteral("(") + e.text + QStringLiteral(") * 10000");
+            }
+            break;
+        default:
+            break;
+    }
+    if (e.literal != Expr::None) {
+        const QStringView inner =
+            e.literal == Expr::String ? QStringView(e.text).mid(1, e.text.size() - 2) : e.text;
+        if (!inner.contains(u'\'')) {
+            if (std::optional<QString> raw = scaledLiteral(inner)) {
+                return *raw;
+            }
+        }
+    }
+    return QStringLiteral("CurScale(") + e.text + u')';
+}
+
+// An expression as a plain number.
+QString plain(const Expr& e) {
+    return e.kind == Kind::Currency ? QStringLiteral("((") + e.text + QStringLiteral(") / 10000.0)")
+                                    : e.text;
+}
+
+QString textual(const Expr& e) {
+    return e.kind == Kind::Currency ? QStringLiteral("CurText(") + e.text + u')' : e.text;
+}
+
+// Values that an amount meets exactly: they are brought to ten-thousandths.
+bool exactWithCurrency(const Expr& e) {
+    return e.kind == Kind::Currency || e.kind == Kind::Null || e.kind == Kind::Integer ||
+           e.literal != Expr::None;
+}
+
+// The texts of values compared with one another (a comparison, BETWEEN, IN): in
+// ten-thousandths when one is an amount and all meet it exactly, else plain.
+QStringList comparable(const std::vector<Expr>& group) {
+    bool currency = false;
+    bool exact = true;
+    for (const Expr& e : group) {
+        currency = currency || e.kind == Kind::Currency;
+        exact = exact && exactWithCurrency(e);
+    }
+    QStringList texts;
+    for (const Expr& e : group) {
+        texts << (!currency ? e.text : exact ? scaled(e) : plain(e));
+    }
+    return texts;
+}
+
+Kind arithmeticKind(Kind left, Kind right) {
+    if (left == Kind::Integer && right == Kind::Integer) {
+        return Kind::Integer;
+    }
+    return isNumeric(left) && isNumeric(right) ? Kind::Double : Kind::Unknown;
+}
+
+class Parser {
+  public:
+    Parser(const std::vector<SqlToken>& tokens, const SchemaTypes& schema,
+           const QHash<QString, Kind>& knownAliases)
+        : tokens_(tokens), schema_(schema), known_(knownAliases) {
+        for (const SqlToken& token : tokens_) {
+            const QString name = identifierName(token);
+            if (isName(token) && schema_.isTable(name) && !tables_.contains(name)) {
+                tables_ << name;
+            }
+        }
+    }
+
+    // The rewritten statement; false for a statement that needs none.
+    bool statement(QString& out) {
+        if (atWord(u"select")) {
+            std::vector<Kind> items;
+            out = select(&items);
+            for (Kind kind : items) {
+                columns.push_back(fieldTypeOf(kind));
+            }
+            if (outerStar_) {
+                columns.clear();
+            }
+        } else if (atWord(u"insert")) {
+            out = insert();
+        } else if (atWord(u"update")) {
+            out = update();
+        } else if (atWord(u"delete")) {
+            out = remove();
+        } else {
+            return false;
+        }
+        for (; pos_ < tokens_.size(); ++pos_) {
+            out += u' ' + tokens_[pos_].text;  // refused by the engine's check for more text
+        }
+        return true;
+    }
+
+    std::vector<FieldType> columns;
+    QHash<QString, Kind> aliases;
+
+  private:
+    const SqlToken* peek(size_t ahead = 0) const {
+        return pos_ + ahead < tokens_.size() ? &tokens_[pos_ + ahead] : nullptr;
+    }
+    bool atWord(QStringView word, size_t ahead = 0) const {
+        const SqlToken* token = peek(ahead);
+        return token && token->isWord(word);
+    }
+    bool atSymbol(QStringView symbol, size_t ahead = 0) const {
+        const SqlToken* token = peek(ahead);
+        return token && token->isSymbol(symbol);
+    }
+    bool atName(size_t ahead = 0) const {
+        const SqlToken* token = peek(ahead);
+        return token && isName(*token);
+    }
+    QString take() {
+        if (pos_ >= tokens_.size()) {
+            throw NotUnderstood();
+        }
+        return tokens_[pos_++].text;
+    }
+    void expectWord(QStringView word) {
+        if (!atWord(word)) {
+            throw NotUnderstood();
+        }
+        ++pos_;
+    }
+    void expectSymbol(QStringView symbol) {
+        if (!atSymbol(symbol)) {
+            throw NotUnderstood();
+        }
+        ++pos_;
+    }
+
+    // A plain or dotted name such as Management_Tbl.Cost_Money or Item_tbl.csv; the
+    // qualifier and the last part go to the arguments when asked for.
+    QString dottedName(QString* qualifier = nullptr, QString* last = nullptr) {
+        if (!atName()) {
+            throw NotUnderstood();
+        }
+        const SqlToken& first = tokens_[pos_++];
+        QString text = first.text;
+        QString lastName = identifierName(first);
+        QString qualifierName;
+        if (first.kind == SqlToken::Bracketed && lastName.contains(u'.')) {
+            qualifierName = lastName.section(u'.', -2, -2);
+            lastName = lastName.section(u'.', -1);
+        }
+        while (atSymbol(u".") && atName(1)) {
+            ++pos_;
+            const SqlToken& part = tokens_[pos_++];
+            text += u'.' + part.text;
+            qualifierName = lastName;
+            lastName = identifierName(part);
+        }
+        if (qualifier) {
+            *qualifier = qualifierName;
+        }
+        if (last) {
+            *last = lastName;
+        }
+        return text;
+    }
+
+    Kind resolve(const QString& qualifier, const QString& name) const {
+        if (!qualifier.isEmpty() && schema_.isTable(qualifier)) {
+            return kindOf(schema_.find(qualifier, name));
+        }
+        const auto alias = known_.constFind(asciiLower(name));
+        if (alias != known_.constEnd()) {
+            return *alias;
+        }
+        return kindOf(schema_.find(name, tables_));
+    }
+
+    // An alias after an item or a table: "AS name" or a bare name.
+    QString alias(Kind kind) {
+        QString text;
+        if (atWord(u"as")) {
+            ++pos_;
+            text = QStringLiteral(" AS ");
+        } else if (atName() && !isClauseWord(*peek())) {
+            text = QStringLiteral(" ");
+        } else {
+            return QString();
+        }
+        if (!atName()) {
+            throw NotUnderstood();
+        }
+        const SqlToken& name = tokens_[pos_++];
+        aliases.insert(asciiLower(identifierName(name)), kind);
+        return text + name.text;
+    }
+
+    QString select(std::vector<Kind>* items) {
+        const bool outer = items != nullptr && pos_ == 0;
+        QString out = take();
+        if (atWord(u"distinct") || atWord(u"all")) {
+            out += u' ' + take();
+        }
+        if (atWord(u"top")) {
+            out += u' ' + take() + u' ' + take();
+        }
+        std::vector<Kind> kinds;
+        QString separator = QStringLiteral(" ");
+        do {
+            out += separator;
+            separator = QStringLiteral(", ");
+            if (atSymbol(u"*") || (atName() && atSymbol(u".", 1) && atSymbol(u"*", 2))) {
+                while (!atSymbol(u"*")) {
+                    out += take();
+                }
+                out += take();
+                kinds.push_back(Kind::Unknown);
+                outerStar_ = outerStar_ || outer;
+                continue;
+            }
+            const Expr item = expression();
+            out += item.text + alias(item.kind);
+            kinds.push_back(item.kind);
+        } while (atSymbol(u",") && ++pos_);
+        if (atWord(u"from")) {
+            ++pos_;
+            out += QStringLiteral(" FROM ") + fromList();
+        }
+        if (atWord(u"where")) {
+            ++pos_;
+            out += QStringLiteral(" WHERE ") + expression().text;
+        }
+        if (atWord(u"group") && atWord(u"by", 1)) {
+            pos_ += 2;
+            out += QStringLiteral(" GROUP BY ") + orderList(false);
+        }
+        if (atWord(u"having")) {
+            ++pos_;
+            out += QStringLiteral(" HAVING ") + expression().text;
+        }
+        if (atWord(u"order") && atWord(u"by", 1)) {
+            pos_ += 2;
+            out += QStringLiteral(" ORDER BY ") + orderList(true);
+        }
+        if (items) {
+            *items = std::move(kinds);
+        }
+        return out;
+    }
+
+    QString orderList(bool directions) {
+        QString out;
+        do {
+            if (!out.isEmpty()) {
+                out += QStringLiteral(", ");
+            }
+            out += expression().text;
+            if (directions && (atWord(u"asc") || atWord(u"desc"))) {
+                out += u' ' + take();
+            }
+        } while (atSymbol(u",") && ++pos_);
+        return out;
+    }
+
+    QString fromList() {
+        QString out = fromItem();
+        while (true) {
+            if (atSymbol(u",")) {
+                ++pos_;
+                out += QStringLiteral(", ") + fromItem();
+                continue;
+            }
+            QString join;
+            while (atWord(u"inner") || atWord(u"left") || atWord(u"right") || atWord(u"full") ||
+                   atWord(u"outer") || atWord(u"cross")) {
+                join += u' ' + take();
+            }
+            if (!atWord(u"join")) {
+                if (!join.isEmpty()) {
+                    throw NotUnderstood();
+                }
+                return out;
+            }
+            out += join + u' ' + take() + u' ' + fromItem();
+            if (atWord(u"on")) {
+                ++pos_;
+                out += QStringLiteral(" ON ") + expression().text;
+            }
+        }
+    }
+
+    QString fromItem() {
+        QString out;
+        if (atSymbol(u"(")) {
+            ++pos_;
+            out = u'(' + (atWord(u"select") ? select(nullptr) : fromList()) + u')';
+            expectSymbol(u")");
+        } else {
+            out = dottedName();
+        }
+        return out + alias(Kind::Unknown);
+    }
+
+    // A value written into a column of the table.
+    QString valueFor(const QString& table, const QString& column, const Expr& value) const {
+        return schema_.find(table, column) == adCurrency ? scaled(value) : plain(value);
+    }
+
+    QString insert() {
+        QString out = take();
+        expectWord(u"into");
+        QString table;
+        out += QStringLiteral(" INTO ") + dottedName(nullptr, &table);
+        QStringList columns = schema_.columns(table);
+        if (atSymbol(u"(")) {
+            ++pos_;
+            columns.clear();
+            QStringList names;
+            do {
+                QString name;
+                names << dottedName(nullptr, &name);
+                columns << name;
+            } while (atSymbol(u",") && ++pos_);
+            expectSymbol(u")");
+            out += QStringLiteral(" (") + names.join(QStringLiteral(", ")) + u')';
+        }
+        expectWord(u"values");
+        expectSymbol(u"(");
+        out += QStringLiteral(" VALUES (");
+        int index = 0;
+        do {
+            const Expr value = expression();
+            out += (index == 0 ? QString() : QStringLiteral(", ")) +
+                   (index < columns.size() ? valueFor(table, columns[index], value) : value.text);
+            ++index;
+        } while (atSymbol(u",") && ++pos_);
+        expectSymbol(u")");
+        return out + u')';
+    }
+
+    QString update() {
+        QString out = take();
+        QString table;
+        out += u' ' + dottedName(nullptr, &table);
+        expectWord(u"set");
+        out += QStringLiteral(" SET ");
+        QString separator;
+        do {
+            QString column;
+            out += separator + dottedName(nullptr, &column);
+            separator = QStringLiteral(", ");
+            expectSymbol(u"=");
+            out += QStringLiteral(" = ") + valueFor(table, column, expression());
+        } while (atSymbol(u",") && ++pos_);
+        if (atWord(u"where")) {
+            ++pos_;
+            out += QStringLiteral(" WHERE ") + expression().text;
+        }
+        return out;
+    }
+
+    QString remove() {
+        QString out = take();
+        if (atSymbol(u"*")) {
+            out += u' ' + take();
+        }
+        expectWord(u"from");
+        out += QStringLiteral(" FROM ") + fromList();
+        if (atWord(u"where")) {
+            ++pos_;
+            out += QStringLiteral(" WHERE ") + expression().text;
+        }
+        return out;
+    }
+
+    Expr expression() {
+        Expr left = conjunction();
+        while (atWord(u"or")) {
+            ++pos_;
+            left = {left.text + QStringLiteral(" OR ") + conjunction().text, Kind::Bool};
+        }
+        return left;
+    }
+
+    Expr conjunction() {
+        Expr left = negation();
+        while (atWord(u"and")) {
+            ++pos_;
+            left = {left.text + QStringLiteral(" AND ") + negation().text, Kind::Bool};
+        }
+        return left;
+    }
+
+    Expr negation() {
+        if (atWord(u"not")) {
+            ++pos_;
+            return {QStringLiteral("NOT ") + negation().text, Kind::Bool};
+        }
+        return comparison();
+    }
+
+    Expr comparison() {
+        Expr left = sum();
+        while (true) {
+            static const QStringView operators[] = {u"=",  u"==", u"<",  u">",
+                                                    u"<=", u">=", u"<>", u"!="};
+            bool compared = false;
+            for (QStringView op : operators) {
+                if (atSymbol(op)) {
+                    ++pos_;
+                    const QStringList texts = comparable({left, sum()});
+                    left = {texts[0] + u' ' + op.toString() + u' ' + texts[1], Kind::Bool};
+                    compared = true;
+                    break;
+                }
+            }
+            if (compared) {
+                continue;
+            }
+            if (atWord(u"is")) {
+                ++pos_;
+                QString text = left.text + QStringLiteral(" IS ");
+                if (atWord(u"not")) {
+                    ++pos_;
+                    text += QStringLiteral("NOT ");
+                }
+                expectWord(u"null");
+                left = {text + QStringLiteral("NULL"), Kind::Bool};
+                continue;
+            }
+            const bool negated =
+                atWord(u"not") && (atWord(u"between", 1) || atWord(u"like", 1) || atWord(u"in", 1));
+            const QString no = negated ? QStringLiteral(" NOT") : QString();
+            pos_ += negated ? 1 : 0;
+            if (atWord(u"between")) {
+                ++pos_;
+                const Expr low = sum();
+                expectWord(u"and");
+                const QStringList texts = comparable({left, low, sum()});
+                left = {texts[0] + no + QStringLiteral(" BETWEEN ") + texts[1] +
+                            QStringLiteral(" AND ") + texts[2],
+                        Kind::Bool};
+            } else if (atWord(u"like")) {
+                ++pos_;
+                left = {textual(left) + no + QStringLiteral(" LIKE ") + textual(sum()), Kind::Bool};
+            } else if (atWord(u"in")) {
+                ++pos_;
+                const QString list = inList(left);
+                left = {left.text + no + QStringLiteral(" IN ") + list, Kind::Bool};
+            } else if (negated) {
+                throw NotUnderstood();
+            } else {
+                return left;
+            }
+        }
+    }
+
+    // The "(...)" after IN, its values compared with the left side.
+    QString inList(Expr& left) {
+        expectSymbol(u"(");
+        if (atWord(u"select")) {
+            std::vector<Kind> kinds;
+            const QString query = select(&kinds);
+            expectSymbol(u")");
+            const bool currencyLeft = left.kind == Kind::Currency;
+            const bool currencyRight = !kinds.empty() && kinds[0] == Kind::Currency;
+            if (currencyLeft != currencyRight) {
+                throw NotUnderstood();
+            }
+            return u'(' + query + u')';
+        }
+        std::vector<Expr> group{left};
+        do {
+            group.push_back(expression());
+        } while (atSymbol(u",") && ++pos_);
+        expectSymbol(u")");
+        QStringList texts = comparable(group);
+        left.text = texts.takeFirst();
+        return u'(' + texts.join(QStringLiteral(", ")) + u')';
+    }
+
+    Expr sum() {
+        Expr left = product();
+        while (atSymbol(u"+") || atSymbol(u"-") || atSymbol(u"&") || atSymbol(u"||")) {
+            const QString op = take();
+            const Expr right = product();
+            if (op == u"&" || op == u"||") {
+                left = {textual(left) + u' ' + op + u' ' + textual(right), Kind::Text};
+                continue;
+            }
+            const bool currency = left.kind == Kind::Currency || right.kind == Kind::Currency;
+            if (currency && exactWithCurrency(left) && exactWithCurrency(right)) {
+                left = {scaled(left) + u' ' + op + u' ' + scaled(right), Kind::Currency};
+            } else if (currency) {
+                const bool date = left.kind == Kind::Date || right.kind == Kind::Date;
+                left = {plain(left) + u' ' + op + u' ' + plain(right),
+                        date ? Kind::Date : Kind::Double};
+            } else {
+                Kind kind = arithmeticKind(left.kind, right.kind);
+                if (left.kind == Kind::Date) {
+                    kind = right.kind == Kind::Date ? Kind::Double : Kind::Date;
+                }
+                left = {left.text + u' ' + op + u' ' + right.text, kind};
+            }
+        }
+        return left;
+    }
+
+    Expr product() {
+        Expr left = unary();
+        while (atSymbol(u"*") || atSymbol(u"/") || atSymbol(u"%") || atSymbol(u"\\") ||
+               atWord(u"mod")) {
+            const QString op = take();
+            const Expr right = unary();
+            const bool leftCurrency = left.kind == Kind::Currency;
+            const bool rightCurrency = right.kind == Kind::Currency;
+            if (op == u"*" && (leftCurrency || rightCurrency)) {
+                const Expr& amount = leftCurrency ? left : right;
+                const Expr& other = leftCurrency ? right : left;
+                if (other.kind == Kind::Currency || other.literal == Expr::Number ||
+                    other.kind == Kind::Null) {
+                    left = {QStringLiteral("CurMul(") + amount.text + QStringLiteral(", ") +
+                                scaled(other) + u')',
+                            Kind::Currency};
+                } else if (other.kind == Kind::Integer) {
+                    left = {amount.text + QStringLiteral(" * ") + other.text, Kind::Currency};
+                } else {
+                    left = {plain(left) + QStringLiteral(" * ") + plain(right), Kind::Double};
+                }
+            } else if (op == u"/" && leftCurrency && rightCurrency) {
+                left = {left.text + QStringLiteral(" / ") + right.text, Kind::Double};
+            } else if (op == u"/") {
+                left = {plain(left) + QStringLiteral(" / ") + plain(right), Kind::Double};
+            } else if (op == u"*") {
+                left = {left.text + QStringLiteral(" * ") + right.text,
+                        arithmeticKind(left.kind, right.kind)};
+            } else {
+                left = {plain(left) + u' ' + op + u' ' + plain(right), Kind::Unknown};
+            }
+        }
+        return left;
+    }
+
+    Expr unary() {
+        if (atSymbol(u"-") || atSymbol(u"+")) {
+            const QString op = take();
+            Expr operand = unary();
+            if (operand.literal == Expr::Number && !operand.text.startsWith(u'-')) {
+                operand.text = op == u"-" ? u'-' + operand.text : operand.text;
+                return operand;
+            }
+            return {op + u' ' + operand.text, operand.kind};
+        }
+        return primary();
+    }
+
+    Expr primary() {
+        const SqlToken* token = peek();
+        if (!token) {
+            throw NotUnderstood();
+        }
+        switch (token->kind) {
+            case SqlToken::Number: {
+                ++pos_;
+                const bool whole = !token->text.contains(u'.') && !token->text.contains(u'e') &&
+                                   !token->text.contains(u'E');
+                return {token->text, whole ? Kind::Integer : Kind::Double, Expr::Number};
+            }
+            case SqlToken::String:
+                ++pos_;
+                return {token->text, Kind::Text, Expr::String};
+            case SqlToken::DateLiteral:
+                ++pos_;
+                return {token->text, Kind::Date};
+            case SqlToken::Symbol:
+                if (token->isSymbol(u"(")) {
+                    ++pos_;
+                    Expr inner;
+                    if (atWord(u"select")) {
+                        std::vector<Kind> kinds;
+                        inner.text = select(&kinds);
+                        inner.kind = kinds.empty() ? Kind::Unknown : kinds[0];
+                    } else {
+                        inner = expression();
+                    }
+                    expectSymbol(u")");
+                    return {u'(' + inner.text + u')', inner.kind};
+                }
+                throw NotUnderstood();
+            default:
+                break;
+        }
+        if (token->isWord(u"null")) {
+            ++pos_;
+            return {token->text, Kind::Null};
+        }
+        if (token->isWord(u"true") || token->isWord(u"false")) {
+            ++pos_;
+            return {token->text, Kind::Bool};
+        }
+        if (!isName(*token) || isClauseWord(*token)) {
+            throw NotUnderstood();
+        }
+        if (atSymbol(u"(", 1)) {
+            return call();
+        }
+        QString qualifier;
+        QString column;
+        const QString text = dottedName(&qualifier, &column);
+        return {text, resolve(qualifier, column)};
+    }
+
+    Expr call() {
+        const QString name = take();
+        ++pos_;  // "("
+        const QString lower = asciiLower(name);
+        if (lower == u"count") {
+            QString inner;
+            if (atSymbol(u"*")) {
+                inner = take();
+            } else {
+                if (atWord(u"distinct")) {
+                    inner = take() + u' ';
+                }
+                inner += expression().text;
+            }
+            expectSymbol(u")");
+            return {name + u'(' + inner + u')', Kind::Integer};
+        }
+        std::vector<Expr> args;
+        if (!atSymbol(u")")) {
+            do {
+                args.push_back(expression());
+            } while (atSymbol(u",") && ++pos_);
+        }
+        expectSymbol(u")");
+        if (args.size() == 1) {
+            const Expr& arg = args[0];
+            const bool currency = arg.kind == Kind::Currency;
+            if (lower == u"sum") {
+                return {name + u'(' + arg.text + u')', currency || arg.kind == Kind::Integer
+                                                           ? arg.kind
+                                                       : isNumeric(arg.kind) ? Kind::Double
+                                                                             : Kind::Unknown};
+            }
+            if (lower == u"avg") {
+                return currency ? Expr{QStringLiteral("CurAvg(") + arg.text + u')', Kind::Currency}
+                                : Expr{name + u'(' + arg.text + u')', Kind::Double};
+            }
+            if (lower == u"max" || lower == u"min" || lower == u"first" || lower == u"last") {
+                return {name + u'(' + arg.text + u')', arg.kind};
+            }
+        }
+        QStringList texts;
+        for (const Expr& arg : args) {
+            texts << plain(arg);
+        }
+        return {name + u'(' + texts.join(QStringLiteral(", ")) + u')', Kind::Unknown};
+    }
+
+    const std::vector<SqlToken>& tokens_;
+    const SchemaTypes& schema_;
+    const QHash<QString, Kind>& known_;
+    QStringList tables_;
+    size_t pos_ = 0;
+    bool outerStar_ = false;
+};
+
+bool namesCurrencyColumn(const std::vector<SqlToken>& tokens, const SchemaTypes& schema) {
+    const QStringList none;
+    for (const SqlToken& token : tokens) {
+        if (isName(token) &&
+            schema.find(identifierName(token).section(u'.', -1), none) == adCurrency) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTypes& schema) {
+    std::vector<SqlToken> tokens;
+    for (SqlToken& token : tokenizeSql(jetSql)) {
+        if (token.kind != SqlToken::Space) {
+            tokens.push_back(std::move(token));
+        }
+    }
+    ScaledStatement result{jetSql.toString(), {}, {}};
+    // An alias may be used before the item that gives it (an outer SELECT over a derived
+    // table): each pass knows the aliases of the one before.
+    QHash<QString, Kind> known;
+    try {
+        for (int pass = 0; pass < 4; ++pass) {
+            Parser parser(tokens, schema, known);
+            QString text;
+            if (!parser.statement(text)) {
+                return result;
+            }
+            result.jetSql = text;
+            result.columns = std::move(parser.columns);
+            if (parser.aliases == known) {
+                break;
+            }
+            known = std::move(parser.aliases);
+        }
+    } catch (const NotUnderstood&) {
+        if (namesCurrencyColumn(tokens, schema)) {
+            return std::nullopt;
+        }
+        result.jetSql = jetSql.toString();
+        return result;
+    }
+    for (auto it = known.cbegin(); it != known.cend(); ++it) {
+        result.aliases.insert(it.key(), fieldTypeOf(it.value()));
+    }
+    return result;
+}
+
+}  // namespace jet

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringView>
+#include <optional>
+#include <vector>
+
+#include "Recordset.h"
+
+namespace jet {
+
+class SchemaTypes;
+
+// A Jet statement rewritten for a file that keeps currency columns as whole numbers of
+// ten-thousandths, so that every amount in it is exact:
+// - A currency expression stays in ten-thousandths: columns, + and - of amounts, Sum,
+//   Max, Min, Last, comparisons and ORDER BY work on the whole numbers as they are.
+// - A number meeting an amount (a literal, a whole-number column, a value written into a
+//   currency column by INSERT or UPDATE) is brought to ten-thousandths: literals exactly
+//   (more than four decimals rounded half to even), other values through CurScale.
+// - Amount times amount is CurMul (rounded half to even), Avg of amounts is CurAvg; an
+//   amount meeting a real number, a division or a text turns into its plain value.
+// Result types follow the engine's rules: currency for Sum, Avg, Max, Min, Last, +, -
+// and * of amounts, Double for a division.
+struct ScaledStatement {
+    QString jetSql;
+    // Types of the outer SELECT's items; adEmpty for a "*" or an unknown value.
+    std::vector<FieldType> columns;
+    // Types of the names given with AS anywhere in the statement.
+    QHash<QString, FieldType> aliases;  // names lower-cased
+};
+
+// Nothing when the statement names a currency column in a form that is not understood;
+// a statement without currency columns is then returned unchanged.
+std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTypes& schema);
+
+}  // namespace jet

@@ -1,0 +1,290 @@
+#include <gtest/gtest.h>
+#include <sqlcipher/sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "TestDatabase.h"
+#include "platform/jet/ConnectionText.h"
+#include "platform/jet/Session.h"
+
+namespace {
+
+using jet::Connection;
+using jet::Recordset;
+using vb::Currency;
+using vb::Variant;
+
+class ExactMoneyTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = db_.create("db.mde", "pw");
+        ASSERT_FALSE(connection_.open(TestDatabase::connectionText(path_, "pw")));
+    }
+
+    void run(const QString& sql) {
+        const jet::Error error = connection_.execute(sql);
+        ASSERT_FALSE(error) << sql.toStdString() << ": " << error.description.toStdString();
+    }
+
+    void addMovement(const QString& classify, const QString& cost, const QString& sales,
+                     const QString& day = QStringLiteral("2024/9/1")) {
+        run(QStringLiteral("INSERT INTO Management_Tbl(Input_Date , Classify_No , Trade_No , "
+                           "Cost_Money , Sales_Money) VALUES (#%1#,'%2','0001',%3,%4)")
+                .arg(day, classify, cost, sales));
+    }
+
+    std::vector<std::vector<Variant>> rows(const QString& sql) {
+        std::vector<std::vector<Variant>> result;
+        Recordset records;
+        const jet::Error error = records.open(sql, connection_);
+        EXPECT_FALSE(error) << sql.toStdString() << ": " << error.description.toStdString();
+        for (; !records.eof(); records.moveNext()) {
+            std::vector<Variant> row;
+            for (int i = 0; i < records.fieldCount(); ++i) {
+                row.push_back(records.value(i));
+            }
+            result.push_back(row);
+        }
+        return result;
+    }
+
+    Variant value(const QString& sql) { return queryValue(connection_, sql); }
+
+    TestDatabase db_;
+    QString path_;
+    Connection connection_;
+};
+
+Variant amount(const char* text) {
+    return Variant(*Currency::parse(QString::fromLatin1(text)));
+}
+
+TEST_F(ExactMoneyTest, AmountsComeBackExactlyThroughEveryAggregate) {
+    const char* const amounts[] = {"0.0001",
+                                   "-0.0001",
+                                   "827997349168.2591",
+                                   "12345678.1234",
+                                   "0",
+                                   "922337203685477.5807",
+                                   "-922337203685477.5808"};
+    for (const char* text : amounts) {
+        SCOPED_TRACE(text);
+        run("DELETE FROM Management_Tbl");
+        addMovement("001", "0", text);
+        const Variant expected = amount(text);
+        for (const char* sql :
+             {"SELECT Sales_Money FROM Management_Tbl",
+              "SELECT Sum(Sales_Money) FROM Management_Tbl",
+              "SELECT Max(Sales_Money) FROM Management_Tbl",
+              "SELECT Min(Sales_Money) FROM Management_Tbl",
+              "SELECT Avg(Sales_Money) FROM Management_Tbl",
+              "SELECT Last(Sales_Money) FROM Management_Tbl",
+              "SELECT Total FROM (SELECT Sum(Sales_Money) AS Total FROM Management_Tbl) AS T",
+              "SELECT * FROM (SELECT Sum(Sales_Money) AS Total FROM Management_Tbl) AS T"}) {
+            EXPECT_EQ(value(sql), expected) << sql;
+        }
+        EXPECT_EQ(value(QStringLiteral("SELECT COUNT(*) FROM Management_Tbl Where Sales_Money = ") +
+                        text),
+                  Variant(int32_t{1}));
+    }
+}
+
+TEST_F(ExactMoneyTest, EqualAmountsAreEqualAndFallToTheTieBreak) {
+    addMovement("003", "0.1", "0.3");
+    addMovement("001", "0", "0.2");
+    addMovement("002", "0.7", "0.9");
+    addMovement("004", "0.3", "0.1");
+    addMovement("005", "0", "-0.2");
+    const auto profits = rows(
+        "SELECT Classify_No , RiekM FROM (SELECT Classify_No , Sum([Sales_Money]-[Cost_Money]) "
+        "AS RiekM From Management_Tbl GROUP BY Classify_No ORDER BY "
+        "Sum([Sales_Money]-[Cost_Money]) DESC , Classify_No) AS ClaRiekiDeta");
+    const std::vector<std::vector<Variant>> expected = {
+        {Variant("001"), amount("0.2")},  {Variant("002"), amount("0.2")},
+        {Variant("003"), amount("0.2")},  {Variant("004"), amount("-0.2")},
+        {Variant("005"), amount("-0.2")},
+    };
+    EXPECT_EQ(profits, expected);
+    EXPECT_EQ(value("SELECT COUNT(*) FROM Management_Tbl Where Sales_Money - Cost_Money = 0.2"),
+              Variant(int32_t{3}));
+    EXPECT_EQ(value("SELECT COUNT(*) FROM Management_Tbl Where Sales_Money Between 0.2 And 0.3"),
+              Variant(int32_t{2}));
+}
+
+TEST_F(ExactMoneyTest, ArithmeticIsTypedAndRoundedAsTheEngineDoes) {
+    addMovement("001", "1.5", "0.0003", "2024/9/1");
+    addMovement("001", "2.5", "0.0001", "2024/9/2");
+    addMovement("002", "3", "7", "2024/9/1");
+    const struct {
+        const char* sql;
+        Variant expected;
+    } cases[] = {
+        // amount times amount: four decimals, halves to even (0.00045 and 0.00025)
+        {"SELECT Sum(Cost_Money * Sales_Money) FROM Management_Tbl Where Classify_No = '001'",
+         amount("0.0006")},
+        {"SELECT Cost_Money * 3 FROM Management_Tbl Where Classify_No = '002'", amount("9")},
+        {"SELECT Cost_Money + 1 FROM Management_Tbl Where Classify_No = '002'", amount("4")},
+        {"SELECT -Sales_Money FROM Management_Tbl Where Classify_No = '002'", amount("-7")},
+        {"SELECT Avg(Cost_Money) FROM Management_Tbl Where Classify_No = '001'", amount("2")},
+        // averages rounded half to even at the fourth decimal
+        {"SELECT Avg(Sales_Money) FROM Management_Tbl Where Classify_No = '001'", amount("0.0002")},
+        // a division gives a Double
+        {"SELECT Sales_Money / Cost_Money FROM Management_Tbl Where Classify_No = '002'",
+         Variant(7.0 / 3.0)},
+        {"SELECT Sum(Cost_Money) / 2 FROM Management_Tbl", Variant(3.5)},
+        {"SELECT Sales_Money & '円' FROM Management_Tbl Where Classify_No = '002'", Variant("7円")},
+        {"SELECT COUNT(*) FROM Management_Tbl Where Cost_Money > 2.25", Variant(int32_t{2})},
+        {"SELECT COUNT(*) FROM Management_Tbl Where Cost_Money In (1.5, 3)", Variant(int32_t{2})},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(value(c.sql), c.expected) << c.sql;
+    }
+}
+
+TEST_F(ExactMoneyTest, WritesRoundToFourDecimalsAndRefuseWhatIsNoAmount) {
+    addMovement("001", "'12.34565'", "0.00015");
+    run("UPDATE Management_Tbl SET Cost_Money = Cost_Money + 0.0001 Where Classify_No = '001'");
+    EXPECT_EQ(rows("SELECT Cost_Money , Sales_Money FROM Management_Tbl"),
+              (std::vector<std::vector<Variant>>{{amount("12.3457"), amount("0.0002")}}));
+    EXPECT_EQ(connection_.execute("UPDATE Management_Tbl SET Cost_Money = 'abc'").number,
+              jet::errExecution);
+    EXPECT_EQ(connection_.execute("UPDATE Management_Tbl SET Cost_Money = 922337203685478").number,
+              jet::errExecution);
+    EXPECT_EQ(value("SELECT Cost_Money FROM Management_Tbl"), amount("12.3457"));
+}
+
+// A file as the previous release wrote it: currency as the engine's numbers, format 0.
+class PreviousFormatTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = db_.create("old.mde", "pw");
+        sqlite3* db = nullptr;
+        ASSERT_FALSE(jet::openKeyed(path_, "pw", false, 2000, db));
+        const char* script =
+            "PRAGMA user_version = 0;"
+            "INSERT INTO Management_Tbl VALUES (45536, '001', '0001', 100, 12.5);"
+            "INSERT INTO Management_Tbl VALUES (45537, '001', '0001', 0.30000000000000004, "
+            "1234.5678);"
+            "INSERT INTO Management_Tbl VALUES (45538, '001', '0001', NULL, -0.1);"
+            "INSERT INTO FixDeta_tbl VALUES (45536, '001', '0001', 'x', 827997349168.2591, 3);";
+        ASSERT_EQ(sqlite3_exec(db, script, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close_v2(db);
+    }
+
+    static std::vector<Variant> amounts(Connection& connection) {
+        std::vector<Variant> values;
+        Recordset records;
+        EXPECT_FALSE(records.open(
+            "SELECT Cost_Money , Sales_Money FROM Management_Tbl ORDER BY Input_Date", connection));
+        for (; !records.eof(); records.moveNext()) {
+            values.push_back(records.value(0));
+            values.push_back(records.value(1));
+        }
+        values.push_back(queryValue(connection, "SELECT Sum(Sales_Money) FROM Management_Tbl"));
+        values.push_back(queryValue(connection, "SELECT [Ｓale_Price] FROM FixDeta_tbl"));
+        return values;
+    }
+
+    int format() const {
+        sqlite3* db = nullptr;
+        EXPECT_FALSE(jet::openKeyed(path_, "pw", false, 2000, db, true));
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &statement, nullptr);
+        sqlite3_step(statement);
+        const int version = sqlite3_column_int(statement, 0);
+        sqlite3_finalize(statement);
+        sqlite3_close_v2(db);
+        return version;
+    }
+
+    QByteArray bytes() const {
+        QFile file(path_);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    TestDatabase db_;
+    QString path_;
+};
+
+TEST_F(PreviousFormatTest, ReadOnlyItIsReadAsItStandsAndNeverChanged) {
+    const QByteArray before = bytes();
+    Connection connection;
+    ASSERT_FALSE(connection.open(TestDatabase::connectionText(path_, "pw") + "Mode=Read;"));
+    std::vector<Variant> values = amounts(connection);
+    ASSERT_EQ(values.size(), 8u);
+    // the engine's numbers cannot hold every digit of the price: it is read as before
+    EXPECT_EQ(values.back(), Variant(Currency::fromDouble(827997349168.2591)));
+    values.pop_back();
+    EXPECT_EQ(values, (std::vector<Variant>{amount("100"), amount("12.5"), amount("0.3"),
+                                            amount("1234.5678"), Variant(vb::Null), amount("-0.1"),
+                                            amount("1246.9678")}));
+    EXPECT_EQ(connection.execute("DELETE FROM Management_Tbl").number, jet::errExecution);
+    connection.close();
+    EXPECT_EQ(format(), 0);
+    EXPECT_EQ(bytes(), before);
+}
+
+TEST_F(PreviousFormatTest, OpenedForWritingItIsConvertedOnceWithItsValuesUnchanged) {
+    Connection reader;
+    ASSERT_FALSE(reader.open(TestDatabase::connectionText(path_, "pw") + "Mode=Read;"));
+    const std::vector<Variant> asTheyStood = amounts(reader);
+    reader.close();
+
+    Connection connection;
+    ASSERT_FALSE(connection.open(TestDatabase::connectionText(path_, "pw")));
+    EXPECT_EQ(amounts(connection), asTheyStood);
+    connection.close();
+    EXPECT_EQ(format(), jet::kFileFormat);
+
+    // opened again, nothing is converted a second time
+    ASSERT_FALSE(connection.open(TestDatabase::connectionText(path_, "pw")));
+    EXPECT_EQ(amounts(connection), asTheyStood);
+    ASSERT_FALSE(connection.execute(
+        "INSERT INTO Management_Tbl(Input_Date , Classify_No , Trade_No , Sales_Money) VALUES "
+        "(#2024/9/9#,'001','0002',0.2)"));
+    EXPECT_EQ(queryValue(connection,
+                         "SELECT COUNT(*) FROM Management_Tbl Where Sales_Money + -0.1 = 0.1"),
+              Variant(int32_t{1}));
+}
+
+TEST_F(PreviousFormatTest, ANewerFormatIsRefusedAndLeftAlone) {
+    sqlite3* db = nullptr;
+    ASSERT_FALSE(jet::openKeyed(path_, "pw", false, 2000, db));
+    ASSERT_EQ(sqlite3_exec(db, "PRAGMA user_version = 2", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close_v2(db);
+    const QByteArray before = bytes();
+    for (const char* mode : {"", "Mode=Read;"}) {
+        Connection connection;
+        const jet::Error error = connection.open(TestDatabase::connectionText(path_, "pw") + mode);
+        EXPECT_EQ(error.number, jet::errCannotOpen) << mode;
+        EXPECT_TRUE(error.description.contains("新しい版")) << error.description.toStdString();
+        EXPECT_FALSE(connection.isOpen());
+    }
+    EXPECT_EQ(bytes(), before);
+}
+
+TEST(ConnectionTextQuoteTest, AnyFolderNameComesBackWhole) {
+    QTemporaryDir dir;
+    for (const QString folder :
+         {QStringLiteral("a;b"), QStringLiteral("O'Neil's data"), QStringLiteral(" blanks "),
+          QStringLiteral("say \"hi\";'x'"), QStringLiteral("{braced}"), QStringLiteral("plain")}) {
+        SCOPED_TRACE(folder.toStdString());
+        ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
+        const QString path = dir.path() + u'/' + folder + QStringLiteral("/db.mde");
+        ASSERT_FALSE(jet::createDatabase(path, "p;w'", TestDatabase::kSchema));
+        const QString text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                             jet::ConnectionText::quote(path) +
+                             QStringLiteral(";Jet OLEDB:Database Password=") +
+                             jet::ConnectionText::quote("p;w'") + u';';
+        const auto items = jet::ConnectionText::parse(text);
+        ASSERT_TRUE(items);
+        EXPECT_EQ(items->value(u"Data Source"), path);
+        Connection connection;
+        EXPECT_FALSE(connection.open(text));
+        EXPECT_EQ(queryValue(connection, "SELECT COUNT(*) FROM Management_Tbl"),
+                  Variant(int32_t{0}));
+    }
+}
+
+}  // namespace
