@@ -5,6 +5,7 @@
 
 #include "SqlStatementText.h"
 #include "platform/jet/Connection.h"
+#include "platform/jet/ConnectionText.h"
 #include "platform/jet/Recordset.h"
 #include "platform/runtime/AppPath.h"
 #include "platform/runtime/RuntimeError.h"
@@ -167,8 +168,9 @@ int32_t AccessADOClass::OpenConnection() {
                 return FileNotFound;
             }
             const QString connectionText =
-                "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + fullPath +
-                ";Jet OLEDB:Database Password=" + password_ + ";" +
+                "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" +
+                jet::ConnectionText::quote(fullPath) +
+                ";Jet OLEDB:Database Password=" + jet::ConnectionText::quote(password_) + ";" +
                 (readOnly_ ? QStringLiteral("Mode=Read;") : QString());
             if (const jet::Error error = connection_->open(connectionText)) {
                 // A file locked by another program is not damaged: report it as an
@@ -185,8 +187,8 @@ int32_t AccessADOClass::OpenConnection() {
             errDetail_ = kCannotOpenText;
             return CannotOpen;
         case 2: {
-            const QString connectionText =
-                "Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=" + dbPath_ + ";";
+            const QString connectionText = "Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=" +
+                                           jet::ConnectionText::quote(dbPath_) + ";";
             if (const jet::Error error = connection_->open(connectionText)) {
                 const bool missing = error.number == jet::errFileNotFound;
                 errDetail_ = missing ? kFileNotFoundText : kCannotOpenText;

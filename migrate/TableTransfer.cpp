@@ -6,6 +6,7 @@
 #include "core/SqlValueText.h"
 #include "modConvert.h"
 #include "platform/jet/Connection.h"
+#include "platform/jet/ConnectionText.h"
 #include "platform/jet/Recordset.h"
 #include "platform/runtime/RuntimeError.h"
 
@@ -93,8 +94,8 @@ bool insertRows(jet::Connection& database, jet::Recordset& source, const QString
 }  // namespace
 
 QString DatabaseConnection(const QString& path, const QString& password, bool readOnly) {
-    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path +
-           ";Jet OLEDB:Database Password=" + password + ";" +
+    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + jet::ConnectionText::quote(path) +
+           ";Jet OLEDB:Database Password=" + jet::ConnectionText::quote(password) + ";" +
            (readOnly ? QStringLiteral("Mode=Read;") : QString());
 }
 
@@ -134,8 +135,8 @@ static bool importTable(const QString& databasePath, const QString& password, co
                         const QString& csvPath) {
     const QFileInfo csv(csvPath);
     jet::Connection text;
-    if (text.open("Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=" + csv.absolutePath() +
-                  ";")) {
+    if (text.open("Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=" +
+                  jet::ConnectionText::quote(csv.absolutePath()) + ";")) {
         return false;
     }
     jet::Connection database;

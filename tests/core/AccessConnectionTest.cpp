@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 
 #include "core/AccessADOClass.h"
@@ -82,6 +83,49 @@ TEST_F(AccessConnectionTest, ADamagedTablePageIsMinusThousandOnEveryRead) {
         EXPECT_EQ(access.Execute(), AccessADOClass::CannotOpen) << code;
         EXPECT_EQ(access.ErrDetail(), kDamaged);
     }
+}
+
+TEST_F(AccessConnectionTest, AnyDataFolderNameOpens) {
+    for (const QString folder : {QStringLiteral("a;b"), QStringLiteral("O'Neil"),
+                                 QStringLiteral(" two  blanks "), QStringLiteral("x;'y' \"z\"")}) {
+        SCOPED_TRACE(folder.toStdString());
+        const QString path = database.folder() + u'/' + folder;
+        ASSERT_TRUE(QDir().mkpath(path));
+        ASSERT_TRUE(QFile::copy(database.filePath(), path + u'/' + database.fileName()));
+        QFile csv(path + "/Item_tbl.csv");
+        ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+        csv.write("Code,Name\r\n1,a\r\n");
+        csv.close();
+
+        AccessADOClass access;
+        access.AccessFlag("2");
+        access.DBName(database.fileName());
+        access.Password(database.password());
+        access.DBPath(path);
+        access.AddFromVerse("basic_tbl");
+        EXPECT_EQ(access.Execute(), 1) << access.ErrDetail().toStdString();
+
+        AccessADOClass text;
+        text.Provider(2);
+        text.AccessFlag("2");
+        text.DBPath(path);
+        text.AddFromVerse("Item_tbl.csv");
+        EXPECT_EQ(text.Execute(), 1) << text.ErrDetail().toStdString();
+    }
+}
+
+TEST_F(AccessConnectionTest, AFileOfANewerFormatIsMinusThousand) {
+    {
+        jet::Connection connection;
+        ASSERT_FALSE(
+            connection.open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database.filePath() +
+                            ";Jet OLEDB:Database Password=" + database.password() + ";"));
+        ASSERT_FALSE(connection.execute("PRAGMA user_version = 99"));
+    }
+    AccessADOClass access;
+    EXPECT_EQ(CountBasic(access, database.fileName(), database.password()),
+              AccessADOClass::CannotOpen);
+    EXPECT_EQ(access.ErrDetail(), kDamaged);
 }
 
 TEST_F(AccessConnectionTest, LockedFileIsAnOrdinaryFailure) {
