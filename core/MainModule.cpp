@@ -108,8 +108,11 @@ int32_t LoadBasicSettings() {
     if (result == 0) {
         return result;
     }
+    // Every byte has a meaning for the width (more than 9 leaves numbers unformatted), the
+    // print type (other than 0 is the system's own printing) and the picture set; the
+    // decimal settings are pairs of flags.
     uint8_t settings[5] = {};
-    const uint8_t highest[5] = {9, 3, 3, 1, 1};
+    const uint8_t highest[5] = {255, 3, 3, 255, 255};
     for (int16_t col = 0; col < 5; ++col) {
         if (!ReadSetting(access.InfoValue(0, col), highest[col], settings[col])) {
             return LoadFailed(XX共通関数::BasicDataFailed);
