@@ -2,6 +2,7 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -36,6 +37,11 @@ class Insert {
     }
     Insert& number(int column, double value) {
         sqlite3_bind_double(statement_, column, value);
+        return *this;
+    }
+    // An amount as the file keeps it: whole ten-thousandths.
+    Insert& amount(int column, double value) {
+        sqlite3_bind_int64(statement_, column, std::llround(value * 10000));
         return *this;
     }
     void step() {
@@ -90,17 +96,17 @@ BenchDatabase::BenchDatabase(int products, int productsPerClass, int days) {
             masters.text(1, classNo(p))
                 .text(2, tradeNo(p))
                 .text(3, name)
-                .number(4, 12.5 + p % 9)
-                .number(5, 19.8 + p % 9)
-                .number(6, p % 11)
+                .amount(4, 12.5 + p % 9)
+                .amount(5, 19.8 + p % 9)
+                .amount(6, p % 11)
                 .step();
             april.number(1, kApril)
                 .text(2, classNo(p))
                 .text(3, tradeNo(p))
                 .text(4, "分類" + classNo(p))
                 .text(5, name)
-                .number(6, p % 40)
-                .number(7, p % 6)
+                .amount(6, p % 40)
+                .amount(7, p % 6)
                 .step();
         }
         Insert daily(db, "INSERT INTO Management_Tbl VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
@@ -109,11 +115,11 @@ BenchDatabase::BenchDatabase(int products, int productsPerClass, int days) {
                 daily.number(1, kMay + day)
                     .text(2, classNo(p))
                     .text(3, tradeNo(p))
-                    .number(4, (p + day) % 7)
-                    .number(5, 12.5 + day % 3)
-                    .number(6, ((p + day) % 7) * (12.5 + day % 3))
-                    .number(7, (p * 3 + day) % 5)
-                    .number(8, ((p * 3 + day) % 5) * 19.8)
+                    .amount(4, (p + day) % 7)
+                    .amount(5, 12.5 + day % 3)
+                    .amount(6, ((p + day) % 7) * (12.5 + day % 3))
+                    .amount(7, (p * 3 + day) % 5)
+                    .amount(8, ((p * 3 + day) % 5) * 19.8)
                     .step();
             }
         }

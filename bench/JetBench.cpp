@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,6 +32,11 @@ CREATE TABLE Management_Tbl (
 );)";
 
 const QString kPassword = QStringLiteral("KORUMA4VXTB");
+
+// Binds an amount as the file keeps it: whole ten-thousandths.
+void bindAmount(sqlite3_stmt* statement, int index, double amount) {
+    sqlite3_bind_int64(statement, index, std::llround(amount * 10000));
+}
 
 void fail(const char* step, const jet::Error& error) {
     std::fprintf(stderr, "%s: %d %s\n", step, error.number, error.description.toUtf8().constData());
@@ -65,11 +71,11 @@ const QString& connectionText() {
                 sqlite3_bind_int(insert, 1, firstDay + day);
                 sqlite3_bind_text(insert, 2, classify.constData(), -1, SQLITE_TRANSIENT);
                 sqlite3_bind_text(insert, 3, trade.constData(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_int(insert, 4, product % 7);
-                sqlite3_bind_double(insert, 5, 12.5);
-                sqlite3_bind_double(insert, 6, (product % 7) * 12.5);
-                sqlite3_bind_int(insert, 7, product % 5);
-                sqlite3_bind_double(insert, 8, (product % 5) * 19.8);
+                bindAmount(insert, 4, product % 7);
+                bindAmount(insert, 5, 12.5);
+                bindAmount(insert, 6, (product % 7) * 12.5);
+                bindAmount(insert, 7, product % 5);
+                bindAmount(insert, 8, (product % 5) * 19.8);
                 sqlite3_step(insert);
                 sqlite3_reset(insert);
             }

@@ -40,9 +40,7 @@ void ExactSum::add(sqlite3_value* value) {
     }
     ++count_;
     if (type == SQLITE_INTEGER) {
-        const int64_t integer = sqlite3_value_int64(value);
-        tenThousandths_ += static_cast<__int128>(integer) * kScale;
-        approximate_ += static_cast<double>(integer);
+        integers_ += sqlite3_value_int64(value);
         return;
     }
     allIntegers_ = false;
@@ -56,20 +54,25 @@ void ExactSum::add(sqlite3_value* value) {
     }
 }
 
+__int128 ExactSum::exactTotal() const {
+    return integers_ * kScale + tenThousandths_;
+}
+
+double ExactSum::approximateTotal() const {
+    return static_cast<double>(integers_) + approximate_;
+}
+
 void ExactSum::resultSum(sqlite3_context* context) const {
     if (count_ == 0) {
         sqlite3_result_null(context);
         return;
     }
-    if (allIntegers_) {
-        const __int128 sum = tenThousandths_ / kScale;
-        if (sum >= std::numeric_limits<int64_t>::min() &&
-            sum <= std::numeric_limits<int64_t>::max()) {
-            sqlite3_result_int64(context, static_cast<int64_t>(sum));
-            return;
-        }
+    if (allIntegers_ && integers_ >= std::numeric_limits<int64_t>::min() &&
+        integers_ <= std::numeric_limits<int64_t>::max()) {
+        sqlite3_result_int64(context, static_cast<int64_t>(integers_));
+        return;
     }
-    sqlite3_result_double(context, exact_ ? quotient(tenThousandths_, kScale) : approximate_);
+    sqlite3_result_double(context, exact_ ? quotient(exactTotal(), kScale) : approximateTotal());
 }
 
 void ExactSum::resultAverage(sqlite3_context* context) const {
@@ -77,8 +80,8 @@ void ExactSum::resultAverage(sqlite3_context* context) const {
         sqlite3_result_null(context);
         return;
     }
-    sqlite3_result_double(context, exact_ ? quotient(tenThousandths_, __int128(kScale) * count_)
-                                          : approximate_ / count_);
+    sqlite3_result_double(context, exact_ ? quotient(exactTotal(), __int128(kScale) * count_)
+                                          : approximateTotal() / count_);
 }
 
 void ExactSum::resultRoundedAverage(sqlite3_context* context) const {
@@ -87,10 +90,10 @@ void ExactSum::resultRoundedAverage(sqlite3_context* context) const {
         return;
     }
     if (!allIntegers_) {
-        sqlite3_result_int64(context, std::llround(approximate_ / count_));
+        sqlite3_result_int64(context, std::llround(approximateTotal() / count_));
         return;
     }
-    const __int128 sum = tenThousandths_ / kScale;
+    const __int128 sum = integers_;
     __int128 quotient = sum / count_;
     const __int128 remainder = sum % count_;
     const __int128 twice = 2 * (remainder < 0 ? -remainder : remainder);

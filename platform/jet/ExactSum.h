@@ -22,8 +22,12 @@ class ExactSum {
     void resultRoundedAverage(sqlite3_context* context) const;
 
   private:
-    __int128 tenThousandths_ = 0;
-    double approximate_ = 0.0;
+    __int128 exactTotal() const;  // in ten-thousandths
+    double approximateTotal() const;
+
+    __int128 integers_ = 0;        // the sum of the whole numbers
+    __int128 tenThousandths_ = 0;  // and of the other values while they are exact
+    double approximate_ = 0.0;     // and of the other values as doubles
     int64_t count_ = 0;
     bool allIntegers_ = true;
     bool exact_ = true;

@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 
 #include "EngineError.h"
 #include "JetFunctions.h"
@@ -22,6 +24,64 @@ bool onlyBlanksAndSemicolons(const char* text) {
         }
     }
     return true;
+}
+
+// The first column of the one row of an engine statement.
+int readOne(sqlite3* db, const char* sql, QByteArray* text, int* number) {
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    if (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        if (text) {
+            *text = QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)),
+                               sqlite3_column_bytes(statement, 0));
+        }
+        if (number) {
+            *number = sqlite3_column_int(statement, 0);
+        }
+        rc = SQLITE_OK;
+    }
+    sqlite3_finalize(statement);
+    return rc;
+}
+
+const char* const kSchemaText =
+    "SELECT group_concat(type || ' ' || name || ' ' || ifnull(sql, ''), char(10)) FROM "
+    "sqlite_master";
+
+// The format and the text of the schema, read in one transaction so that the file's first
+// page is read and checked once.
+int readHeader(sqlite3* db, int& format, QByteArray& schemaText) {
+    int rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = readOne(db, kSchemaText, &schemaText, nullptr);
+    }
+    if (rc == SQLITE_OK) {
+        rc = readOne(db, "PRAGMA user_version", nullptr, &format);
+    }
+    if (rc == SQLITE_OK) {
+        return sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    }
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return rc;
+}
+
+// The declared types of the file's tables, shared by the files of the same schema text, so
+// that opening a file again reads no table's columns.
+std::shared_ptr<const SchemaTypes> typesOfSchema(sqlite3* db, const QByteArray& text) {
+    static QMutex mutex;
+    static QHash<QByteArray, std::shared_ptr<const SchemaTypes>> known;
+    QMutexLocker lock(&mutex);
+    std::shared_ptr<const SchemaTypes>& types = known[text];
+    if (!types) {
+        if (known.size() > 64) {
+            known.clear();
+        }
+        auto loaded = std::make_shared<SchemaTypes>();
+        loaded->load(db);
+        known[text] = loaded;
+        return loaded;
+    }
+    return types;
 }
 
 }  // namespace
@@ -74,9 +134,11 @@ Error Session::open(const QString& path, const QString& password, int busyTimeou
     }
     // The key is checked only when the first page is read: read it now, so that a wrong
     // password or a damaged file shows up here and not on the first statement.
-    int rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    int format = 0;
+    QByteArray schemaText;
+    int rc = registerJetFunctions(db);
     if (rc == SQLITE_OK) {
-        rc = registerJetFunctions(db);
+        rc = readHeader(db, format, schemaText);
     }
     if (rc != SQLITE_OK) {
         const Error error = engineError(db, rc, errCannotOpen);
@@ -84,25 +146,15 @@ Error Session::open(const QString& path, const QString& password, int busyTimeou
         return error;
     }
     db_ = db;
-    if (Error error = settleFormat(readOnly)) {
+    schemaText_ = schemaText;
+    if (Error error = settleFormat(readOnly, format)) {
         close();
         return error;
     }
     return {};
 }
 
-Error Session::settleFormat(bool readOnly) {
-    sqlite3_stmt* statement = nullptr;
-    int format = 0;
-    int rc = sqlite3_prepare_v2(db_, "PRAGMA user_version", -1, &statement, nullptr);
-    if (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        format = sqlite3_column_int(statement, 0);
-        rc = SQLITE_OK;
-    }
-    sqlite3_finalize(statement);
-    if (rc != SQLITE_OK) {
-        return engineError(db_, rc, errCannotOpen);
-    }
+Error Session::settleFormat(bool readOnly, int format) {
     if (format > kFileFormat) {
         return makeError(
             errCannotOpen,
@@ -169,6 +221,7 @@ void Session::close() {
         db_ = nullptr;
     }
     schema_.reset();
+    schemaText_.reset();
 }
 
 Error Session::prepare(const QString& jetSql, sqlite3_stmt*& statement, QString* engineSql,
@@ -208,6 +261,13 @@ Error Session::prepare(const QString& jetSql, sqlite3_stmt*& statement, QString*
     if (engineSql) {
         *engineSql = translated;
     }
+    // A statement that changes the tables makes the next one read their types again.
+    const QString verb = translated.trimmed().section(u' ', 0, 0).toUpper();
+    if (!sqlite3_stmt_readonly(statement) && verb != u"INSERT" && verb != u"UPDATE" &&
+        verb != u"DELETE") {
+        schema_.reset();
+        schemaText_.reset();
+    }
     return {};
 }
 
@@ -220,11 +280,16 @@ Error Session::run(const char* engineSql, ErrorNumber otherwise) {
 }
 
 const SchemaTypes& Session::schema() {
-    if (!schema_) {
-        schema_.emplace();
-        if (db_) {
-            schema_->load(db_);
+    if (!schema_ && db_) {
+        if (!schemaText_) {
+            QByteArray text;
+            readOne(db_, kSchemaText, &text, nullptr);
+            schemaText_ = text;
         }
+        schema_ = typesOfSchema(db_, *schemaText_);
+    }
+    if (!schema_) {
+        schema_ = std::make_shared<const SchemaTypes>();
     }
     return *schema_;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <memory>
 #include <optional>
 
 #include "JetError.h"
@@ -53,12 +55,13 @@ class Session {
     const SchemaTypes& schema();
 
   private:
-    Error settleFormat(bool readOnly);
+    Error settleFormat(bool readOnly, int format);
     Error convertPreviousFormat(bool& unwritable);
 
     sqlite3* db_ = nullptr;
     bool scaledCurrency_ = false;
-    std::optional<SchemaTypes> schema_;
+    std::optional<QByteArray> schemaText_;  // as read at the opening
+    std::shared_ptr<const SchemaTypes> schema_;
 };
 
 // Opens (creating it when asked, or only for reading) the file and keys it; an empty

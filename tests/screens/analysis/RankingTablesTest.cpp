@@ -123,6 +123,34 @@ TEST_F(RankingTablesTest, OpenMonthOrdersEqualSumsByNumberAndNullSumsLast) {
                            "4|001|0001|ノート|0", "5|005|0001|靴下|0", "6|006|0001|独楽|-10"}));
 }
 
+// Profits of 0.9 - 0.7, 0.3 - 0.1 and 0.2 - 0 are the same amount, and so are losses of
+// 0 - 0.2 and 0.1 - 0.3: equal amounts go by class, then by product number.
+TEST_F(RankingTablesTest, EqualProfitsAndLossesGoByClassThenProduct) {
+    const QStringList classes = {"1|001|文具|0.2", "2|003|雑貨|0.2", "3|006|玩具|0.2",
+                                 "4|002|食品|-0.2", "5|005|衣料|-0.2"};
+    storedRow(3, "001", "文具", "0001", "ノート", "1", "0.9", "0.7");
+    storedRow(3, "003", "雑貨", "0001", "皿", "1", "0.3", "0.1");
+    storedRow(3, "006", "玩具", "0001", "独楽", "1", "0.2", "0");
+    storedRow(3, "002", "食品", "0001", "パン", "1", "0", "0.2");
+    storedRow(3, "005", "衣料", "0001", "靴下", "1", "0.1", "0.3");
+    ASSERT_TRUE(load(3));
+    EXPECT_EQ(Texts(tables.Classes(RankingTables::Profit)), classes);
+    EXPECT_EQ(Texts(tables.Products(RankingTables::Profit)),
+              (QStringList{"1|001|0001|ノート|0.2", "2|003|0001|皿|0.2", "3|006|0001|独楽|0.2",
+                           "4|002|0001|パン|-0.2", "5|005|0001|靴下|-0.2"}));
+
+    movement(5, 2, "001", "0001", "7", "0.1", "1", "0.9");
+    movement(5, 3, "003", "0001", "1", "0.1", "1", "0.3");
+    movement(5, 4, "006", "0001", "0", "0", "1", "0.2");
+    movement(5, 5, "002", "0001", "2", "0.1", "0", "0");
+    movement(5, 6, "005", "0001", "3", "0.1", "1", "0.1");
+    ASSERT_TRUE(load(5));
+    EXPECT_EQ(Texts(tables.Classes(RankingTables::Profit)), classes);
+    EXPECT_EQ(Texts(tables.Products(RankingTables::Profit)),
+              (QStringList{"1|001|0001|ノート|0.2", "2|003|0001|皿|0.2", "3|006|0001|独楽|0.2",
+                           "4|001|0002|ペン|0", "5|002|0001|パン|-0.2", "6|005|0001|靴下|-0.2"}));
+}
+
 TEST_F(RankingTablesTest, FailedReadShowsTheMessageAndEmptiesEveryRanking) {
     ASSERT_TRUE(load(4));
     dropTable("Management_Tbl");
