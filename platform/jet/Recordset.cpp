@@ -43,13 +43,14 @@ struct Recordset::Impl {
             Field field;
             field.name = QString::fromUtf8(sqlite3_column_name(statement, i));
             const char* declared = sqlite3_column_decltype(statement, i);
-            FieldType type = scaledCurrency && static_cast<size_t>(i) < scaled.columns.size()
+            const bool typed = scaledCurrency && scaled.typed;
+            FieldType type = typed && static_cast<size_t>(i) < scaled.columns.size()
                                  ? scaled.columns[i]
                                  : adEmpty;
             if (type == adEmpty && declared) {
                 type = SchemaTypes::fromDeclaredType(QString::fromUtf8(declared));
             }
-            if (type == adEmpty && scaledCurrency) {
+            if (type == adEmpty && typed) {
                 type = scaled.aliases.value(asciiLower(field.name), adEmpty);
             } else if (type == adEmpty) {
                 if (!inference) {

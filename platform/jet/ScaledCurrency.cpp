@@ -791,7 +791,13 @@ std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTyp
             tokens.push_back(std::move(token));
         }
     }
-    ScaledStatement result{jetSql.toString(), {}, {}};
+    ScaledStatement result{jetSql.toString(), {}, {}, false};
+    // An INSERT without a column list writes the table's columns without naming them.
+    if ((tokens.empty() || !tokens.front().isWord(u"insert")) &&
+        !namesCurrencyColumn(tokens, schema)) {
+        return result;
+    }
+    result.typed = true;
     // An alias may be used before the item that gives it (an outer SELECT over a derived
     // table): each pass knows the aliases of the one before.
     QHash<QString, Kind> known;
@@ -800,6 +806,7 @@ std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTyp
             Parser parser(tokens, schema, known);
             QString text;
             if (!parser.statement(text)) {
+                result.typed = false;
                 return result;
             }
             result.jetSql = text;
@@ -810,11 +817,7 @@ std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTyp
             known = std::move(parser.aliases);
         }
     } catch (const NotUnderstood&) {
-        if (namesCurrencyColumn(tokens, schema)) {
-            return std::nullopt;
-        }
-        result.jetSql = jetSql.toString();
-        return result;
+        return std::nullopt;
     }
     for (auto it = known.cbegin(); it != known.cend(); ++it) {
         result.aliases.insert(it.key(), fieldTypeOf(it.value()));

@@ -29,10 +29,13 @@ struct ScaledStatement {
     std::vector<FieldType> columns;
     // Types of the names given with AS anywhere in the statement.
     QHash<QString, FieldType> aliases;  // names lower-cased
+    // False for a statement that names no currency column and is left as it is: its
+    // values are typed as in any other file.
+    bool typed = true;
 };
 
-// Nothing when the statement names a currency column in a form that is not understood;
-// a statement without currency columns is then returned unchanged.
+// A statement that names no currency column is returned unchanged; nothing when one that
+// does is not in a form understood here.
 std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTypes& schema);
 
 }  // namespace jet

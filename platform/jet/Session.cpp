@@ -26,14 +26,15 @@ bool onlyBlanksAndSemicolons(const char* text) {
     return true;
 }
 
-// The first column of the one row of an engine statement.
-int readOne(sqlite3* db, const char* sql, QByteArray* text, int* number) {
+// The first column of the rows of an engine statement: the number of the last row, the
+// texts of all rows one after the other.
+int readRows(sqlite3* db, const char* sql, QByteArray* text, int* number) {
     sqlite3_stmt* statement = nullptr;
     int rc = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
-    if (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    while (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
         if (text) {
-            *text = QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)),
-                               sqlite3_column_bytes(statement, 0));
+            text->append(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)),
+                         sqlite3_column_bytes(statement, 0));
         }
         if (number) {
             *number = sqlite3_column_int(statement, 0);
@@ -41,29 +42,11 @@ int readOne(sqlite3* db, const char* sql, QByteArray* text, int* number) {
         rc = SQLITE_OK;
     }
     sqlite3_finalize(statement);
-    return rc;
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
-const char* const kSchemaText =
-    "SELECT group_concat(type || ' ' || name || ' ' || ifnull(sql, ''), char(10)) FROM "
-    "sqlite_master";
-
-// The format and the text of the schema, read in one transaction so that the file's first
-// page is read and checked once.
-int readHeader(sqlite3* db, int& format, QByteArray& schemaText) {
-    int rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK) {
-        rc = readOne(db, kSchemaText, &schemaText, nullptr);
-    }
-    if (rc == SQLITE_OK) {
-        rc = readOne(db, "PRAGMA user_version", nullptr, &format);
-    }
-    if (rc == SQLITE_OK) {
-        return sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    }
-    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    return rc;
-}
+// The statements that made the tables: files with the same text have the same types.
+const char* const kSchemaText = "SELECT sql FROM sqlite_master";
 
 // The declared types of the file's tables, shared by the files of the same schema text, so
 // that opening a file again reads no table's columns.
@@ -138,7 +121,10 @@ Error Session::open(const QString& path, const QString& password, int busyTimeou
     QByteArray schemaText;
     int rc = registerJetFunctions(db);
     if (rc == SQLITE_OK) {
-        rc = readHeader(db, format, schemaText);
+        rc = readRows(db, kSchemaText, &schemaText, nullptr);
+    }
+    if (rc == SQLITE_OK) {
+        rc = readRows(db, "PRAGMA user_version", nullptr, &format);
     }
     if (rc != SQLITE_OK) {
         const Error error = engineError(db, rc, errCannotOpen);
@@ -283,7 +269,7 @@ const SchemaTypes& Session::schema() {
     if (!schema_ && db_) {
         if (!schemaText_) {
             QByteArray text;
-            readOne(db_, kSchemaText, &text, nullptr);
+            readRows(db_, kSchemaText, &text, nullptr);
             schemaText_ = text;
         }
         schema_ = typesOfSchema(db_, *schemaText_);
