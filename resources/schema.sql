@@ -3,8 +3,10 @@
 -- by create-database when the installation's database is made.
 --
 -- Column types as the engine layer reads them back: TEXT strings (codes keep their
--- leading zeros), DATETIME day serials returned as dates, CURRENCY fixed-point
--- values with four decimals, INTEGER whole numbers.
+-- leading zeros), DATETIME day serials returned as dates, CURRENCY amounts kept as
+-- whole numbers of ten-thousandths (12.5 is stored as 125000) and returned as exact
+-- fixed-point values with four decimals, INTEGER whole numbers. The file is stamped
+-- with the engine layer's format when it is created.
 
 CREATE TABLE basic_tbl (
     Trade_figure INTEGER,
