@@ -198,7 +198,7 @@ Error Session::convertPreviousFormat(bool& unwritable) {
     const Error error = engineError(db_, rc, errCannotOpen);
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     unwritable = readOnlyCode(rc);
-    return unwritable ? Error{} : makeError(errCannotOpen, error.description);
+    return unwritable ? Error{} : error;
 }
 
 void Session::close() {
