@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 #include "TestDatabase.h"
 #include "platform/jet/ConnectionText.h"
@@ -246,6 +247,42 @@ TEST_F(PreviousFormatTest, OpenedForWritingItIsConvertedOnceWithItsValuesUnchang
     EXPECT_EQ(queryValue(connection,
                          "SELECT COUNT(*) FROM Management_Tbl Where Sales_Money + -0.1 = 0.1"),
               Variant(int32_t{1}));
+}
+
+// Every value of every table of the file.
+std::vector<Variant> everyValue(Connection& connection) {
+    std::vector<Variant> values;
+    for (const char* table : {"basic_tbl", "system_type", "ClassifyMast_tbl", "TradeMast_tbl",
+                              "Management_Tbl", "FixDeta_tbl"}) {
+        Recordset records;
+        EXPECT_FALSE(records.open(QStringLiteral("SELECT * FROM ") + table, connection)) << table;
+        for (; !records.eof(); records.moveNext()) {
+            for (int i = 0; i < records.fieldCount(); ++i) {
+                values.push_back(records.value(i));
+            }
+        }
+    }
+    return values;
+}
+
+TEST(EarlierEngineFileTest, AFileOfThePreviousReleaseIsConvertedWithItsValuesUnchanged) {
+    TestDatabase db;
+    const QString path = db.path("morvik2.mde");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(MORVIK_JET_TEST_FILES "/sqlcipher3.mde"), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    const QString text = TestDatabase::connectionText(path, "KORUMA4VXTB");
+
+    Connection connection;
+    ASSERT_FALSE(connection.open(text + "Mode=Read;"));
+    const std::vector<Variant> asTheyStood = everyValue(connection);
+    connection.close();
+    ASSERT_FALSE(asTheyStood.empty());
+    EXPECT_NE(std::find(asTheyStood.begin(), asTheyStood.end(), amount("120.5")),
+              asTheyStood.end());
+
+    ASSERT_FALSE(connection.open(text));
+    EXPECT_EQ(everyValue(connection), asTheyStood);
+    EXPECT_EQ(queryValue(connection, "PRAGMA user_version"), Variant(int32_t{jet::kFileFormat}));
 }
 
 TEST_F(PreviousFormatTest, ANewerFormatIsRefusedAndLeftAlone) {
