@@ -12,6 +12,7 @@ int32_t BasicRows(const QString& folder, const QString& fileName, const QString&
                               "FixDeta_tbl", "basic_tbl"}) {
         AccessADOClass access;
         access.AccessFlag(QStringLiteral("2"));
+        access.ReadOnly(true);  // a checked backup stays as it was written
         access.DBName(fileName);
         access.Password(password);
         access.DBPath(folder);

@@ -9,7 +9,8 @@ namespace jet {
 
 Error checkIntegrity(const QString& path, const QString& password) {
     Session session;
-    if (Error error = session.open(path, password, 2000)) {
+    // Only read: a file of the previous format is checked as it stands, not converted.
+    if (Error error = session.open(path, password, 2000, true)) {
         return error;
     }
     sqlite3_stmt* statement = nullptr;

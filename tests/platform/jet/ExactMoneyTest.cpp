@@ -7,6 +7,7 @@
 
 #include "TestDatabase.h"
 #include "platform/jet/ConnectionText.h"
+#include "platform/jet/IntegrityCheck.h"
 #include "platform/jet/Session.h"
 
 namespace {
@@ -222,6 +223,13 @@ TEST_F(PreviousFormatTest, ReadOnlyItIsReadAsItStandsAndNeverChanged) {
                                             amount("1246.9678")}));
     EXPECT_EQ(connection.execute("DELETE FROM Management_Tbl").number, jet::errExecution);
     connection.close();
+    EXPECT_EQ(format(), 0);
+    EXPECT_EQ(bytes(), before);
+}
+
+TEST_F(PreviousFormatTest, CheckingItsPagesChangesNothing) {
+    const QByteArray before = bytes();
+    EXPECT_FALSE(jet::checkIntegrity(path_, "pw"));
     EXPECT_EQ(format(), 0);
     EXPECT_EQ(bytes(), before);
 }
