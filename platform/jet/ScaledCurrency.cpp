@@ -306,9 +306,6 @@ class Parser {
         if (atWord(u"distinct") || atWord(u"all")) {
             out += u' ' + take();
         }
-        if (atWord(u"top")) {
-            out += u' ' + take() + u' ' + take();
-        }
         std::vector<Kind> kinds;
         QString separator = QStringLiteral(" ");
         do {
