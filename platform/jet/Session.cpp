@@ -124,6 +124,11 @@ Error Session::open(const QString& path, const QString& password, int busyTimeou
         rc = readRows(db, kSchemaText, &schemaText, nullptr);
     }
     if (rc == SQLITE_OK) {
+        // Room for the sorts of a month's grouped sums in memory (16 MB): amounts in
+        // ten-thousandths make their rows longer than the engine's default room holds.
+        rc = sqlite3_exec(db, "PRAGMA cache_size = -16000", nullptr, nullptr, nullptr);
+    }
+    if (rc == SQLITE_OK) {
         rc = readRows(db, "PRAGMA user_version", nullptr, &format);
     }
     if (rc != SQLITE_OK) {
