@@ -208,7 +208,6 @@ void Session::close() {
     }
     schema_.reset();
     schemaText_.reset();
-    roomForSorts_ = false;
 }
 
 Error Session::prepare(const QString& jetSql, sqlite3_stmt*& statement, QString* engineSql,
@@ -249,13 +248,6 @@ Error Session::prepare(const QString& jetSql, sqlite3_stmt*& statement, QString*
         *engineSql = translated;
     }
     // A statement that changes the tables makes the next one read their types again.
-    // Room for the sorts of grouped sums in memory (16 MB), given once a statement groups:
-    // amounts in ten-thousandths make the sorted rows longer than the engine's default
-    // room holds, and a sort that overflows it goes through a temporary file.
-    if (!roomForSorts_ && translated.contains(QLatin1String("GROUP"), Qt::CaseInsensitive)) {
-        sqlite3_exec(db_, "PRAGMA cache_size = -16000", nullptr, nullptr, nullptr);
-        roomForSorts_ = true;
-    }
     const QString verb = translated.trimmed().section(u' ', 0, 0).toUpper();
     if (!sqlite3_stmt_readonly(statement) && verb != u"INSERT" && verb != u"UPDATE" &&
         verb != u"DELETE") {

@@ -60,7 +60,6 @@ class Session {
 
     sqlite3* db_ = nullptr;
     bool scaledCurrency_ = false;
-    bool roomForSorts_ = false;
     std::optional<QByteArray> schemaText_;  // as read at the opening
     std::shared_ptr<const SchemaTypes> schema_;
 };

@@ -1,8 +1,11 @@
+#include <sqlcipher/sqlite3.h>
+
 #include <QDir>
 #include <QFile>
 
 #include "core/AccessADOClass.h"
 #include "platform/jet/Connection.h"
+#include "platform/jet/Session.h"
 #include "platform/runtime/RuntimeError.h"
 #include "tests/support/CraftedDatabases.h"
 #include "tests/support/DatabaseTest.h"
@@ -115,13 +118,11 @@ TEST_F(AccessConnectionTest, AnyDataFolderNameOpens) {
 }
 
 TEST_F(AccessConnectionTest, AFileOfANewerFormatIsMinusThousand) {
-    {
-        jet::Connection connection;
-        ASSERT_FALSE(
-            connection.open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database.filePath() +
-                            ";Jet OLEDB:Database Password=" + database.password() + ";"));
-        ASSERT_FALSE(connection.execute("PRAGMA user_version = 99"));
-    }
+    // as a later release would write it, outside this program's connections
+    sqlite3* db = nullptr;
+    ASSERT_FALSE(jet::openKeyed(database.filePath(), database.password(), false, 2000, db));
+    ASSERT_EQ(sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close_v2(db);
     AccessADOClass access;
     EXPECT_EQ(CountBasic(access, database.fileName(), database.password()),
               AccessADOClass::CannotOpen);
