@@ -25,6 +25,22 @@ QString translateBracketed(const SqlToken& token) {
     return parts.join(u'.');
 }
 
+// Whether the statement holds anything that the translation changes: a sign it
+// rewrites, or a word Last, True or False.
+bool needsTranslation(QStringView jetSql) {
+    for (const QChar c : jetSql) {
+        if (c == u'#' || c == u'[' || c == u'&' || c == u'/') {
+            return true;
+        }
+    }
+    for (const char* word : {"last", "true", "false"}) {
+        if (jetSql.contains(QLatin1String(word), Qt::CaseInsensitive)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 QString serialText(double serial) {
     const bool whole = serial == static_cast<double>(static_cast<int64_t>(serial));
     const QString text =
@@ -92,7 +108,18 @@ std::optional<double> jetDateSerial(QStringView text) {
     return days >= 0 ? days + time : days - time;
 }
 
+std::optional<QString> engineDateText(QStringView literal) {
+    if (literal.size() < 2 || !literal.startsWith(u'#') || !literal.endsWith(u'#')) {
+        return std::nullopt;
+    }
+    const std::optional<double> serial = jetDateSerial(literal.mid(1, literal.size() - 2));
+    return serial ? std::optional<QString>(serialText(*serial)) : std::nullopt;
+}
+
 QString translateJetSql(QStringView jetSql) {
+    if (!needsTranslation(jetSql)) {
+        return jetSql.toString();
+    }
     const std::vector<SqlToken> tokens = tokenizeSql(jetSql);
     const std::set<size_t> lastEnds = lastCallEnds(tokens);
     QString out;

@@ -15,6 +15,10 @@ namespace jet {
 // Everything else passes unchanged; text inside 'strings' and "names" is never touched.
 QString translateJetSql(QStringView jetSql);
 
+// The engine's text of a date literal such as "#2024/9/1#"; nothing when it is no valid
+// date.
+std::optional<QString> engineDateText(QStringView literal);
+
 // The day serial that the inside of a date literal stands for, such as "2024/9/1" or
 // " 2024-09-01 13:05 "; nothing when it is no valid date.
 std::optional<double> jetDateSerial(QStringView text);

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "JetSqlTranslator.h"
 #include "SchemaTypes.h"
 #include "SqlLexer.h"
 #include "platform/runtime/Currency.h"
@@ -431,13 +432,27 @@ class Parser {
         out += QStringLiteral(" VALUES (");
         int index = 0;
         do {
-            const Expr value = expression();
+            const Expr value = insertValue();
             out += (index == 0 ? QString() : QStringLiteral(", ")) +
                    (index < columns.size() ? valueFor(table, columns[index], value) : value.text);
             ++index;
         } while (atSymbol(u",") && ++pos_);
         expectSymbol(u")");
         return out + u')';
+    }
+
+    // A value of a row to insert: a literal as the system writes them, taken directly,
+    // else any expression.
+    Expr insertValue() {
+        const SqlToken* token = peek();
+        const SqlToken* next = peek(1);
+        const bool alone = next && (next->isSymbol(u",") || next->isSymbol(u")"));
+        if (token && alone &&
+            (token->kind == SqlToken::Number || token->kind == SqlToken::String ||
+             token->isWord(u"null"))) {
+            return primary();
+        }
+        return expression();
     }
 
     QString update() {
@@ -671,9 +686,13 @@ class Parser {
             case SqlToken::String:
                 ++pos_;
                 return {token->text, Kind::Text, Expr::String};
-            case SqlToken::DateLiteral:
+            case SqlToken::DateLiteral: {
+                // written as the engine's serial here, so that a row to insert usually
+                // leaves the translation nothing to do
                 ++pos_;
-                return {token->text, Kind::Date};
+                const std::optional<QString> serial = engineDateText(token->text);
+                return {serial ? u' ' + *serial + u' ' : token->text, Kind::Date};
+            }
             case SqlToken::Symbol:
                 if (token->isSymbol(u"(")) {
                     ++pos_;
