@@ -168,14 +168,7 @@ class Parser {
   public:
     Parser(const std::vector<SqlToken>& tokens, const SchemaTypes& schema,
            const QHash<QString, Kind>& knownAliases)
-        : tokens_(tokens), schema_(schema), known_(knownAliases) {
-        for (const SqlToken& token : tokens_) {
-            const QString name = identifierName(token);
-            if (isName(token) && schema_.isTable(name) && !tables_.contains(name)) {
-                tables_ << name;
-            }
-        }
-    }
+        : tokens_(tokens), schema_(schema), known_(knownAliases) {}
 
     // The rewritten statement; false for a statement that needs none.
     bool statement(QString& out) {
@@ -271,7 +264,7 @@ class Parser {
         return text;
     }
 
-    Kind resolve(const QString& qualifier, const QString& name) const {
+    Kind resolve(const QString& qualifier, const QString& name) {
         if (!qualifier.isEmpty() && schema_.isTable(qualifier)) {
             return kindOf(schema_.find(qualifier, name));
         }
@@ -279,7 +272,21 @@ class Parser {
         if (alias != known_.constEnd()) {
             return *alias;
         }
-        return kindOf(schema_.find(name, tables_));
+        return kindOf(schema_.find(name, mentionedTables()));
+    }
+
+    // The tables that the statement names, in order, for a column named without its table.
+    const QStringList& mentionedTables() {
+        if (!tables_) {
+            tables_.emplace();
+            for (const SqlToken& token : tokens_) {
+                const QString name = identifierName(token);
+                if (isName(token) && schema_.isTable(name) && !tables_->contains(name)) {
+                    tables_->append(name);
+                }
+            }
+        }
+        return *tables_;
     }
 
     // An alias after an item or a table: "AS name" or a bare name.
@@ -782,7 +789,7 @@ class Parser {
     const std::vector<SqlToken>& tokens_;
     const SchemaTypes& schema_;
     const QHash<QString, Kind>& known_;
-    QStringList tables_;
+    std::optional<QStringList> tables_;
     size_t pos_ = 0;
     bool outerStar_ = false;
 };
