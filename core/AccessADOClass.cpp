@@ -43,7 +43,13 @@ vb::Variant FieldValue(const jet::Field& field) {
 
 }  // namespace
 
-AccessADOClass::AccessADOClass() : dbPath_(CommonClass().MidPath(vb::AppPath())) {}
+AccessADOClass::AccessADOClass()
+    : dbPath_(CommonClass().MidPath(vb::AppPath())), provider_(InitialProvider()) {}
+
+int16_t& AccessADOClass::InitialProvider() {
+    static int16_t provider = 0;
+    return provider;
+}
 
 AccessADOClass::~AccessADOClass() = default;
 
@@ -183,9 +189,15 @@ int32_t AccessADOClass::OpenConnection() {
             }
             return 0;
         }
-        case 1:
-            errDetail_ = kCannotOpenText;
-            return CannotOpen;
+        case 1: {
+            const QString connectionText =
+                "Provider=PostgreSQL;Data Source=(local);location=" + dbName_ + ";";
+            if (connection_->open(connectionText, userName_, password_)) {
+                errDetail_ = kCannotOpenText;
+                return CannotOpen;
+            }
+            return 0;
+        }
         case 2: {
             const QString connectionText = "Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=" +
                                            jet::ConnectionText::quote(dbPath_) + ";";

@@ -56,9 +56,13 @@ class AccessADOClass {
     // "1" to "12"; a text that is not a number from 0 to 255 raises run-time error 13
     // (not a number) or 6 (out of range).
     void AccessFlag(const QString& argFlg);
-    // 0 the database file; 1 cannot be connected here; 2 the text files of the folder
+    // 0 the database file; 1 the database DBName on the PostgreSQL server of this
+    // machine, logging in with UserName and Password; 2 the text files of the folder
     // DBPath; any other value opens nothing.
     void Provider(int16_t argProvider);
+    // Test hook: the Provider that new objects start with, 0 unless a test sets it, so
+    // that the screens' own operations can run against the server.
+    static int16_t& InitialProvider();
     void UserName(const QString& argUserName);
     void Password(const QString& argPassword);
     // Opens the database file for reading only ("Mode=Read;"), so that nothing about it

@@ -6,7 +6,7 @@ packages=(build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev libssl-dev libzip-dev libpugixml-dev libxlsxwriter-dev
     libgtest-dev libbenchmark-dev fonts-ipafont-gothic fonts-noto-cjk xvfb
     x11-utils poppler-utils unzip libreoffice-calc-nogui qt6-translations-l10n
-    libcups2-dev cups)
+    libcups2-dev cups libpq-dev postgresql)
 missing=()
 # npm fetches the engine's sources; Debian's package only where no npm is installed.
 command -v npm >/dev/null || missing+=(npm)

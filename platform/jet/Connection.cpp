@@ -7,6 +7,7 @@
 
 #include "ConnectionText.h"
 #include "EngineError.h"
+#include "ServerSession.h"
 #include "Session.h"
 #include "SessionPool.h"
 #include "TextDriver.h"
@@ -18,6 +19,10 @@ namespace {
 bool isJetProvider(const QString& provider) {
     return provider.trimmed().startsWith(QLatin1String("Microsoft.Jet.OLEDB."),
                                          Qt::CaseInsensitive);
+}
+
+bool isServerProvider(const QString& provider) {
+    return provider.trimmed().compare(QLatin1String("PostgreSQL"), Qt::CaseInsensitive) == 0;
 }
 
 int tableCount(sqlite3* db) {
@@ -36,6 +41,7 @@ int tableCount(sqlite3* db) {
 
 struct Connection::Impl {
     std::shared_ptr<Session> session;
+    std::shared_ptr<ServerSession> server;
     TextDriver textDriver;
     int busyTimeoutMs = 2000;
 };
@@ -47,6 +53,11 @@ Connection::~Connection() {
 }
 
 Error Connection::open(const QString& connectionText) {
+    return open(connectionText, QString(), QString());
+}
+
+Error Connection::open(const QString& connectionText, const QString& userName,
+                       const QString& password) {
     close();
     const std::optional<ConnectionText> items = ConnectionText::parse(connectionText);
     if (!items) {
@@ -58,6 +69,17 @@ Error Connection::open(const QString& connectionText) {
                              QStringLiteral("Driver=") + items->value(u"Driver"));
         }
         return impl_->textDriver.open(items->value(u"DBQ"), impl_->busyTimeoutMs, impl_->session);
+    }
+    if (isServerProvider(items->value(u"Provider"))) {
+        const QString server = items->value(u"Data Source").trimmed();
+        const bool local = server.isEmpty() || server == QLatin1String("(local)");
+        auto session = std::make_shared<ServerSession>();
+        if (Error error = session->open(
+                {local ? QString() : server, items->value(u"location"), userName, password})) {
+            return error;
+        }
+        impl_->server = std::move(session);
+        return {};
     }
     if (!isJetProvider(items->value(u"Provider"))) {
         return makeError(errConnectionText,
@@ -77,12 +99,17 @@ void Connection::setBusyTimeout(int milliseconds) {
 }
 
 bool Connection::isOpen() const {
-    return impl_->session && impl_->session->isOpen();
+    return (impl_->session && impl_->session->isOpen()) ||
+           (impl_->server && impl_->server->isOpen());
 }
 
 Error Connection::execute(const QString& sql) {
     if (!isOpen()) {
         return makeError(errNotOpen);
+    }
+    if (impl_->server) {
+        ServerResult ignored(nullptr, nullptr);
+        return impl_->server->query(sql, ignored);
     }
     sqlite3_stmt* statement = nullptr;
     if (Error error = impl_->session->prepare(sql, statement)) {
@@ -100,6 +127,9 @@ Error Connection::check(const QString& sql) {
     if (!isOpen()) {
         return makeError(errNotOpen);
     }
+    if (impl_->server) {
+        return impl_->server->check(sql);
+    }
     sqlite3_stmt* statement = nullptr;
     const Error error = impl_->session->prepare(sql, statement);
     sqlite3_finalize(statement);
@@ -107,20 +137,32 @@ Error Connection::check(const QString& sql) {
 }
 
 Error Connection::beginTrans() {
-    return isOpen() ? impl_->session->run("BEGIN", errTransaction) : makeError(errNotOpen);
+    return run("BEGIN", "BEGIN");
 }
 
 Error Connection::commitTrans() {
-    return isOpen() ? impl_->session->run("COMMIT", errTransaction) : makeError(errNotOpen);
+    return run("COMMIT", "COMMIT");
 }
 
 Error Connection::rollbackTrans() {
-    return isOpen() ? impl_->session->run("ROLLBACK", errTransaction) : makeError(errNotOpen);
+    return run("ROLLBACK", "ROLLBACK");
+}
+
+Error Connection::run(const char* sql, const char* serverTag) {
+    if (!isOpen()) {
+        return makeError(errNotOpen);
+    }
+    return impl_->server ? impl_->server->run(sql, errTransaction, serverTag)
+                         : impl_->session->run(sql, errTransaction);
 }
 
 void Connection::close() {
     SessionPool::release(std::move(impl_->session));
     impl_->session.reset();
+    if (impl_->server) {
+        impl_->server->close();
+        impl_->server.reset();
+    }
 }
 
 sqlite3* Connection::handle() const {
@@ -129,6 +171,10 @@ sqlite3* Connection::handle() const {
 
 std::shared_ptr<Session> Connection::session() const {
     return impl_->session;
+}
+
+std::shared_ptr<ServerSession> Connection::serverSession() const {
+    return impl_->server;
 }
 
 Error createDatabase(const QString& path, const QString& password, const QString& schemaSql) {

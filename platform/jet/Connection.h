@@ -10,6 +10,7 @@ struct sqlite3;
 namespace jet {
 
 class Session;
+class ServerSession;
 
 // A connection to one database file, opened with an ADO connection text:
 //   "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<path>;Jet OLEDB:Database Password=<pw>;"
@@ -17,6 +18,10 @@ class Session;
 // an unencrypted file. "Mode=Read;" opens it only for reading: nothing in it changes. Statements
 // are Jet SQL, translated for the engine. "Driver={Microsoft Text Driver (*.txt;
 // *.csv)};DBQ=<folder>;" opens the folder's text files instead (see TextDriver.h).
+// "Provider=PostgreSQL;Data Source=<server>;location=<database>;" opens a database on a
+// PostgreSQL server, logging in with the user name and password given to open; the
+// server "(local)" (or none) is the one on this machine as libpq's defaults and
+// environment (PGHOST, PGPORT) find it. Statements are Jet SQL there too.
 class Connection {
   public:
     Connection();
@@ -27,6 +32,7 @@ class Connection {
     // A missing file gives errFileNotFound and is never created; a wrong password or a
     // damaged file gives errCannotOpen; a locked file gives errBusy.
     Error open(const QString& connectionText);
+    Error open(const QString& connectionText, const QString& userName, const QString& password);
     // How long a statement waits for a file locked by another connection before it gives
     // errBusy; 2000 ms unless set. Applies from the next open.
     void setBusyTimeout(int milliseconds);
@@ -44,7 +50,10 @@ class Connection {
 
   private:
     friend class Recordset;
+    // BEGIN, COMMIT or ROLLBACK; on a server the command tag must say the same.
+    Error run(const char* sql, const char* serverTag);
     std::shared_ptr<Session> session() const;
+    std::shared_ptr<ServerSession> serverSession() const;
 
     struct Impl;
     std::unique_ptr<Impl> impl_;

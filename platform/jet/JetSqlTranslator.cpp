@@ -48,13 +48,14 @@ QString serialText(double serial) {
     return serial < 0 ? u'(' + text + u')' : text;
 }
 
-// The engine meets the rows of a group in no fixed order, so Jet's Last(x) becomes
-// Last(x, +Input_Date): the value of the group's row with the latest day (the later row
-// met on the same day). The system takes Last only over the daily rows, one per product
-// and day. The key is written as an expression so that the result's type is that of x.
-// Returns the positions of the closing brackets of the one-argument Last calls.
-std::set<size_t> lastCallEnds(const std::vector<SqlToken>& tokens) {
-    std::set<size_t> ends;
+bool isWordLike(const SqlToken* token) {
+    return token && (token->kind == SqlToken::Word || token->kind == SqlToken::Number);
+}
+
+}  // namespace
+
+std::vector<LastCall> lastCalls(const std::vector<SqlToken>& tokens) {
+    std::vector<LastCall> calls;
     for (size_t i = 0; i < tokens.size(); ++i) {
         if (!tokens[i].isWord(u"Last") || (i > 0 && tokens[i - 1].isSymbol(u"."))) {
             continue;
@@ -71,23 +72,17 @@ std::set<size_t> lastCallEnds(const std::vector<SqlToken>& tokens) {
             if (tokens[k].isSymbol(u"(")) {
                 ++depth;
             } else if (tokens[k].isSymbol(u")") && --depth == 0) {
-                ends.insert(k);
+                calls.push_back({i, k});
                 break;
             } else if (depth == 1 && tokens[k].isSymbol(u",")) {
                 break;
             }
         }
     }
-    return ends;
+    return calls;
 }
 
-bool isWordLike(const SqlToken* token) {
-    return token && (token->kind == SqlToken::Word || token->kind == SqlToken::Number);
-}
-
-}  // namespace
-
-std::optional<double> jetDateSerial(QStringView text) {
+std::optional<QDateTime> jetDateTime(QStringView text) {
     static const QRegularExpression pattern(QStringLiteral(
         R"(^\s*(\d{4})([/-])(\d{1,2})\2(\d{1,2})(?:\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?\s*$)"));
     const QRegularExpressionMatch m = pattern.match(text.toString());
@@ -101,8 +96,16 @@ std::optional<double> jetDateSerial(QStringView text) {
     if (!date.isValid() || hour > 23 || minute > 59 || second > 59) {
         return std::nullopt;
     }
-    const int64_t days = QDate(1899, 12, 30).daysTo(date);
-    const double time = (hour * 3600 + minute * 60 + second) / 86400.0;
+    return QDateTime(date, QTime(hour, minute, second));
+}
+
+std::optional<double> jetDateSerial(QStringView text) {
+    const std::optional<QDateTime> moment = jetDateTime(text);
+    if (!moment) {
+        return std::nullopt;
+    }
+    const int64_t days = QDate(1899, 12, 30).daysTo(moment->date());
+    const double time = moment->time().msecsSinceStartOfDay() / 86400000.0;
     // Before day 0 the serial counts the days downwards and the time upwards, as the
     // runtime does: -1.25 is 1899-12-29 06:00.
     return days >= 0 ? days + time : days - time;
@@ -121,7 +124,15 @@ QString translateJetSql(QStringView jetSql) {
         return jetSql.toString();
     }
     const std::vector<SqlToken> tokens = tokenizeSql(jetSql);
-    const std::set<size_t> lastEnds = lastCallEnds(tokens);
+    // The engine meets the rows of a group in no fixed order, so Jet's Last(x) becomes
+    // Last(x, +Input_Date): the value of the group's row with the latest day (the later
+    // row met on the same day). The system takes Last only over the daily rows, one per
+    // product and day. The key is written as an expression so that the result's type is
+    // that of x.
+    std::set<size_t> lastEnds;
+    for (const LastCall& call : lastCalls(tokens)) {
+        lastEnds.insert(call.close);
+    }
     QString out;
     out.reserve(jetSql.size() + 16);
     for (size_t i = 0; i < tokens.size(); ++i) {

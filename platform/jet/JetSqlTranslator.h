@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <vector>
+
+#include "SqlLexer.h"
 
 namespace jet {
 
@@ -19,8 +23,17 @@ QString translateJetSql(QStringView jetSql);
 // date.
 std::optional<QString> engineDateText(QStringView literal);
 
-// The day serial that the inside of a date literal stands for, such as "2024/9/1" or
+// The day and time that the inside of a date literal stands for, such as "2024/9/1" or
 // " 2024-09-01 13:05 "; nothing when it is no valid date.
+std::optional<QDateTime> jetDateTime(QStringView text);
+// The same as a day serial.
 std::optional<double> jetDateSerial(QStringView text);
+
+// A one-argument call Last(x): the positions of the name and of its closing bracket.
+struct LastCall {
+    size_t name;
+    size_t close;
+};
+std::vector<LastCall> lastCalls(const std::vector<SqlToken>& tokens);
 
 }  // namespace jet

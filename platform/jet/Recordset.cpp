@@ -9,6 +9,7 @@
 #include "EngineError.h"
 #include "FieldValue.h"
 #include "ScaledCurrency.h"
+#include "ServerRecords.h"
 #include "Session.h"
 #include "SqlLexer.h"
 
@@ -21,10 +22,12 @@ struct Recordset::Impl {
     std::vector<Field> fields;
     bool scaledCurrency = false;
     bool eof = true;
+    std::unique_ptr<ServerRecords> server;  // the records of a statement run on a server
 
     ~Impl() { finalize(); }
 
     void finalize() {
+        server.reset();
         sqlite3_finalize(statement);
         statement = nullptr;
         session.reset();
@@ -98,6 +101,14 @@ Error Recordset::open(const QString& sql, Connection& connection) {
         impl_ = std::make_unique<Impl>();
     }
     close();
+    if (std::shared_ptr<ServerSession> server = connection.serverSession()) {
+        auto records = std::make_unique<ServerRecords>();
+        if (Error error = records->open(sql, server)) {
+            return error;
+        }
+        impl_->server = std::move(records);
+        return {};
+    }
     std::shared_ptr<Session> session = connection.session();
     if (!session || !session->isOpen()) {
         return makeError(errNotOpen);
@@ -121,14 +132,20 @@ Error Recordset::open(const QString& sql, Connection& connection) {
 }
 
 bool Recordset::isOpen() const {
-    return impl_ && impl_->statement;
+    return impl_ && (impl_->statement || impl_->server);
 }
 
 bool Recordset::eof() const {
+    if (isOpen() && impl_->server) {
+        return impl_->server->eof();
+    }
     return !isOpen() || impl_->eof;
 }
 
 Error Recordset::moveNext() {
+    if (isOpen() && impl_->server) {
+        return impl_->server->moveNext();
+    }
     if (!isOpen() || !impl_->session->isOpen()) {
         close();
         return makeError(errNotOpen);
@@ -137,15 +154,19 @@ Error Recordset::moveNext() {
 }
 
 int Recordset::fieldCount() const {
-    return impl_ ? static_cast<int>(impl_->fields.size()) : 0;
+    return impl_ ? static_cast<int>(fields().size()) : 0;
 }
 
 const Field& Recordset::field(int index) const {
     static const Field none;
-    if (!impl_ || index < 0 || static_cast<size_t>(index) >= impl_->fields.size()) {
+    if (!impl_ || index < 0 || static_cast<size_t>(index) >= fields().size()) {
         return none;
     }
-    return impl_->fields[index];
+    return fields()[index];
+}
+
+const std::vector<Field>& Recordset::fields() const {
+    return impl_->server ? impl_->server->fields() : impl_->fields;
 }
 
 void Recordset::close() {

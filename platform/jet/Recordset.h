@@ -52,6 +52,8 @@ class Recordset {
     void close();
 
   private:
+    const std::vector<Field>& fields() const;
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -76,6 +76,12 @@ void SchemaTypes::load(sqlite3* db) {
     }
 }
 
+void SchemaTypes::add(QStringView table, QStringView column, FieldType type) {
+    const QString key = asciiLower(column);
+    tables_[asciiLower(table)].insert(key, type);
+    anyTable_.insert(key, type);  // the last table read wins; see find()
+}
+
 bool SchemaTypes::isTable(QStringView name) const {
     return tables_.contains(asciiLower(name));
 }

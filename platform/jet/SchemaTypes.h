@@ -23,6 +23,7 @@ class SchemaTypes {
 
     // Reads the tables and their columns; a failure leaves the types unknown.
     void load(sqlite3* db);
+    void add(QStringView table, QStringView column, FieldType type);
 
     bool isTable(QStringView name) const;
     // adEmpty when the table has no such column.

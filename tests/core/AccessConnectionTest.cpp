@@ -9,6 +9,7 @@
 #include "platform/runtime/RuntimeError.h"
 #include "tests/support/CraftedDatabases.h"
 #include "tests/support/DatabaseTest.h"
+#include "tests/support/TestServerDatabase.h"
 
 namespace {
 
@@ -143,11 +144,6 @@ TEST_F(AccessConnectionTest, LockedFileIsAnOrdinaryFailure) {
 }
 
 TEST_F(AccessConnectionTest, Providers) {
-    AccessADOClass server;
-    server.Provider(1);
-    EXPECT_EQ(CountBasic(server, database.fileName(), database.password()),
-              AccessADOClass::CannotOpen);
-    EXPECT_EQ(server.ErrDetail(), kDamaged);
     // No connection is opened: every operation, transactions included, fails with a
     // code and no exception.
     AccessADOClass unknown;
@@ -195,6 +191,35 @@ TEST_F(AccessConnectionTest, CallerErrorsRaiseRuntimeErrors) {
     EXPECT_EQ(access.InfoValue(0, 0), vb::Variant("NEO000001"));
     EXPECT_EQ(errorOf([&] { access.InfoValue(1, 0); }), vb::errSubscriptOutOfRange);
     EXPECT_EQ(errorOf([&] { access.InfoValue(0, 1); }), vb::errSubscriptOutOfRange);
+}
+
+// A server that cannot be reached, a wrong login and a missing database all give -1000,
+// as a file that cannot be opened does.
+TEST(AccessServerConnectionTest, FailuresToConnectAreMinusThousand) {
+    TestServerDatabase server;
+    ASSERT_TRUE(server.isValid()) << server.error().toStdString();
+    const auto countBasic = [&](const QString& name, const QString& user,
+                                const QString& password) {
+        AccessADOClass access;
+        server.configure(access);
+        access.DBName(name);
+        access.UserName(user);
+        access.Password(password);
+        const int32_t result = countRows(access, "basic_tbl", QString());
+        EXPECT_EQ(access.ErrDetail(), result < 0 ? kDamaged : QString());
+        return result;
+    };
+    const QString user = TestServerDatabase::userName();
+    const QString password = TestServerDatabase::password();
+    EXPECT_EQ(countBasic(server.name(), user, password), 1);
+    EXPECT_EQ(countBasic("morvik_absent", user, password), AccessADOClass::CannotOpen);
+    EXPECT_EQ(countBasic(server.name(), user, password + "x"), AccessADOClass::CannotOpen);
+    EXPECT_EQ(countBasic(server.name(), "morvik_nobody", password), AccessADOClass::CannotOpen);
+
+    const QByteArray host = qgetenv("PGHOST");
+    qputenv("PGHOST", host + "/nowhere");
+    EXPECT_EQ(countBasic(server.name(), user, password), AccessADOClass::CannotOpen);
+    qputenv("PGHOST", host);
 }
 
 }  // namespace

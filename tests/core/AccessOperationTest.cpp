@@ -4,7 +4,7 @@
 
 #include "core/AccessADOClass.h"
 #include "platform/jet/JetError.h"
-#include "tests/support/DatabaseTest.h"
+#include "tests/support/BackEndTest.h"
 #include "tests/support/TestRows.h"
 
 namespace {
@@ -41,10 +41,10 @@ vb::VariantArray SetItems(const QString& item) {
 
 // Classes 001 Tools and 002 Paper; products Pen, Ink, Nib of 001 and Pad of 002; one day
 // of movement.
-class AccessOperationTest : public DatabaseTest {
+class AccessOperationTest : public BackEndTest {
   protected:
     void SetUp() override {
-        DatabaseTest::SetUp();
+        BackEndTest::SetUp();
         AccessADOClass classes;
         Prepare(classes, "3");
         classes.AddField("Classify_No");
@@ -72,7 +72,7 @@ class AccessOperationTest : public DatabaseTest {
     }
 
     void Prepare(AccessADOClass& access, const char* code) {
-        database.configure(access);
+        configure(access);
         access.AccessFlag(code);
     }
 
@@ -102,7 +102,7 @@ class AccessOperationTest : public DatabaseTest {
     const QStringList seededProducts = {"Ink", "Nib", "Pad", "Pen"};
 };
 
-TEST_F(AccessOperationTest, ReplaceDeletesTheMatchingRowsAndInserts) {
+TEST_P(AccessOperationTest, ReplaceDeletesTheMatchingRowsAndInserts) {
     AccessADOClass access;
     Prepare(access, "7");
     AddProductFields(access, &AccessADOClass::AddField);
@@ -113,7 +113,7 @@ TEST_F(AccessOperationTest, ReplaceDeletesTheMatchingRowsAndInserts) {
     EXPECT_EQ(Column("TradeMast_tbl", "Trade_Name"), QStringList({"Pad", "Quill", "Ruler"}));
 }
 
-TEST_F(AccessOperationTest, ReplaceKeepsTheOldRowsWhenAnInsertFails) {
+TEST_P(AccessOperationTest, ReplaceKeepsTheOldRowsWhenAnInsertFails) {
     AccessADOClass access;
     Prepare(access, "7");
     AddProductFields(access, &AccessADOClass::AddField);
@@ -135,7 +135,7 @@ TEST_F(AccessOperationTest, ReplaceKeepsTheOldRowsWhenAnInsertFails) {
     EXPECT_EQ(Column("TradeMast_tbl", "Trade_Name"), seededProducts);
 }
 
-TEST_F(AccessOperationTest, ReplaceOverTwoTables) {
+TEST_P(AccessOperationTest, ReplaceOverTwoTables) {
     const auto prepare = [&](AccessADOClass& access, const vb::VariantArray& products) {
         Prepare(access, "11");
         access.AddField("Classify_No");
@@ -159,7 +159,7 @@ TEST_F(AccessOperationTest, ReplaceOverTwoTables) {
     EXPECT_EQ(Column("TradeMast_tbl", "Trade_Name"), QStringList({"Stick"}));
 }
 
-TEST_F(AccessOperationTest, ReplaceOverThreeTables) {
+TEST_P(AccessOperationTest, ReplaceOverThreeTables) {
     const auto prepare = [&](AccessADOClass& access, const vb::VariantArray& days) {
         Prepare(access, "12");
         access.AddField("Classify_No");
@@ -183,6 +183,17 @@ TEST_F(AccessOperationTest, ReplaceOverThreeTables) {
     EXPECT_EQ(Column("TradeMast_tbl", "Trade_Name"), seededProducts);
     EXPECT_EQ(Column("Management_Tbl", "Trade_No"), QStringList({"0001"}));
 
+    // The third insert fails on its second row: the deletes and the inserts before it
+    // are rolled back.
+    AccessADOClass failing;
+    prepare(failing,
+            makeRows({{"#2024/9/3#", "'003'", "'0001'"}, {"#2024/9/3#", "'003'", "'0001'"}}));
+    EXPECT_EQ(failing.Execute(), -3022);
+    EXPECT_FALSE(failing.ErrDetail().isEmpty());
+    EXPECT_EQ(Column("ClassifyMast_tbl", "Classify_Name"), seededClasses);
+    EXPECT_EQ(Column("TradeMast_tbl", "Trade_Name"), seededProducts);
+    EXPECT_EQ(Column("Management_Tbl", "Trade_No"), QStringList({"0001"}));
+
     AccessADOClass working;
     prepare(working, makeRows({{"#2024/9/3#", "'003'", "'0001'"}}));
     EXPECT_EQ(working.Execute(), 0) << working.ErrDetail().toStdString();
@@ -191,7 +202,7 @@ TEST_F(AccessOperationTest, ReplaceOverThreeTables) {
     EXPECT_EQ(Column("Management_Tbl", "Classify_No"), QStringList({"003"}));
 }
 
-TEST_F(AccessOperationTest, DeleteFromTwoTables) {
+TEST_P(AccessOperationTest, DeleteFromTwoTables) {
     AccessADOClass failing;
     Prepare(failing, "10");
     failing.AddFromVerse("ClassifyMast_tbl");
@@ -215,7 +226,7 @@ TEST_F(AccessOperationTest, DeleteFromTwoTables) {
     EXPECT_EQ(Column("TradeMast_tbl", "Trade_Name"), QStringList({"Pad"}));
 }
 
-TEST_F(AccessOperationTest, InsertIsAllOrNothing) {
+TEST_P(AccessOperationTest, InsertIsAllOrNothing) {
     AccessADOClass failing;
     Prepare(failing, "3");
     AddProductFields(failing, &AccessADOClass::AddField);
@@ -226,7 +237,7 @@ TEST_F(AccessOperationTest, InsertIsAllOrNothing) {
     EXPECT_EQ(Column("TradeMast_tbl", "Trade_Name"), seededProducts);
 }
 
-TEST_F(AccessOperationTest, Update) {
+TEST_P(AccessOperationTest, Update) {
     const auto update = [&](const QString& table, const QString& set, const QString& where) {
         AccessADOClass access;
         Prepare(access, "4");
@@ -244,13 +255,13 @@ TEST_F(AccessOperationTest, Update) {
     EXPECT_EQ(Column("TradeMast_tbl", "Trade_Name"), QStringList({"Ink", "Nib", "Quill", "Quill"}));
 }
 
-TEST_F(AccessOperationTest, DeleteNeverWidensItsCondition) {
+TEST_P(AccessOperationTest, DeleteNeverWidensItsCondition) {
     AccessADOClass unmatched;
     Prepare(unmatched, "5");
     unmatched.AddFromVerse("TradeMast_tbl");
     unmatched.AddWhereVerse("Classify_No = '999'");
     EXPECT_EQ(unmatched.Execute(), 0);
-    EXPECT_EQ(database.count("TradeMast_tbl"), 4);
+    EXPECT_EQ(count("TradeMast_tbl"), 4);
 
     AccessADOClass blankFirst;
     Prepare(blankFirst, "5");
@@ -261,7 +272,7 @@ TEST_F(AccessOperationTest, DeleteNeverWidensItsCondition) {
     EXPECT_EQ(Column("TradeMast_tbl", "Trade_Name"), QStringList({"Pad"}));
 }
 
-TEST_F(AccessOperationTest, UpdateAndReplace) {
+TEST_P(AccessOperationTest, UpdateAndReplace) {
     const auto prepare = [&](AccessADOClass& access, const vb::VariantArray& products) {
         Prepare(access, "6");
         access.AddFromVerse("ClassifyMast_tbl");
@@ -286,7 +297,7 @@ TEST_F(AccessOperationTest, UpdateAndReplace) {
     EXPECT_EQ(Column("TradeMast_tbl", "Trade_Name"), QStringList({"Brush", "Pad"}));
 }
 
-TEST_F(AccessOperationTest, SelectSizesItsResultByTheRowsRead) {
+TEST_P(AccessOperationTest, SelectSizesItsResultByTheRowsRead) {
     AccessADOClass access;
     Prepare(access, "1");
     access.AddField("Trade_No");
@@ -327,7 +338,7 @@ TEST_F(AccessOperationTest, SelectSizesItsResultByTheRowsRead) {
 
 // The select is read once; where it and the count of its FROM and WHERE could differ,
 // the result is still the count's.
-TEST_F(AccessOperationTest, SelectResultsFollowTheCountOfTheirRows) {
+TEST_P(AccessOperationTest, SelectResultsFollowTheCountOfTheirRows) {
     const struct {
         const char* field;
         const char* from;
@@ -359,7 +370,7 @@ TEST_F(AccessOperationTest, SelectResultsFollowTheCountOfTheirRows) {
     }
 }
 
-TEST_F(AccessOperationTest, CountAndReuseAfterExecuteClear) {
+TEST_P(AccessOperationTest, CountAndReuseAfterExecuteClear) {
     AccessADOClass access;
     Prepare(access, "2");
     access.AddFromVerse("ClassifyMast_tbl");
@@ -374,7 +385,7 @@ TEST_F(AccessOperationTest, CountAndReuseAfterExecuteClear) {
     EXPECT_EQ(access.InfoValue(0, 0), vb::Variant("Pad"));
 }
 
-TEST_F(AccessOperationTest, MaximumAndMinimum) {
+TEST_P(AccessOperationTest, MaximumAndMinimum) {
     const auto aggregate = [&](const char* code, const QString& field, const QString& table) {
         AccessADOClass access;
         Prepare(access, code);
@@ -405,5 +416,7 @@ TEST_F(AccessOperationTest, MaximumAndMinimum) {
     EXPECT_EQ(min.first, 1);
     EXPECT_EQ(min.second, vb::Variant(vb::Date::fromYmd(2024, 9, 1)));
 }
+
+INSTANTIATE_TEST_SUITE_P(, AccessOperationTest, BothBackEnds, BackEndName);
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "core/AccessADOClass.h"
 #include "core/SqlValueText.h"
-#include "tests/support/DatabaseTest.h"
+#include "tests/support/BackEndTest.h"
 #include "tests/support/TestRows.h"
 
 namespace {
@@ -8,10 +8,10 @@ namespace {
 using SqlValueText::Number;
 using SqlValueText::Text;
 
-class AccessValueTest : public DatabaseTest {
+class AccessValueTest : public BackEndTest {
   protected:
     void Prepare(AccessADOClass& access, const char* code) {
-        database.configure(access);
+        configure(access);
         access.AccessFlag(code);
     }
 
@@ -45,7 +45,7 @@ class AccessValueTest : public DatabaseTest {
     }
 };
 
-TEST_F(AccessValueTest, ShippedRowsAndColumnNames) {
+TEST_P(AccessValueTest, ShippedRowsAndColumnNames) {
     int32_t result = 0;
     const vb::VariantArray basic =
         Select({"Trade_figure", "Unit_decimal", "Sum_decimal", "Print_type", "Picture_Flg"},
@@ -62,7 +62,7 @@ TEST_F(AccessValueTest, ShippedRowsAndColumnNames) {
 
     for (const char* table :
          {"ClassifyMast_tbl", "TradeMast_tbl", "Management_Tbl", "FixDeta_tbl"}) {
-        EXPECT_EQ(database.count(table), 0) << table;
+        EXPECT_EQ(count(table), 0) << table;
     }
     // The price column of FixDeta_tbl begins with a full-width letter.
     for (const auto& [field, expected] :
@@ -81,7 +81,7 @@ TEST_F(AccessValueTest, ShippedRowsAndColumnNames) {
     EXPECT_EQ(products.Execute(), 0) << products.ErrDetail().toStdString();
 }
 
-TEST_F(AccessValueTest, CodesAndAmountsComeBackUnchanged) {
+TEST_P(AccessValueTest, CodesAndAmountsComeBackUnchanged) {
     const vb::Currency price = vb::Currency::fromRaw(12345678912);  // 1234567.8912
     const vb::Currency tiny = vb::Currency::fromRaw(1);             // 0.0001
     Insert(
@@ -97,7 +97,7 @@ TEST_F(AccessValueTest, CodesAndAmountsComeBackUnchanged) {
     EXPECT_EQ(rows(0, 3), vb::Variant(tiny));
 }
 
-TEST_F(AccessValueTest, SumOfManySmallAmountsIsExact) {
+TEST_P(AccessValueTest, SumOfManySmallAmountsIsExact) {
     constexpr int kRows = 10000;
     vb::VariantArray rows(kRows, 4);
     for (int row = 0; row < kRows; ++row) {
@@ -113,12 +113,14 @@ TEST_F(AccessValueTest, SumOfManySmallAmountsIsExact) {
     EXPECT_EQ(sum(0, 0), vb::Variant(vb::Currency::fromInteger(100)));
 }
 
-TEST_F(AccessValueTest, DatesAcrossMonths) {
-    const vb::Date days[] = {vb::Date::fromYmd(2023, 12, 31), vb::Date::fromYmd(2024, 1, 31),
-                             vb::Date::fromYmd(2024, 2, 29), vb::Date::fromYmd(2024, 3, 1)};
-    vb::VariantArray rows(4, 3);
-    for (int row = 0; row < 4; ++row) {
-        rows(row, 0) = SqlValueText::DateValue(days[3 - row]);
+TEST_P(AccessValueTest, DatesAcrossMonths) {
+    const vb::Date days[] = {vb::Date::fromYmd(1899, 12, 29), vb::Date::fromYmd(2023, 12, 31),
+                             vb::Date::fromYmd(2024, 1, 31),  vb::Date::fromYmd(2024, 2, 29),
+                             vb::Date::fromYmd(2024, 3, 1),   vb::Date::fromYmd(2099, 12, 31)};
+    const int n = static_cast<int>(std::size(days));
+    vb::VariantArray rows(n, 3);
+    for (int row = 0; row < n; ++row) {
+        rows(row, 0) = SqlValueText::DateValue(days[n - 1 - row]);
         rows(row, 1) = Text("001");
         rows(row, 2) = Text("0001");
     }
@@ -126,26 +128,112 @@ TEST_F(AccessValueTest, DatesAcrossMonths) {
     int32_t result = 0;
     const vb::VariantArray read =
         Select({"Input_Date"}, "Management_Tbl", "", "Input_Date", &result);
-    ASSERT_EQ(result, 4);
-    for (int row = 0; row < 4; ++row) {
+    ASSERT_EQ(result, n);
+    for (int row = 0; row < n; ++row) {
         EXPECT_EQ(read(row, 0), vb::Variant(days[row])) << row;
     }
-    EXPECT_EQ(database.count("Management_Tbl", "Input_Date = " + SqlValueText::DateValue(days[2])),
-              1);
-    EXPECT_EQ(
-        database.count("Management_Tbl", "Input_Date >= #2024/1/1# And Input_Date < #2024/3/1#"),
-        2);
+    EXPECT_EQ(count("Management_Tbl", "Input_Date = " + SqlValueText::DateValue(days[3])), 1);
+    EXPECT_EQ(count("Management_Tbl", "Input_Date >= #2024/1/1# And Input_Date < #2024/3/1#"), 2);
+    EXPECT_EQ(count("Management_Tbl", "Input_Date Between #2024/2/29# And #2024/3/1#"), 2);
+
+    AccessADOClass latest;
+    Prepare(latest, "8");
+    latest.AddField("Input_Date");
+    latest.AddFromVerse("Management_Tbl");
+    latest.AddWhereVerse("Input_Date < #2025/1/1#");
+    ASSERT_EQ(latest.Execute(), 1) << latest.ErrDetail().toStdString();
+    EXPECT_EQ(latest.InfoValue(0, 0), vb::Variant(days[4]));
 }
 
-TEST_F(AccessValueTest, NameWithApostrophes) {
-    const QString name = QStringLiteral("O'Neil's 文具 ''");
-    Insert({"Classify_No", "Classify_Name"}, "ClassifyMast_tbl",
-           makeRows({{Text("001"), Text(name)}}));
+TEST_P(AccessValueTest, NamesWithApostrophesAndKatakana) {
+    const QString names[] = {
+        QStringLiteral("O'Neil's 文具 ''"), QStringLiteral("カタカナ・ボールペン"),
+        QStringLiteral("ﾊﾝｶｸ ｶﾀｶﾅ ﾃﾞｰﾀ"), QStringLiteral("ＡＢＣ＆１２３ \\ %_*?")};
+    for (const QString& name : names) {
+        Insert({"Classify_No", "Classify_Name"}, "ClassifyMast_tbl",
+               makeRows({{Text("001"), Text(name)}}));
+        int32_t result = 0;
+        const vb::VariantArray read = Select({"Classify_Name"}, "ClassifyMast_tbl",
+                                             "Classify_Name = " + Text(name), "", &result);
+        ASSERT_EQ(result, 1) << name.toStdString();
+        EXPECT_EQ(read(0, 0), vb::Variant(name));
+    }
+}
+
+TEST_P(AccessValueTest, CurrencyIsExactOverTheWholeRange) {
+    const vb::Currency amounts[] = {vb::Currency::fromRaw(1),        vb::Currency::fromRaw(-1),
+                                    vb::Currency::fromRaw(12345678912), vb::Currency::max(),
+                                    vb::Currency::min(),              vb::Currency()};
+    vb::VariantArray rows(std::size(amounts), 3);
+    for (int row = 0; row < rows.rows(); ++row) {
+        rows(row, 0) = Text("001");
+        rows(row, 1) = Text(QString::number(row).rightJustified(4, '0'));
+        rows(row, 2) = Number(amounts[row]);
+    }
+    Insert({"Classify_No", "Trade_No", "Unit_Price"}, "TradeMast_tbl", rows);
     int32_t result = 0;
     const vb::VariantArray read =
-        Select({"Classify_Name"}, "ClassifyMast_tbl", "Classify_Name = " + Text(name), "", &result);
+        Select({"Unit_Price"}, "TradeMast_tbl", "", "Trade_No", &result);
+    ASSERT_EQ(result, static_cast<int32_t>(std::size(amounts)));
+    for (int row = 0; row < result; ++row) {
+        EXPECT_EQ(read(row, 0), vb::Variant(amounts[row])) << row;
+    }
+    // Comparisons and sums on the ends are exact too.
+    EXPECT_EQ(count("TradeMast_tbl", "Unit_Price = " + Number(vb::Currency::max())), 1);
+    const vb::VariantArray sum = Select({"Sum(Unit_Price)"}, "TradeMast_tbl",
+                                        "Trade_No >= '0003' And Trade_No <= '0004'", "", &result);
     ASSERT_EQ(result, 1);
-    EXPECT_EQ(read(0, 0), vb::Variant(name));
+    EXPECT_EQ(sum(0, 0), vb::Variant(vb::Currency::fromRaw(-1)));
 }
 
+TEST_P(AccessValueTest, NullStaysNull) {
+    Insert({"Classify_No", "Trade_No", "Trade_Name", "Unit_Price"}, "TradeMast_tbl",
+           makeRows({{Text("001"), Text("0001"), "Null", "Null"}}));
+    int32_t result = 0;
+    const vb::VariantArray read =
+        Select({"Trade_Name", "Unit_Price"}, "TradeMast_tbl", "", "", &result);
+    ASSERT_EQ(result, 1);
+    EXPECT_TRUE(read(0, 0).isNull());
+    EXPECT_TRUE(read(0, 1).isNull());
+    AccessADOClass maximum;
+    Prepare(maximum, "8");
+    maximum.AddField("Unit_Price");
+    maximum.AddFromVerse("TradeMast_tbl");
+    EXPECT_EQ(maximum.Execute(), 0);
+    EXPECT_TRUE(maximum.InfoValue(0, 0).isNull());
+    EXPECT_EQ(count("TradeMast_tbl", "Unit_Price Is Null"), 1);
+}
+
+// A failing statement gives the same negated engine error on both back ends.
+TEST_P(AccessValueTest, FailingStatements) {
+    Insert({"Classify_No", "Classify_Name"}, "ClassifyMast_tbl",
+           makeRows({{Text("001"), Text("Tools")}}));
+    struct Case {
+        const char* code;
+        const char* field;
+        const char* table;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {"1", "No_Such_Column", "ClassifyMast_tbl", -3075},
+        {"1", "", "ClassifyMast_tbl", -3075},
+        {"2", "", "No_Such_tbl", -3075},
+        {"8", "Classify_Name +", "ClassifyMast_tbl", -3075},
+        {"3", "Classify_No", "ClassifyMast_tbl", -3022},
+    };
+    for (const Case& c : cases) {
+        AccessADOClass access;
+        Prepare(access, c.code);
+        access.AddField(QString::fromUtf8(c.field));
+        access.AddFromVerse(QString::fromUtf8(c.table));
+        access.DBInfo(makeRows({{Text("001")}}));
+        EXPECT_EQ(access.Execute(), c.expected) << c.code << " " << c.field;
+        EXPECT_FALSE(access.ErrDetail().isEmpty());
+    }
+    EXPECT_EQ(count("ClassifyMast_tbl"), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(, AccessValueTest, BothBackEnds, BackEndName);
+
 }  // namespace
+

@@ -32,6 +32,10 @@ void TestDatabase::configure(AccessADOClass& access) const {
 int32_t TestDatabase::count(const QString& table, const QString& where) const {
     AccessADOClass access;
     configure(access);
+    return countRows(access, table, where);
+}
+
+int32_t countRows(AccessADOClass& access, const QString& table, const QString& where) {
     access.AccessFlag(QStringLiteral("2"));
     access.AddFromVerse(table);
     access.AddWhereVerse(where);

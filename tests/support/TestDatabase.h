@@ -36,3 +36,7 @@ class TestDatabase {
     QTemporaryDir dir_;
     QString error_;
 };
+
+// Code 2 over the table (and the WHERE condition, when one is given) with the wrapper
+// as the caller set it up: the count or the negative result code.
+int32_t countRows(AccessADOClass& access, const QString& table, const QString& where);
