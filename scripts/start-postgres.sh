@@ -11,7 +11,8 @@ if [ -z "$bindir" ]; then
     echo "start-postgres: PostgreSQL is not installed (scripts/install-deps.sh)" >&2
     exit 1
 fi
-folder=$(mktemp -d "${TMPDIR:-/tmp}/morvik-pg.XXXXXX")
+# /tmp: reachable by the unprivileged user, and short enough for a socket path.
+folder=$(mktemp -d /tmp/morvik-pg.XXXXXX)
 chmod 755 "$folder"
 user=morvik
 password=$(od -An -N12 -tx1 /dev/urandom | tr -d ' \n')

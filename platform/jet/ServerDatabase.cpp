@@ -33,8 +33,9 @@ int tableCount(pg_conn* connection) {
                               "SELECT count(*) FROM pg_catalog.pg_tables"
                               " WHERE schemaname <> 'pg_catalog'"
                               " AND schemaname <> 'information_schema'");
-    const int count =
-        PQresultStatus(result) == PGRES_TUPLES_OK ? QByteArray(PQgetvalue(result, 0, 0)).toInt() : 0;
+    const int count = PQresultStatus(result) == PGRES_TUPLES_OK
+                          ? QByteArray(PQgetvalue(result, 0, 0)).toInt()
+                          : 0;
     PQclear(result);
     return count;
 }

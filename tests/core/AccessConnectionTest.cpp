@@ -198,8 +198,7 @@ TEST_F(AccessConnectionTest, CallerErrorsRaiseRuntimeErrors) {
 TEST(AccessServerConnectionTest, FailuresToConnectAreMinusThousand) {
     TestServerDatabase server;
     ASSERT_TRUE(server.isValid()) << server.error().toStdString();
-    const auto countBasic = [&](const QString& name, const QString& user,
-                                const QString& password) {
+    const auto countBasic = [&](const QString& name, const QString& user, const QString& password) {
         AccessADOClass access;
         server.configure(access);
         access.DBName(name);

@@ -161,9 +161,9 @@ TEST_P(AccessValueTest, NamesWithApostrophesAndKatakana) {
 }
 
 TEST_P(AccessValueTest, CurrencyIsExactOverTheWholeRange) {
-    const vb::Currency amounts[] = {vb::Currency::fromRaw(1),        vb::Currency::fromRaw(-1),
-                                    vb::Currency::fromRaw(12345678912), vb::Currency::max(),
-                                    vb::Currency::min(),              vb::Currency()};
+    const vb::Currency amounts[] = {
+        vb::Currency::fromRaw(1), vb::Currency::fromRaw(-1), vb::Currency::fromRaw(12345678912),
+        vb::Currency::max(),      vb::Currency::min(),       vb::Currency()};
     vb::VariantArray rows(std::size(amounts), 3);
     for (int row = 0; row < rows.rows(); ++row) {
         rows(row, 0) = Text("001");
@@ -172,8 +172,7 @@ TEST_P(AccessValueTest, CurrencyIsExactOverTheWholeRange) {
     }
     Insert({"Classify_No", "Trade_No", "Unit_Price"}, "TradeMast_tbl", rows);
     int32_t result = 0;
-    const vb::VariantArray read =
-        Select({"Unit_Price"}, "TradeMast_tbl", "", "Trade_No", &result);
+    const vb::VariantArray read = Select({"Unit_Price"}, "TradeMast_tbl", "", "Trade_No", &result);
     ASSERT_EQ(result, static_cast<int32_t>(std::size(amounts)));
     for (int row = 0; row < result; ++row) {
         EXPECT_EQ(read(row, 0), vb::Variant(amounts[row])) << row;
@@ -236,4 +235,3 @@ TEST_P(AccessValueTest, FailingStatements) {
 INSTANTIATE_TEST_SUITE_P(, AccessValueTest, BothBackEnds, BackEndName);
 
 }  // namespace
-

@@ -32,8 +32,9 @@ class ServerRecordsetTest : public ::testing::Test {
 
 TEST_F(ServerRecordsetTest, AggregatesComeBackAsOnTheFile) {
     // Stored out of day order: Last is the price of the latest day.
-    for (const char* row : {"#2024/5/20#, '001', '0001', 110, 1.5", "#2024/5/3#, '001', '0001', 100, 2",
-                            "#2024/5/9#, '001', '0001', 90, 0.0001"}) {
+    for (const char* row :
+         {"#2024/5/20#, '001', '0001', 110, 1.5", "#2024/5/3#, '001', '0001', 100, 2",
+          "#2024/5/9#, '001', '0001', 90, 0.0001"}) {
         run(QStringLiteral("INSERT INTO Management_Tbl (Input_Date, Classify_No, Trade_No, "
                            "Unit_Price, Sales_Quantity) VALUES (%1)")
                 .arg(QString::fromUtf8(row)));

@@ -51,16 +51,15 @@ TEST(ServerSchemaTest, TheServerSchemaMatchesTheFileSchema) {
     ASSERT_FALSE(onFile.open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file.filePath() +
                              ";Jet OLEDB:Database Password=" + TestDatabase::password() + ";"));
     jet::Connection onServer;
-    ASSERT_FALSE(onServer.open("Provider=PostgreSQL;Data Source=(local);location=" +
-                                   server.name() + ";",
-                               TestServerDatabase::userName(), TestServerDatabase::password()));
+    ASSERT_FALSE(
+        onServer.open("Provider=PostgreSQL;Data Source=(local);location=" + server.name() + ";",
+                      TestServerDatabase::userName(), TestServerDatabase::password()));
 
     const Tables fileTables =
         tablesOf(onFile, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
-    const Tables serverTables =
-        tablesOf(onServer,
-                 "SELECT table_name FROM information_schema.tables"
-                 " WHERE table_schema = 'public' ORDER BY table_name");
+    const Tables serverTables = tablesOf(onServer,
+                                         "SELECT table_name FROM information_schema.tables"
+                                         " WHERE table_schema = 'public' ORDER BY table_name");
     EXPECT_EQ(fileTables.size(), 6u);
     EXPECT_EQ(serverTables, fileTables);
     EXPECT_EQ(serverTables.at("fixdeta_tbl").at(8),

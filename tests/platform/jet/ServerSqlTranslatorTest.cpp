@@ -14,7 +14,8 @@ TEST(ServerSqlTranslator, TranslatesJetFormsAndLeavesTheRest) {
         // date literals, with a time part and before day 0
         {"Input_Date = #2024/9/1#", "Input_Date =  TIMESTAMP '2024-09-01 00:00:00' "},
         {"Input_Date Between #2024/9/1# And # 2024-9-30 #",
-         "Input_Date Between  TIMESTAMP '2024-09-01 00:00:00'  And  TIMESTAMP '2024-09-30 00:00:00' "},
+         "Input_Date Between  TIMESTAMP '2024-09-01 00:00:00'  And  TIMESTAMP '2024-09-30 "
+         "00:00:00' "},
         {"x = #2024/9/1 6:05#", "x =  TIMESTAMP '2024-09-01 06:05:00' "},
         {"Between#1899/12/29#And#2024/9/2#",
          "Between TIMESTAMP '1899-12-29 00:00:00' And TIMESTAMP '2024-09-02 00:00:00' "},

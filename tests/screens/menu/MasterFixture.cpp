@@ -57,6 +57,12 @@ std::vector<QString> MasterFixture::rows(const QString& table, const QStringList
                                          const QString& order, const QString& where) const {
     AccessADOClass access;
     database.configure(access);
+    return rowsOf(access, table, fields, order, where);
+}
+
+std::vector<QString> MasterFixture::rowsOf(AccessADOClass& access, const QString& table,
+                                           const QStringList& fields, const QString& order,
+                                           const QString& where) {
     access.AccessFlag("1");
     for (const QString& field : fields) {
         access.AddField(field);

@@ -11,6 +11,8 @@
 #include "platform/runtime/VariantArray.h"
 #include "tests/support/TestDatabase.h"
 
+class AccessADOClass;
+
 // A fresh database copy for a master screen: the settings record pointed at it, the
 // layout workbooks copied beside it, message boxes answered by script, printing into a
 // PDF and a workbook file of the folder.
@@ -32,6 +34,10 @@ class MasterFixture : public ::testing::Test {
     // The table's rows as texts "a|b|c" in the order given.
     std::vector<QString> rows(const QString& table, const QStringList& fields, const QString& order,
                               const QString& where = QString()) const;
+    // The same through a wrapper set to a database.
+    static std::vector<QString> rowsOf(AccessADOClass& access, const QString& table,
+                                       const QStringList& fields, const QString& order,
+                                       const QString& where = QString());
     // Runs one statement of the engine's own SQL on the copy.
     void runSql(const QString& sql) const;
     // Creates a trigger ("name BEFORE ... BEGIN ... END"), to make a write fail.

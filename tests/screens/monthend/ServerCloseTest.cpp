@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include "CloseFixture.h"
+#include "core/AccessADOClass.h"
+#include "core/MainModule.h"
+#include "core/SqlValueText.h"
+#include "screens/monthend/MonthClose.h"
+#include "tests/support/TestServerDatabase.h"
+
+namespace {
+
+const QStringList ClassFields = {"Classify_No", "Classify_Name"};
+const QStringList ProductFields = {"Classify_No", "Trade_No", "Trade_Name", "Unit_Price",
+                                   "Sales_Price"};
+const QStringList MovementFields = {"Input_Date", "Classify_No", "Trade_No",       "Cost_Quantity",
+                                    "Unit_Price", "Cost_Money",  "Sales_Quantity", "Sales_Money"};
+const QStringList MonthFields = {
+    "FixDate",     "Classify_No",   "Trade_No",      "Classify_Name", "Trade_Name",
+    "Unit_Price",  "Cost_Quantity", "Cost_Money",    "Ｓale_Price",   "Sales_Quantity",
+    "Sales_Money", "Fix_Quantity",  "Aver_Quantity", "ClasRankRi",    "ClasRankMo",
+    "ClasRankQu",  "TradeRankRi",   "TradeRankMo",   "TradeRankQu"};
+
+// A small shop: two classes, four products, April closed, a month of daily rows with
+// decimal quantities and prices.
+class ServerCloseTest : public CloseFixture {
+  protected:
+    void SetUp() override {
+        CloseFixture::SetUp();
+        ASSERT_TRUE(server.isValid()) << server.error().toStdString();
+        MainModule::UnitDecimal = 3;
+        MainModule::SumDecimal = 3;
+        classify("001", "文具");
+        classify("002", "O'Reilly食品");
+        product("001", "0001", "ノート", "100", "120");
+        product("001", "0002", "Bic's ペン", "60.5", "99.99");
+        product("002", "0001", "りんご", "80", "150");
+        product("002", "0002", "ﾊﾞﾅﾅ", "35.25", "58");
+        closeMonth(2024, 4, "001", "0001", 7);
+        closeMonth(2024, 4, "002", "0002", 12);
+        movement(5, 20, "001", "0001", "0", "110", "2", "240");
+        movement(5, 3, "001", "0001", "10", "100", "4", "480");
+        movement(5, 25, "001", "0001", "0", "105", "1", "120");
+        movement(5, 4, "001", "0002", "2.5", "60.5", "1.25", "124.99");
+        movement(5, 4, "002", "0001", "30", "80", "7", "1050");
+        movement(5, 11, "002", "0002", "20", "35.25", "13.5", "783");
+        movement(5, 31, "002", "0002", "0", "36", "3", "174");
+        movement(6, 1, "001", "0002", "50", "60", "0", "0");
+    }
+
+    void TearDown() override {
+        AccessADOClass::InitialProvider() = 0;
+        CloseFixture::TearDown();
+    }
+
+    // Copies the rows of a table of the file into the server's database.
+    void copyToServer(const QString& table, const QStringList& fields) {
+        AccessADOClass read;
+        database.configure(read);
+        read.AccessFlag("1");
+        for (const QString& field : fields) {
+            read.AddField(field);
+        }
+        read.AddFromVerse(table);
+        const int32_t count = read.Execute();
+        ASSERT_GT(count, 0) << table.toStdString();
+        vb::VariantArray rows(count, fields.size());
+        for (int row = 0; row < count; ++row) {
+            for (int col = 0; col < fields.size(); ++col) {
+                rows(row, col) = SqlValueText::Value(read.InfoValue(row, col));
+            }
+        }
+        AccessADOClass write;
+        server.configure(write);
+        write.AccessFlag("3");
+        for (const QString& field : fields) {
+            write.AddField(field);
+        }
+        write.AddFromVerse(table);
+        write.DBInfo(rows);
+        ASSERT_EQ(write.Execute(), count) << write.ErrDetail().toStdString();
+    }
+
+    std::vector<QString> storedMay(AccessADOClass& access) {
+        return rowsOf(access, "FixDeta_tbl", MonthFields, "Classify_No, Trade_No",
+                      "FixDate = #2024/5/1#");
+    }
+
+    TestServerDatabase server;
+};
+
+TEST_F(ServerCloseTest, TheServerStoresTheSameMonthAsTheFile) {
+    copyToServer("ClassifyMast_tbl", ClassFields);
+    copyToServer("TradeMast_tbl", ProductFields);
+    copyToServer("Management_Tbl", MovementFields);
+    copyToServer("FixDeta_tbl", MonthFields);
+
+    MonthClose onFile(vb::Date::fromYmd(2024, 5, 1));
+    ASSERT_EQ(onFile.Calculate(), MonthClose::Ready);
+    ASSERT_GE(onFile.Save(), 0);
+
+    // The screens' own operations, on the server: new wrappers start with Provider 1 and
+    // the settings record names the server's database.
+    AccessADOClass::InitialProvider() = 1;
+    MainModule::DBFileName = server.name();
+    MainModule::DBPassword = TestServerDatabase::password();
+    MonthClose onServer(vb::Date::fromYmd(2024, 5, 1));
+    ASSERT_EQ(onServer.Calculate(), MonthClose::Ready);
+    ASSERT_GE(onServer.Save(), 0);
+    // Closing the month again replaces its rows.
+    ASSERT_GE(onServer.Save(), 0);
+    AccessADOClass::InitialProvider() = 0;
+
+    AccessADOClass fileRows;
+    database.configure(fileRows);
+    AccessADOClass serverRows;
+    server.configure(serverRows);
+    const std::vector<QString> expected = storedMay(fileRows);
+    ASSERT_EQ(expected.size(), 4u);
+    EXPECT_EQ(storedMay(serverRows), expected);
+}
+
+}  // namespace
