@@ -15,12 +15,17 @@ QAtomicInt serial;
 
 }  // namespace
 
-TestServerDatabase::TestServerDatabase()
+TestServerDatabase::TestServerDatabase(NameOnly)
     : name_(QStringLiteral("morvik_test_%1_%2")
                 .arg(QCoreApplication::applicationPid())
                 .arg(serial.fetchAndAddRelaxed(1))) {
     if (qEnvironmentVariableIsEmpty("PGHOST")) {
         error_ = "no PostgreSQL server: start one with eval \"$(scripts/start-postgres.sh)\"";
+    }
+}
+
+TestServerDatabase::TestServerDatabase() : TestServerDatabase(NameOnly{}) {
+    if (!isValid()) {
         return;
     }
     QFile schema(schemaPath());

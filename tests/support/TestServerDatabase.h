@@ -9,6 +9,9 @@ class AccessADOClass;
 class TestServerDatabase {
   public:
     TestServerDatabase();
+    // Only a fresh name, for a database that the test makes itself; dropped all the same.
+    struct NameOnly {};
+    explicit TestServerDatabase(NameOnly);
     ~TestServerDatabase();
     TestServerDatabase(const TestServerDatabase&) = delete;
     TestServerDatabase& operator=(const TestServerDatabase&) = delete;

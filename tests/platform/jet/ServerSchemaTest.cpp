@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <QString>
 #include <map>
 #include <utility>
 #include <vector>
 
+#include "core/AccessADOClass.h"
 #include "platform/jet/Connection.h"
 #include "platform/jet/Recordset.h"
 #include "platform/jet/SqlLexer.h"
@@ -77,6 +79,36 @@ TEST(ServerSchemaTest, TheServerSchemaMatchesTheFileSchema) {
         serverRow.moveNext();
         EXPECT_TRUE(serverRow.eof());
     }
+}
+
+// The installation tool makes a server database with the default rows and never
+// touches one that is there already.
+TEST(ServerSchemaTest, CreateDatabaseMakesAServerDatabaseOnce) {
+    TestServerDatabase server{TestServerDatabase::NameOnly{}};
+    ASSERT_TRUE(server.isValid()) << server.error().toStdString();
+    const auto createDatabase = [&] {
+        return QProcess::execute(QStringLiteral(MORVIK_CREATE_DATABASE),
+                                 {"--server", TestServerDatabase::schemaPath(), server.name()});
+    };
+    ASSERT_EQ(createDatabase(), 0);
+    AccessADOClass basic;
+    server.configure(basic);
+    EXPECT_EQ(countRows(basic, "basic_tbl", "Trade_figure = 0 And Picture_Flg = 0"), 1);
+
+    AccessADOClass write;
+    server.configure(write);
+    write.AccessFlag("7");
+    write.AddField("Classify_No");
+    write.AddFromVerse("ClassifyMast_tbl");
+    vb::VariantArray rows(1, 1);
+    rows(0, 0) = "'001'";
+    write.DBInfo(rows);
+    ASSERT_EQ(write.Execute(), 0) << write.ErrDetail().toStdString();
+
+    EXPECT_EQ(createDatabase(), 1);
+    AccessADOClass classes;
+    server.configure(classes);
+    EXPECT_EQ(countRows(classes, "ClassifyMast_tbl", QString()), 1);
 }
 
 }  // namespace
