@@ -26,6 +26,10 @@ int32_t BackEndTest::count(const QString& table, const QString& where) const {
     return countRows(access, table, where);
 }
 
+void PrintTo(BackEnd backEnd, std::ostream* out) {
+    *out << (backEnd == BackEnd::File ? "File" : "Server");
+}
+
 std::string BackEndName(const ::testing::TestParamInfo<BackEnd>& info) {
-    return info.param == BackEnd::File ? "File" : "Server";
+    return ::testing::PrintToString(info.param);
 }

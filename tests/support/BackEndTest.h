@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "TestDatabase.h"
@@ -14,6 +15,7 @@ class AccessADOClass;
 
 // The wrapper's two back ends: the keyed file and a database on the PostgreSQL server.
 enum class BackEnd { File, Server };
+void PrintTo(BackEnd backEnd, std::ostream* out);
 
 // Test fixture run once per back end, with a fresh database of the shipped schema on it:
 //   INSTANTIATE_TEST_SUITE_P(, MyTest, BothBackEnds, BackEndName);
