@@ -190,8 +190,8 @@ int32_t AccessADOClass::OpenConnection() {
             return 0;
         }
         case 1: {
-            const QString connectionText =
-                "Provider=PostgreSQL;Data Source=(local);location=" + dbName_ + ";";
+            const QString connectionText = "Provider=PostgreSQL;Data Source=(local);location=" +
+                                           jet::ConnectionText::quote(dbName_) + ";";
             if (connection_->open(connectionText, userName_, password_)) {
                 errDetail_ = kCannotOpenText;
                 return CannotOpen;
