@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "RestoreAndEnd.h"
+#include "backup/DataRecovery.h"
 #include "core/AccessADOClass.h"
 #include "core/CommonClass.h"
 #include "core/DatabaseFiles.h"
@@ -53,6 +54,7 @@ void Main(const QString& commandLine) {
                     DatabaseFiles::DataFolder());
     }
     LayoutFolder = DBFolder;
+    DataRecovery::Recover(DBFolder);
 
     int32_t failure = 0;
     for (int32_t (*load)() : {LoadSystemId, LoadBasicSettings, LoadLastCloseDate}) {

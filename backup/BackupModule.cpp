@@ -1,13 +1,10 @@
 #include "BackupModule.h"
 
-#include <unistd.h>
-
 #include <QFile>
 #include <filesystem>
 
-#include "FileNames.h"
+#include "RunFolder.h"
 #include "SpaceMessage.h"
-#include "TempNames.h"
 #include "XXBackupFunctions.h"
 #include "core/CommonDialog.h"
 #include "core/XXCommonFunctions.h"
@@ -15,7 +12,7 @@
 #include "platform/forms/MsgBox.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/Format.h"
-#include "platform/shell/FileDelete.h"
+#include "platform/shell/DurableFiles.h"
 #include "platform/shell/FileInfo.h"
 #include "platform/shell/PathText.h"
 #include "platform/shell/SpecialFolders.h"
@@ -49,10 +46,15 @@ void Fail(const QString& text) {
     forms::MsgBox(text, forms::vbExclamation, forms::App::Title());
 }
 
-bool CopyRegularFile(const QString& from, const QString& to) {
+// The file the user chose; a link chosen in the dialog stands for what it points to.
+QString ChosenFile(const QString& path) {
     std::error_code error;
-    return !to.isEmpty() && fs::is_regular_file(shell::toPath(from), error) &&
-           XX共通関数::CopyFiles(from, to);
+    const fs::path chosen = shell::toPath(path);
+    if (!fs::is_symlink(fs::symlink_status(chosen, error))) {
+        return path;
+    }
+    const fs::path target = fs::canonical(chosen, error);
+    return error ? path : shell::fromPath(target);
 }
 
 bool SameContents(const QString& first, const QString& second) {
@@ -69,22 +71,19 @@ bool SameContents(const QString& first, const QString& second) {
     return true;
 }
 
-// Copies temp beside target under a work name, compares the copy and renames it to
-// target, which is replaced only then.
-bool WriteBeside(const QString& temp, const QString& target) {
-    const qsizetype slash = target.lastIndexOf('/');
-    const QString side =
-        target.left(slash + 1) + "." + target.mid(slash + 1) + ".part-" + QString::number(getpid());
-    std::error_code error;
-    const bool written = CopyRegularFile(temp, side) && SameContents(temp, side);
-    if (written) {
-        fs::rename(shell::toPath(side), shell::toPath(target), error);
-    }
-    if (!written || error) {
-        shell::deleteFile(side);
+// Copies temp beside target under a new name noted in the run, compares the copy and
+// renames it to target, which is replaced only then.
+bool WriteBeside(const QString& temp, const QString& target, RunFolder& run) {
+    const QString part = run.notePartFile(target);
+    if (part.isEmpty() || !shell::copyToNewFile(temp, part)) {
         return false;
     }
-    return true;
+    if (SameContents(temp, part) && shell::moveEntry(part, target)) {
+        shell::syncFolder(target.left(target.lastIndexOf('/') + 1));
+        return true;
+    }
+    shell::removeTree(part);
+    return false;
 }
 
 QString DefaultFileName() {
@@ -103,68 +102,61 @@ bool SaveBackupFile(const QStringList& files, QWidget* owner) {
 
 bool WriteBackupFile(const QStringList& files, const QString& path) {
     const bool plain = IsPlainCopy(path);
-    const QString temp = TempNames::FreeFile(TempNames::Base(vb::Now()), plain ? ".mde" : ".zip");
-    if (plain && !CopyRegularFile(files.value(0), temp)) {
+    const QString database = files.value(0);
+    RunFolder run(database.left(database.lastIndexOf('/')));
+    const QString temp = run.path() + (plain ? "/backup.mde" : "/backup.zip");
+    if (plain && !(run.ok() && shell::copyToNewFile(database, temp))) {
         Fail(QStringLiteral("バックアップファイルの一時保存に失敗しました。"));
         return false;
     }
-    if (!plain && (files.isEmpty() || temp.isEmpty() || !XX共通関数::ZipFiles(files, temp))) {
+    if (!plain && !(run.ok() && XX共通関数::ZipFiles(files, temp))) {
         Fail(QStringLiteral("バックアップファイルの圧縮に失敗しました。"));
         return false;
     }
     const int64_t size = shell::fileInfo(temp).size;
     QString drive, folder, fileName, baseName, extension;
     XX共通関数::SplitPath(path, drive, folder, fileName, baseName, extension);
-    bool saved = false;
     if (XX共通関数::GetDiskFreeSpace(folder) < static_cast<double>(size)) {
         Fail(SpaceMessage(QStringLiteral("バックアップ"), static_cast<uint64_t>(size)));
-    } else if (!WriteBeside(temp, path)) {
-        Fail(QStringLiteral("バックアップファイルの保存に失敗しました。"));
-    } else {
-        saved = true;
+        return false;
     }
-    shell::deleteFile(temp);
-    return saved;
+    if (!WriteBeside(temp, path, run)) {
+        Fail(QStringLiteral("バックアップファイルの保存に失敗しました。"));
+        return false;
+    }
+    return true;
 }
 
-QString LoadBackupFile(QWidget* owner) {
+QString LoadBackupFile(QWidget* owner, const RunFolder& run) {
     CommonDialog dialog;
     SetUpDialog(dialog, owner, QStringLiteral("バックアップファイルの読み込み"));
     const QString chosen = dialog.ShowOpen();
     if (chosen.isEmpty()) {
         return QString();
     }
-    const QString base = TempNames::Base(vb::Now());
+    const QString source = ChosenFile(chosen);
+    const QString folder = run.makeFolder("files");
     if (IsPlainCopy(chosen)) {
-        const QString folder = TempNames::NewFolder(base);
         if (folder.isEmpty() ||
-            !CopyRegularFile(chosen, folder + "/" + FileNames::fileNameOf(chosen))) {
+            !shell::copyToNewFile(source, folder + "/" + shell::fileNameOf(chosen))) {
             Fail(QStringLiteral("バックアップファイルの復元に失敗しました。"));
-            if (!folder.isEmpty()) {
-                XX共通関数::DeleteFiles(folder);
-            }
             return QString();
         }
         return folder;
     }
-    const QString zip = TempNames::FreeFile(base, ".zip");
-    if (!CopyRegularFile(chosen, zip)) {
+    const QString zip = run.path() + "/backup.zip";
+    if (folder.isEmpty() || !shell::copyToNewFile(source, zip)) {
         Fail(QStringLiteral("バックアップファイルの復元に失敗しました。"));
         return QString();
     }
-    const QString folder = TempNames::NewFolder(base);
-    const shell::UnzipResult unpacked =
-        folder.isEmpty() ? shell::UnzipResult{} : XX共通関数::UnzipFile(zip, folder);
-    shell::deleteFile(zip);
+    const shell::UnzipResult unpacked = XX共通関数::UnzipFile(zip, folder);
+    shell::removeTree(zip);
     if (unpacked) {
         return folder;
     }
     Fail(unpacked.status == shell::UnzipStatus::NoSpace
              ? SpaceMessage(QStringLiteral("復元"), unpacked.size)
              : QStringLiteral("バックアップファイルの解凍に失敗しました。"));
-    if (!folder.isEmpty()) {
-        XX共通関数::DeleteFiles(folder);
-    }
     return QString();
 }
 

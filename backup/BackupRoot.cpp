@@ -1,15 +1,14 @@
 #include "BackupRoot.h"
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <atomic>
+#include <QRegularExpression>
 #include <filesystem>
 
 #include "FileNames.h"
+#include "RunFolder.h"
 #include "platform/runtime/Format.h"
-#include "platform/shell/FileCopy.h"
+#include "platform/shell/DurableFiles.h"
 #include "platform/shell/FileSearch.h"
+#include "platform/shell/Folders.h"
 #include "platform/shell/PathText.h"
 
 namespace fs = std::filesystem;
@@ -19,39 +18,18 @@ namespace {
 // How many following seconds a backup may move to when its own second is taken.
 constexpr int kSecondsToTry = 60;
 
-fs::path workFolderIn(const fs::path& root) {
-    static std::atomic<unsigned> counter{0};
-    return root / (".work-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
+bool present(const QString& path) {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(shell::toPath(path), error));
 }
 
-bool copyAll(const QStringList& files, const fs::path& work) {
-    const QString target = shell::fromPath(work) + "/";
-    return std::all_of(files.begin(), files.end(), [&](const QString& file) {
-        std::error_code error;
-        return fs::is_regular_file(shell::toPath(file), error) &&
-               shell::copyFiles(file, target + FileNames::fileNameOf(file)).ok;
-    });
-}
-
-// Renames the work folder to the first free name from the time on.
-QString moveIntoPlace(const fs::path& work, const fs::path& root, const vb::Date& time) {
-    for (int second = 0; second < kSecondsToTry; ++second) {
-        const QString name =
-            vb::Format(vb::Date::fromSeconds(time.seconds() + second), "yyyymmddhhnnss");
-        const fs::path target = root / shell::toPath(name);
-        std::error_code error;
-        if (fs::exists(fs::symlink_status(target, error))) {
-            continue;
-        }
-        fs::rename(work, target, error);
-        if (!error) {
-            return name;
-        }
-        if (error != std::errc::directory_not_empty && error != std::errc::file_exists) {
-            return QString();
+bool copyAll(const QStringList& files, const QString& folder) {
+    for (const QString& file : files) {
+        if (!shell::copyToNewFile(file, folder + "/" + shell::fileNameOf(file))) {
+            return false;
         }
     }
-    return QString();
+    return shell::syncFolder(folder);
 }
 
 }  // namespace
@@ -70,54 +48,69 @@ QString BackupRoot::create(const QStringList& files, const vb::Date& time) const
     if (files.isEmpty()) {
         return QString();
     }
-    const fs::path root = shell::toPath(path());
-    std::error_code error;
-    const bool rootMade = fs::create_directory(root, error);
-    if (error || !fs::is_directory(root, error)) {
+    const RunFolder run(dataFolder_);
+    const QString work = run.makeFolder("backup");
+    if (work.isEmpty() || !copyAll(files, work)) {
         return QString();
     }
-    const fs::path work = workFolderIn(root);
+    const bool rootMade = !present(path());
     QString name;
-    if (fs::create_directory(work, error) && copyAll(files, work)) {
-        name = moveIntoPlace(work, root, time);
+    if (shell::makeFolder(path())) {
+        name = freeName(time, QString());
     }
-    if (name.isEmpty()) {
-        fs::remove_all(work, error);
-        if (rootMade) {
-            fs::remove(root, error);
+    if (!name.isEmpty() && shell::moveEntry(work, entryPath(name))) {
+        shell::syncFolder(path());
+        shell::syncFolder(dataFolder_);
+        return name;
+    }
+    if (rootMade) {
+        std::error_code error;
+        fs::remove(shell::toPath(path()), error);
+    }
+    return QString();
+}
+
+QString BackupRoot::freeName(const vb::Date& time, const QString& suffix) const {
+    for (int second = 0; second < kSecondsToTry; ++second) {
+        const QString name =
+            vb::Format(vb::Date::fromSeconds(time.seconds() + second), "yyyymmddhhnnss") + suffix;
+        if (!present(entryPath(name))) {
+            return name;
         }
     }
-    return name;
+    return QString();
 }
 
 QStringList BackupRoot::names() const {
     QStringList names;
     for (const shell::FoundEntry& entry : shell::findFiles(path() + "/")) {
-        if (!entry.name.startsWith('.')) {
-            names << entry.name;
-        }
+        names << entry.name;
     }
     return names;
 }
 
 bool BackupRoot::remove(const QString& name) const {
-    if (!FileNames::isPlainName(name)) {
+    if (!shell::isPlainName(name) || !present(entryPath(name))) {
         return false;
     }
-    const fs::path entry = shell::toPath(entryPath(name));
-    std::error_code error;
-    if (!fs::exists(fs::symlink_status(entry, error))) {
+    const RunFolder run(dataFolder_);
+    const QString removed = run.path() + "/removed";
+    if (!run.ok() || !shell::moveEntry(entryPath(name), removed)) {
         return false;
     }
-    fs::remove_all(entry, error);
-    return !error;
+    shell::syncFolder(path());
+    if (shell::removeTree(removed)) {
+        return true;
+    }
+    shell::moveEntry(removed, entryPath(name));
+    return false;
 }
 
 bool BackupRoot::files(const QString& name, QStringList& paths) const {
     paths.clear();
     const fs::path folder = shell::toPath(entryPath(name));
     std::error_code error;
-    if (!FileNames::isPlainName(name) || !fs::is_directory(fs::symlink_status(folder, error))) {
+    if (!shell::isPlainName(name) || !fs::is_directory(fs::symlink_status(folder, error))) {
         return false;
     }
     fs::directory_iterator it(folder, error);
@@ -127,7 +120,7 @@ bool BackupRoot::files(const QString& name, QStringList& paths) const {
             return false;
         }
         const QString file = shell::fromPath(it->path());
-        if (!FileNames::isEngineSideFile(FileNames::fileNameOf(file))) {
+        if (!FileNames::isEngineSideFile(shell::fileNameOf(file))) {
             paths << file;
         }
     }
@@ -136,6 +129,13 @@ bool BackupRoot::files(const QString& name, QStringList& paths) const {
 }
 
 QString BackupRoot::entryText(const QString& name) {
-    return name.mid(0, 4) + "年" + name.mid(4, 2) + "月" + name.mid(6, 2) + "日 " + name.mid(8, 2) +
-           "時" + name.mid(10, 2) + "分" + name.mid(12, 2) + "秒" + " にバックアップされたデータ";
+    const QString time = name.mid(0, 4) + "年" + name.mid(4, 2) + "月" + name.mid(6, 2) + "日 " +
+                         name.mid(8, 2) + "時" + name.mid(10, 2) + "分" + name.mid(12, 2) + "秒";
+    return time + (isAutoName(name) ? " に復元前の状態を自動保存したデータ"
+                                    : " にバックアップされたデータ");
+}
+
+bool BackupRoot::isAutoName(const QString& name) {
+    static const QRegularExpression kAutoName(QStringLiteral("^[0-9]{14}") + kAutoSuffix + "$");
+    return kAutoName.match(name).hasMatch();
 }

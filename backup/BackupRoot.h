@@ -7,7 +7,8 @@
 
 // The folder backups of a data folder: sub-folders of its "backup" folder, each named by
 // the date and time of the backup ("yyyymmddhhnnss") and holding one copy of each data
-// file under its own name.
+// file under its own name. The automatic copy that a restore or an import keeps of the
+// files it replaces is named by its time followed by "-auto".
 class BackupRoot {
   public:
     explicit BackupRoot(const QString& dataFolder);
@@ -19,19 +20,24 @@ class BackupRoot {
 
     // Copies the files into a new backup folder named by the time, or by the next second
     // that no backup has taken yet, so that a backup never replaces another. The copies
-    // are made in a work folder of the root and moved into place only when every file
-    // was copied, so that no partial backup is ever listed. Every file must be a regular
-    // file. Gives the new folder's name, or "" when nothing was made; nothing is then
-    // left behind, not even the "backup" folder when this call created it.
+    // are made and flushed in a run folder (RunFolder) and the folder is renamed into the
+    // root only when every file was copied, so that no partial backup is ever listed,
+    // also after a crash. Every file must be a regular file. Gives the new folder's name,
+    // or "" when nothing was made; nothing is then left behind, not even the "backup"
+    // folder when this call created it.
     QString create(const QStringList& files, const vb::Date& time) const;
 
-    // The entries of the root, sorted by name; names starting with "." (work folders)
-    // are left out. Empty when the root does not exist.
+    // The time formatted "yyyymmddhhnnss" followed by suffix, or that of a following
+    // second, whichever no entry of the root takes first; "" when none is free.
+    QString freeName(const vb::Date& time, const QString& suffix) const;
+
+    // The entries of the root, sorted by name. Empty when the root does not exist.
     QStringList names() const;
 
     // Removes one entry of the root with everything in it (a link is removed, not
-    // followed). Only a plain name is taken, so the root itself and anything outside it
-    // are never touched. True when the entry is gone.
+    // followed): it leaves the root in one step, so that a crash never leaves part of a
+    // backup listed. Only a plain name is taken, so the root itself and anything outside
+    // it are never touched. True when the entry is gone.
     bool remove(const QString& name) const;
 
     // The files of one backup folder that a restore puts back: every regular file directly
@@ -40,8 +46,13 @@ class BackupRoot {
     bool files(const QString& name, QStringList& paths) const;
 
     // The list text of a backup: for "20240305091502" "2024年03月05日 09時15分02秒 に
-    // バックアップされたデータ"; pieces beyond the end of a shorter name are empty.
+    // バックアップされたデータ"; pieces beyond the end of a shorter name are empty. An
+    // automatic copy reads "… に復元前の状態を自動保存したデータ".
     static QString entryText(const QString& name);
+
+    static constexpr const char* kAutoSuffix = "-auto";
+    // The name of an automatic copy: 14 digits followed by "-auto".
+    static bool isAutoName(const QString& name);
 
   private:
     QString dataFolder_;

@@ -1,8 +1,8 @@
 #include "DataFileList.h"
 
-#include "FileNames.h"
 #include "core/CommonClass.h"
 #include "core/XXCommonFunctions.h"
+#include "platform/shell/PathText.h"
 
 namespace DataFileList {
 
@@ -15,7 +15,7 @@ bool read(const QString& iniFile, const QString& dataFolder, QStringList& files)
         if (name.isEmpty()) {
             break;
         }
-        if (!FileNames::isPlainName(name)) {
+        if (!shell::isPlainName(name)) {
             files.clear();
             return false;
         }

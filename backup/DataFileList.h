@@ -12,7 +12,7 @@ inline constexpr int MaxFiles = 100;
 
 // The full paths (dataFolder & "/" & value) of the listed files. False with an empty
 // list when "File1" has no value or a value is not a plain file name (see
-// FileNames::isPlainName), so that nothing outside the data folder is ever named.
+// shell::isPlainName), so that nothing outside the data folder is ever named.
 bool read(const QString& iniFile, const QString& dataFolder, QStringList& files);
 
 }  // namespace DataFileList

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/runtime/Date.h"
@@ -13,35 +14,42 @@ struct IncomingFile {
 };
 
 struct ReplaceResult {
-    enum Outcome { Replaced, NoSpace, Failed };
+    enum Outcome { Replaced, NoSpace, Refused, Failed };
     Outcome outcome = Failed;
     // Bytes the replacement needs on the data folder's volume.
     uint64_t required = 0;
-    // The backup folder that keeps the replaced files; "" when no file was replaced.
+    // The automatic copy of the replaced files in the backup root; "" when none was made.
     QString safetyBackup;
 
     explicit operator bool() const { return outcome == Replaced; }
 };
 
 // Puts a set of files into the data folder as one step, so that the folder holds either
-// all the new files or exactly what it held before.
+// all the new files or exactly what it held before, also when the program is stopped at
+// any point (the next start settles what was begun; see DataRecovery).
 class DataReplace {
   public:
-    explicit DataReplace(const QString& dataFolder);
+    // Looks at the copies of the new files before anything is replaced (the folder that
+    // holds them under their names in the data folder): false refuses them.
+    using Acceptance = std::function<bool(const QString& copies)>;
+
+    // databaseName: the data folder's database; without it no automatic copy is made.
+    DataReplace(const QString& dataFolder, const QString& databaseName);
 
     // 1. Checks: plain, distinct names that are no engine side files; every source a
     //    regular file; every file it replaces a regular file; room on the volume for the
-    //    new copies and for the safety backup (NoSpace otherwise).
-    // 2. Keeps the current versions of the files it replaces as a folder backup of the
-    //    time (the safety backup, which stays after a successful replacement).
-    // 3. Copies every source beside its target under a work name.
-    // 4. Moves each replaced file, with the engine's side files next to it ("-journal",
-    //    "-wal", "-shm"), aside and the copy into its place.
-    // 5. Removes what was moved aside.
-    // Any failure undoes the moves, removes the copies and the safety backup and leaves
-    // the data folder as it was.
-    ReplaceResult run(const std::vector<IncomingFile>& files, const vb::Date& time) const;
+    //    new copies and for the automatic copy (NoSpace otherwise).
+    // 2. Copies every source into a run folder of the data folder (RunFolder) and lets
+    //    accept look at the copies (Refused when it refuses them).
+    // 3. When the database is there, copies the files it replaces as the automatic copy,
+    //    which takes the place of any earlier one once the replacement is made.
+    // 4. Records the replacement and settles it (ReplaceRecord): the replaced files and
+    //    the engine's side files next to them are moved out, the copies moved in.
+    // Any failure leaves the data folder as it was.
+    ReplaceResult run(const std::vector<IncomingFile>& files, const vb::Date& time,
+                      const Acceptance& accept = {}) const;
 
   private:
     QString dataFolder_;
+    QString databaseName_;
 };

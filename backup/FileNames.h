@@ -3,14 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "platform/shell/PathText.h"
-
-// Rules for the names of data files and backups.
+// The side files the database engine keeps next to a database.
 namespace FileNames {
-
-// isPlainName and fileNameOf as the file layer reads names and paths.
-using shell::fileNameOf;
-using shell::isPlainName;
 
 // A side file the database engine keeps next to a database: "-journal", "-wal", "-shm".
 bool isEngineSideFile(const QString& name);

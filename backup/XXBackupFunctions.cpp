@@ -1,8 +1,6 @@
 #include "XXBackupFunctions.h"
 
-#include "core/CommonClass.h"
 #include "platform/shell/FileInfo.h"
-#include "platform/shell/Folders.h"
 
 namespace XX共通関数 {
 
@@ -20,10 +18,6 @@ bool ZipFiles(const QStringList& files, const QString& zipPath) {
 
 shell::UnzipResult UnzipFile(const QString& zipPath, const QString& folder) {
     return isZipName(zipPath) ? shell::unzipFiles(zipPath, folder) : shell::UnzipResult{};
-}
-
-QString GetTempFolder() {
-    return CommonClass().PutPath(shell::tempFolder());
 }
 
 double GetDiskFreeSpace(const QString& path) {

@@ -5,7 +5,7 @@
 
 #include "platform/shell/ZipArchive.h"
 
-// The compression, temporary-folder and free-space procedures of the common module that
+// The compression and free-space procedures of the common module that
 // the backup files use.
 namespace XX共通関数 {
 
@@ -15,8 +15,6 @@ bool ZipFiles(const QStringList& files, const QString& zipPath);
 // Unpacks an archive of plain top-level files into an existing folder (see
 // shell::unzipFiles). Damaged when the path does not end in ".zip" (any letter case).
 shell::UnzipResult UnzipFile(const QString& zipPath, const QString& folder);
-// The user's temporary folder with exactly one trailing "/".
-QString GetTempFolder();
 // The free bytes on the volume that holds the path (or its nearest existing parent);
 // 0 when unknown.
 double GetDiskFreeSpace(const QString& path);

@@ -12,7 +12,7 @@
 #include "BackupRoot.h"
 #include "DataFileCheck.h"
 #include "DataFileList.h"
-#include "FileNames.h"
+#include "RunFolder.h"
 #include "SpaceMessage.h"
 #include "core/CommonClass.h"
 #include "core/MainModule.h"
@@ -23,6 +23,7 @@
 #include "platform/forms/TestHook.h"
 #include "platform/forms/Twips.h"
 #include "platform/runtime/Clock.h"
+#include "platform/shell/PathText.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ void ShowRestoreResult(const ReplaceResult& result, const QString& done, const Q
             forms::MsgBox(SpaceMessage(QStringLiteral("復元"), result.required),
                           forms::vbExclamation, kRestoreTitle);
             break;
+        case ReplaceResult::Refused:
         case ReplaceResult::Failed:
             forms::MsgBox(failed, failedStyle, kRestoreTitle);
             break;
@@ -154,22 +156,27 @@ bool frmRestore::BackupToFolder() {
 }
 
 ReplaceResult frmRestore::RestoreFolder(const QString& folderName) {
-    QStringList listed;
     const BackupRoot root(DataFolder());
     QStringList paths;
-    if (!GetDataFileList(listed) || !root.files(folderName, paths)) {
+    if (!root.files(folderName, paths)) {
         return ReplaceResult{};
     }
-    const QString folder = root.entryPath(folderName);
-    const QString database = FileNames::fileNameOf(listed[0]);
-    if (!paths.contains(folder + "/" + database) || CheckDataFile(folder, database) <= 0) {
-        return ReplaceResult{};
-    }
+    // The database as backup.ini names it; a broken installation without the list still
+    // has the settings record's.
+    QStringList listed;
+    const QString database =
+        GetDataFileList(listed) ? shell::fileNameOf(listed[0]) : MainModule::DBFileName;
     std::vector<IncomingFile> incoming;
     for (const QString& path : paths) {
-        incoming.push_back({path, FileNames::fileNameOf(path)});
+        incoming.push_back({path, shell::fileNameOf(path)});
     }
-    return DataReplace(DataFolder()).run(incoming, vb::Now());
+    if (!paths.contains(root.entryPath(folderName) + "/" + database)) {
+        return ReplaceResult{};
+    }
+    return DataReplace(DataFolder(), database)
+        .run(incoming, vb::Now(), [this, &database](const QString& copies) {
+            return CheckDataFile(copies, database) > 0;
+        });
 }
 
 int32_t frmRestore::CheckDataFile(const QString& folder, const QString& fileName) const {
@@ -275,7 +282,10 @@ void frmRestore::DeleteButton_Click() {
             "[" + BackupList->item(i)->text() + "] を削除します。\r\nよろしいですか？";
         if (forms::MsgBox(question, forms::vbYesNo | forms::vbQuestion,
                           QStringLiteral("データバックアップ")) == forms::vbYes) {
-            root.remove(BackupFolders.value(i));
+            if (!root.remove(BackupFolders.value(i))) {
+                forms::MsgBox(QStringLiteral("バックアップデータの削除に失敗しました。"),
+                              forms::vbCritical, QStringLiteral("データバックアップ"));
+            }
         }
     }
     OperationOption_Click(OperationOption[0]->isChecked() ? 0 : 1);
@@ -304,10 +314,12 @@ void frmRestore::Import_File_Click() {
         return;
     }
     SetEnabled(false);
-    const QString folder = BackupModule::LoadBackupFile(this);
-    if (!folder.isEmpty()) {
-        ImportFrom(folder);
-        XX共通関数::DeleteFiles(folder);
+    {
+        const RunFolder run(DataFolder());
+        const QString folder = BackupModule::LoadBackupFile(this, run);
+        if (!folder.isEmpty()) {
+            ImportFrom(folder);
+        }
     }
     SetEnabled(true);
     EndBusy();
@@ -317,25 +329,24 @@ void frmRestore::ImportFrom(const QString& folder) {
     QStringList found;
     XX共通関数::FindFiles(MainModule::SharedCommon().PutPath(folder) + "*.mde", found, false,
                           XX共通関数::FilesOnly);
-    if (found.isEmpty()) {
+    QStringList files;
+    if (found.isEmpty() || !GetDataFileList(files)) {
         forms::MsgBox(QStringLiteral("復元に失敗しました。"), forms::vbExclamation, kRestoreTitle);
         return;
     }
-    const QString name = FileNames::fileNameOf(found[0]);
-    if (CheckDataFile(folder, name) <= 0) {
+    const QString database = shell::fileNameOf(files[0]);
+    const ReplaceResult result =
+        DataReplace(DataFolder(), database)
+            .run({{found[0], database}}, vb::Now(), [this, &database](const QString& copies) {
+                return CheckDataFile(copies, database) > 0;
+            });
+    if (result.outcome == ReplaceResult::Refused) {
         forms::MsgBox(
             QStringLiteral("指定のデータファイルは、システム規定のデータファイルではありません。"),
             forms::vbCritical, kRestoreTitle);
         return;
     }
-    QStringList files;
-    if (!GetDataFileList(files)) {
-        forms::MsgBox(QStringLiteral("復元に失敗しました。"), forms::vbExclamation, kRestoreTitle);
-        return;
-    }
-    const std::vector<IncomingFile> incoming{{found[0], FileNames::fileNameOf(files[0])}};
-    ShowRestoreResult(DataReplace(DataFolder()).run(incoming, vb::Now()),
-                      QStringLiteral("復元を完了しました。"),
+    ShowRestoreResult(result, QStringLiteral("復元を完了しました。"),
                       QStringLiteral("復元に失敗しました。"), forms::vbExclamation);
 }
 

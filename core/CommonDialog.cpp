@@ -92,8 +92,7 @@ QString CommonDialog::ShowSave() {
             return QString();
         }
         // The name is complete only with its extension: that is the file to ask about.
-        const QString path =
-            DialogFilter::withExtension(choice.path, filter.pattern(choice.filterIndex));
+        const QString path = filter.withExtension(choice.path, choice.filterIndex);
         if (!QFileInfo::exists(path) || confirmOverwrite(path, title)) {
             return path;
         }

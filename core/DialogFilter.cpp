@@ -13,6 +13,15 @@ QString dialogPatterns(const QString& pattern) {
     return patterns.join(' ');
 }
 
+// "." and the text after the pattern's last "."; "" when that is empty or a wildcard.
+QString extensionOf(const QString& pattern) {
+    const QString extension = pattern.mid(pattern.lastIndexOf('.') + 1);
+    if (extension.isEmpty() || extension.contains('*') || extension.contains('?')) {
+        return QString();
+    }
+    return QStringLiteral(".") + extension;
+}
+
 }  // namespace
 
 DialogFilter::DialogFilter(const QString& filter) {
@@ -48,11 +57,12 @@ QString DialogFilter::pattern(qsizetype index) const {
                                                                        : QString();
 }
 
-QString DialogFilter::withExtension(const QString& fileName, const QString& pattern) {
-    const QString extension = pattern.mid(pattern.lastIndexOf('.') + 1);
-    if (extension.isEmpty() || extension.contains('*') || extension.contains('?')) {
-        return fileName;
+QString DialogFilter::withExtension(const QString& fileName, qsizetype index) const {
+    for (const Pair& pair : pairs_) {
+        const QString ending = extensionOf(pair.pattern);
+        if (!ending.isEmpty() && fileName.endsWith(ending, Qt::CaseInsensitive)) {
+            return fileName;
+        }
     }
-    const QString ending = QStringLiteral(".") + extension;
-    return fileName.endsWith(ending, Qt::CaseInsensitive) ? fileName : fileName + ending;
+    return fileName + extensionOf(pattern(index));
 }

@@ -21,10 +21,11 @@ class DialogFilter {
     // The pattern of the pair at index (from 0), "" beyond the pairs.
     QString pattern(qsizetype index) const;
 
-    // The file name with the pattern's extension (the text after its last ".") added,
-    // unless the name already ends in "." and that extension, in any letter case. A
-    // pattern whose extension is empty or holds a wildcard leaves the name as it is.
-    static QString withExtension(const QString& fileName, const QString& pattern);
+    // The file name with the extension of the pattern at index (the text after its last
+    // ".") added, unless the name already ends in "." and the extension of any pattern of
+    // the filter, in any letter case. A pattern whose extension is empty or holds a
+    // wildcard adds nothing.
+    QString withExtension(const QString& fileName, qsizetype index) const;
 
   private:
     struct Pair {

@@ -1,5 +1,6 @@
 #include <QFileInfo>
 
+#include "backup/DataRecovery.h"
 #include "core/DatabaseFiles.h"
 #include "core/XXCommonFunctions.h"
 #include "frmConvert.h"
@@ -23,6 +24,7 @@ void Main(const QString& commandLine) {
         forms::App::End(0);
         return;
     }
+    DataRecovery::Recover(DatabaseFiles::DataFolder());
     DetaCheck_Set::DBPassword = DatabaseFiles::DatabasePassword;
     InstallList installations;
     int selectedIndex = -1;

@@ -1,5 +1,6 @@
 #include "modSetup.h"
 
+#include "backup/DataRecovery.h"
 #include "core/CommonClass.h"
 #include "core/DatabaseFiles.h"
 #include "core/XXCommonFunctions.h"
@@ -71,6 +72,7 @@ void Main(const QString& commandLine) {
         forms::App::End(0);
         return;
     }
+    DataRecovery::Recover(DBFolder);
     frmSetup form;
     form.SetDeleteOnUnload(false);
     form.Show(forms::vbModal);

@@ -1,11 +1,9 @@
 #include "FileCopy.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 
+#include "DurableFiles.h"
 #include "FileSearch.h"
 #include "PathText.h"
 
@@ -27,31 +25,23 @@ bool isInside(const fs::path& folder, const fs::path& candidate) {
            outer.end();
 }
 
-fs::path sideFileFor(const fs::path& to) {
-    static std::atomic<unsigned> counter{0};
-    return to.parent_path() / ("." + to.filename().native() + ".copy-" + std::to_string(getpid()) +
-                               "-" + std::to_string(++counter));
-}
-
+// The copy is written beside the target under a new random name and renamed over it, so
+// that a failed copy leaves an existing target whole. A link named as the source is
+// followed here, as the shell copies what a link points to.
 FileOpResult copyFile(const fs::path& from, const fs::path& to) {
     std::error_code error;
     if (fs::exists(to, error) && fs::equivalent(from, to, error)) {
         return failure(to);
     }
-    const fs::path side = sideFileFor(to);
-    fs::copy_file(from, side, fs::copy_options::overwrite_existing, error);
-    if (!error) {
-        const fs::file_time_type modified = fs::last_write_time(from, error);
-        if (!error) {
-            fs::last_write_time(side, modified, error);
-        }
+    const fs::path source =
+        fs::is_symlink(fs::symlink_status(from, error)) ? fs::canonical(from, error) : from;
+    const QString side =
+        fromPath(to.parent_path() / ("." + to.filename().native() + ".copy-")) + randomSuffix();
+    if (error || !copyToNewFile(fromPath(source), side)) {
+        return failure(to);
     }
-    if (!error) {
-        fs::rename(side, to, error);
-    }
-    if (error) {
-        std::error_code ignored;
-        fs::remove(side, ignored);
+    if (!moveEntry(side, fromPath(to))) {
+        removeTree(side);
         return failure(to);
     }
     return FileOpResult{true, QString()};

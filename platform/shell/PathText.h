@@ -13,7 +13,7 @@ QString fromPath(const std::filesystem::path& path);
 QString fileNameOf(const QString& path);
 
 // A name that stands for one entry of a folder: not empty, no folder part ("/" or "\"),
-// not "." or "..".
+// not "." or "..", no NUL.
 bool isPlainName(const QString& name);
 
 }  // namespace shell

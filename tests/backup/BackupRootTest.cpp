@@ -31,6 +31,8 @@ TEST(BackupRootEntryText, CutsTheNameIntoDateAndTime) {
         {"20240305091502", "2024年03月05日 09時15分02秒 にバックアップされたデータ"},
         {"notes.txt", "note年s.月tx日 t時分秒 にバックアップされたデータ"},
         {"", "年月日 時分秒 にバックアップされたデータ"},
+        {"20240305100000-auto", "2024年03月05日 10時00分00秒 に復元前の状態を自動保存したデータ"},
+        {"20240305100000-autox", "2024年03月05日 10時00分00秒 にバックアップされたデータ"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(BackupRoot::entryText(c.name), c.text);
@@ -50,11 +52,12 @@ TEST_F(BackupRootTest, ABackupInTheSameSecondTakesTheNextFreeSecond) {
     EXPECT_EQ(backups.names(), QStringList({"20240305091502", "20240305091503"}));
 }
 
-TEST_F(BackupRootTest, WorkFoldersAreNotListedButHandPlacedEntriesAre) {
-    QDir().mkpath(root() + "/.work-1-1");
+TEST_F(BackupRootTest, EveryEntryIsListedAlsoHandPlacedAndHiddenOnes) {
+    QDir().mkpath(root() + "/.hidden");
     write(root() + "/notes.txt", "placed by hand");
     QDir().mkpath(root() + "/20230101000000");
-    EXPECT_EQ(BackupRoot(dataFolder()).names(), QStringList({"20230101000000", "notes.txt"}));
+    EXPECT_EQ(BackupRoot(dataFolder()).names(),
+              QStringList({".hidden", "20230101000000", "notes.txt"}));
 }
 
 TEST_F(BackupRootTest, AFailedBackupLeavesTheDataFolderAsItWas) {

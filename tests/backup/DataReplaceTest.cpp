@@ -38,7 +38,7 @@ TEST_F(DataReplaceTest, ReplacesTheFilesAndKeepsTheReplacedOnesAsABackup) {
     write(databasePath() + "-wal", "log of the old database");
     const QByteArray oldDatabase = read(databasePath());
 
-    const ReplaceResult result = DataReplace(dataFolder())
+    const ReplaceResult result = DataReplace(dataFolder(), "morvik2.mde")
                                      .run({{incoming("morvik2.mde"), "morvik2.mde"},
                                            {incoming("syouhin.xlsx"), "syouhin.xlsx"}},
                                           kTime);
@@ -46,10 +46,10 @@ TEST_F(DataReplaceTest, ReplacesTheFilesAndKeepsTheReplacedOnesAsABackup) {
     ASSERT_EQ(result.outcome, ReplaceResult::Replaced);
     EXPECT_EQ(read(databasePath()), read(incoming("morvik2.mde")));
     EXPECT_EQ(read(dataFolder() + "/syouhin.xlsx"), "new layout");
-    EXPECT_EQ(result.safetyBackup, "20240305091502");
+    EXPECT_EQ(result.safetyBackup, "20240305091502-auto");
     const std::map<QString, QByteArray> kept{{"morvik2.mde", oldDatabase},
                                              {"syouhin.xlsx", "layout syouhin.xlsx"}};
-    EXPECT_EQ(snapshot(dataFolder() + "/backup/20240305091502"), kept);
+    EXPECT_EQ(snapshot(dataFolder() + "/backup/20240305091502-auto"), kept);
     for (const auto& [name, bytes] : snapshot(dataFolder())) {
         EXPECT_FALSE(name.contains("-journal") || name.contains("-wal") || name.startsWith('.') ||
                      name.contains("/."))
@@ -102,7 +102,7 @@ TEST_F(DataReplaceTest, AFailureLeavesTheDataFolderAsItWas) {
         ReplaceResult result;
         {
             const FileSizeLimit limit(c.sizeLimit);
-            result = DataReplace(dataFolder()).run(c.files, kTime);
+            result = DataReplace(dataFolder(), "morvik2.mde").run(c.files, kTime);
         }
         c.undo();
         EXPECT_EQ(result.outcome, ReplaceResult::Failed);
@@ -119,8 +119,8 @@ TEST_F(DataReplaceTest, RefusesWhatDoesNotFitIntoTheFreeSpace) {
     }
     big.close();
     const auto before = snapshot(dataFolder());
-    const ReplaceResult result =
-        DataReplace(dataFolder()).run({{incoming("zaiko.xlsx"), "zaiko.xlsx"}}, kTime);
+    const ReplaceResult result = DataReplace(dataFolder(), "morvik2.mde")
+                                     .run({{incoming("zaiko.xlsx"), "zaiko.xlsx"}}, kTime);
     QFile::remove(incoming("zaiko.xlsx"));
     EXPECT_EQ(result.outcome, ReplaceResult::NoSpace);
     EXPECT_EQ(result.required, static_cast<uint64_t>(kSparseSize) + 17);  // + the current file
@@ -130,8 +130,8 @@ TEST_F(DataReplaceTest, RefusesWhatDoesNotFitIntoTheFreeSpace) {
 TEST_F(DataReplaceTest, FillsAnEmptyOrMissingDataFolder) {
     makeChangedDatabase(incoming("morvik2.mde"));
     QDir(dataFolder()).removeRecursively();
-    const ReplaceResult result =
-        DataReplace(dataFolder()).run({{incoming("morvik2.mde"), "morvik2.mde"}}, kTime);
+    const ReplaceResult result = DataReplace(dataFolder(), "morvik2.mde")
+                                     .run({{incoming("morvik2.mde"), "morvik2.mde"}}, kTime);
     ASSERT_EQ(result.outcome, ReplaceResult::Replaced);
     EXPECT_EQ(result.safetyBackup, "");
     EXPECT_EQ(snapshot(dataFolder()),

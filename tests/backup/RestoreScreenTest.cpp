@@ -151,10 +151,11 @@ TEST_F(RestoreScreenTest, BacksUpListsAndRestoresByteForByte) {
     // The settings record is the restored database's.
     EXPECT_EQ(MainModule::TradeFigure, 2);
     EXPECT_TRUE(MainModule::HasClassifications);
-    // The replaced files stay as a backup of their own; the list is rebuilt unchecked.
+    // The replaced files stay as the automatic copy; the list is rebuilt unchecked.
     EXPECT_EQ(entries(),
-              QStringList({kFirstEntry, "2024年03月05日 10時00分00秒 にバックアップされたデータ"}));
-    EXPECT_EQ(read(backupFolder("20240305100000/zaiko.xlsx")), "edited since");
+              QStringList(
+                  {kFirstEntry, "2024年03月05日 10時00分00秒 に復元前の状態を自動保存したデータ"}));
+    EXPECT_EQ(read(backupFolder("20240305100000-auto/zaiko.xlsx")), "edited since");
     EXPECT_FALSE(screen->RestoreButton->isEnabled());
     EXPECT_FALSE(screen->RestoreButton->isHidden());
 }

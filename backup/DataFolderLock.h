@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// The lock of a data folder. Every operation that writes work files into the data folder
+// holds it, and so does the start-up recovery, so that none of them ever meets another's
+// work half done. The lock is taken without waiting; within one process it may be taken
+// again while held (each holder counts).
+class DataFolderLock {
+  public:
+    explicit DataFolderLock(const QString& folder);
+    ~DataFolderLock();
+    DataFolderLock(const DataFolderLock&) = delete;
+    DataFolderLock& operator=(const DataFolderLock&) = delete;
+
+    // False when the folder does not exist or another process holds its lock.
+    bool held() const { return held_; }
+
+  private:
+    bool held_ = false;
+    unsigned long long device_ = 0;
+    unsigned long long inode_ = 0;
+};

@@ -1,0 +1,60 @@
+#include "DataRecovery.h"
+
+#include <QRegularExpression>
+#include <filesystem>
+#include <optional>
+
+#include "DataFolderLock.h"
+#include "ReplaceRecord.h"
+#include "RunFolder.h"
+#include "platform/shell/DurableFiles.h"
+#include "platform/shell/PathText.h"
+
+namespace fs = std::filesystem;
+
+namespace DataRecovery {
+
+namespace {
+
+// The run folders in the data folder (folders, not links).
+QStringList runFolders(const QString& dataFolder) {
+    static const QRegularExpression kRunName("^" + QRegularExpression::escape(RunFolder::kPrefix) +
+                                             "[A-Za-z0-9]{6}$");
+    QStringList folders;
+    std::error_code error;
+    fs::directory_iterator it(shell::toPath(dataFolder), error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        const QString name = shell::fromPath(it->path().filename());
+        if (kRunName.match(name).hasMatch() && fs::is_directory(it->symlink_status(error))) {
+            folders << shell::fromPath(it->path());
+        }
+    }
+    return folders;
+}
+
+// Settles the run's replacement, if it recorded one; false when the run must stay.
+bool settled(const QString& dataFolder, const QString& runFolder) {
+    if (!ReplaceRecord::present(runFolder)) {
+        return true;
+    }
+    const std::optional<ReplaceRecord> record = ReplaceRecord::read(runFolder);
+    return record && record->settle(dataFolder, runFolder) != ReplaceRecord::Outcome::Stuck;
+}
+
+}  // namespace
+
+void Recover(const QString& dataFolder) {
+    const DataFolderLock lock(dataFolder);
+    if (!lock.held()) {
+        return;
+    }
+    for (const QString& runFolder : runFolders(dataFolder)) {
+        if (!settled(dataFolder, runFolder)) {
+            continue;
+        }
+        RunFolder::discard(runFolder);
+    }
+    shell::syncFolder(dataFolder);
+}
+
+}  // namespace DataRecovery

@@ -1,0 +1,178 @@
+#include "ReplaceRecord.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <filesystem>
+
+#include "BackupRoot.h"
+#include "FileNames.h"
+#include "platform/shell/DurableFiles.h"
+#include "platform/shell/Folders.h"
+#include "platform/shell/PathText.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kRecord = QStringLiteral("replace");
+
+bool present(const QString& path) {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(shell::toPath(path), error));
+}
+
+// Moves from to to unless to is taken; true when nothing is left to move.
+bool moveIfPresent(const QString& from, const QString& to) {
+    if (!present(from)) {
+        return true;
+    }
+    return !present(to) && shell::moveEntry(from, to);
+}
+
+class Places {
+  public:
+    Places(const QString& dataFolder, const QString& runFolder)
+        : data_(dataFolder), run_(runFolder), backups_(dataFolder), root_(backups_.path()) {}
+
+    QString data(const QString& name) const { return data_ + "/" + name; }
+    QString incoming(const QString& name) const { return run_ + "/new/" + name; }
+    QString replaced(const QString& name) const { return run_ + "/old/" + name; }
+    QString autoCopy() const { return run_ + "/auto"; }
+    QString backup(const QString& name) const { return root_ + "/" + name; }
+
+    void sync() const {
+        for (const QString& folder : {data_, run_ + "/new", run_ + "/old", root_, run_}) {
+            shell::syncFolder(folder);
+        }
+    }
+
+    const QString& run() const { return run_; }
+    const QString& root() const { return root_; }
+    const BackupRoot& backups() const { return backups_; }
+
+  private:
+    QString data_;
+    QString run_;
+    BackupRoot backups_;
+    QString root_;
+};
+
+bool forward(const ReplaceRecord& record, const Places& places) {
+    if (!shell::makeFolder(places.run() + "/old")) {
+        return false;
+    }
+    for (const QString& name : record.names) {
+        if (!present(places.incoming(name))) {
+            continue;  // already in place
+        }
+        QStringList aside = FileNames::engineSideFiles(name);
+        aside << name;
+        for (const QString& file : aside) {
+            if (!moveIfPresent(places.data(file), places.replaced(file))) {
+                return false;
+            }
+        }
+        if (!shell::moveEntry(places.incoming(name), places.data(name))) {
+            return false;
+        }
+    }
+    if (!record.autoName.isEmpty() && present(places.autoCopy()) &&
+        !(shell::makeFolder(places.root()) &&
+          moveIfPresent(places.autoCopy(), places.backup(record.autoName)))) {
+        return false;
+    }
+    places.sync();
+    return true;
+}
+
+bool back(const ReplaceRecord& record, const Places& places) {
+    if (!record.autoName.isEmpty() && !present(places.autoCopy()) &&
+        !moveIfPresent(places.backup(record.autoName), places.autoCopy())) {
+        return false;
+    }
+    for (auto it = record.names.rbegin(); it != record.names.rend(); ++it) {
+        const QString& name = *it;
+        if (!present(places.incoming(name)) &&
+            !moveIfPresent(places.data(name), places.incoming(name))) {
+            return false;
+        }
+        QStringList aside = FileNames::engineSideFiles(name);
+        aside.prepend(name);
+        for (const QString& file : aside) {
+            if (!moveIfPresent(places.replaced(file), places.data(file))) {
+                return false;
+            }
+        }
+    }
+    places.sync();
+    return true;
+}
+
+void removeOlderAutomaticCopies(const ReplaceRecord& record, const Places& places) {
+    if (record.autoName.isEmpty()) {
+        return;
+    }
+    for (const QString& name : places.backups().names()) {
+        if (BackupRoot::isAutoName(name) && name != record.autoName) {
+            shell::removeTree(places.backup(name));
+        }
+    }
+    shell::syncFolder(places.root());
+}
+
+bool removeRecord(const QString& runFolder) {
+    return shell::removeTree(runFolder + "/" + kRecord) && shell::syncFolder(runFolder);
+}
+
+bool isValidName(const QString& name) {
+    return shell::isPlainName(name) && !FileNames::isEngineSideFile(name);
+}
+
+}  // namespace
+
+bool ReplaceRecord::write(const QString& runFolder) const {
+    QJsonObject object;
+    object.insert("names", QJsonArray::fromStringList(names));
+    object.insert("auto", autoName);
+    const QString written = runFolder + "/" + kRecord + ".new";
+    return shell::writeNewFile(written, QJsonDocument(object).toJson()) &&
+           shell::moveEntry(written, runFolder + "/" + kRecord) && shell::syncFolder(runFolder);
+}
+
+bool ReplaceRecord::present(const QString& runFolder) {
+    return ::present(runFolder + "/" + kRecord);
+}
+
+std::optional<ReplaceRecord> ReplaceRecord::read(const QString& runFolder) {
+    QFile file(runFolder + "/" + kRecord);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
+    ReplaceRecord record;
+    for (const QJsonValue& name : object.value("names").toArray()) {
+        record.names << name.toString();
+    }
+    record.autoName = object.value("auto").toString();
+    const bool valid = !record.names.isEmpty() &&
+                       std::all_of(record.names.begin(), record.names.end(), isValidName) &&
+                       record.names.removeDuplicates() == 0 &&
+                       (record.autoName.isEmpty() || BackupRoot::isAutoName(record.autoName));
+    return valid ? std::optional<ReplaceRecord>(record) : std::nullopt;
+}
+
+ReplaceRecord::Outcome ReplaceRecord::settle(const QString& dataFolder,
+                                             const QString& runFolder) const {
+    const Places places(dataFolder, runFolder);
+    if (forward(*this, places)) {
+        removeOlderAutomaticCopies(*this, places);
+        return removeRecord(runFolder) ? Outcome::Finished : Outcome::Stuck;
+    }
+    if (back(*this, places)) {
+        return removeRecord(runFolder) ? Outcome::Undone : Outcome::Stuck;
+    }
+    return Outcome::Stuck;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+#include "DataFolderLock.h"
+
+// The private work folder of one operation on a data folder: ".work-" and six random
+// letters in the data folder (made when missing), readable by the user alone. The data
+// folder stays locked (DataFolderLock) while the object lives. The folder, the partial
+// file it notes and the data folder it made (when left empty) are removed when the
+// object ends; after a crash the next start removes them (DataRecovery).
+class RunFolder {
+  public:
+    static constexpr const char* kPrefix = ".work-";
+    // The file in a run folder that names its partial file (notePartFile).
+    static constexpr const char* kPartRecord = "part";
+
+    explicit RunFolder(const QString& dataFolder);
+    ~RunFolder();
+    RunFolder(const RunFolder&) = delete;
+    RunFolder& operator=(const RunFolder&) = delete;
+
+    // False when the folder could not be made or the data folder is locked elsewhere.
+    bool ok() const { return !path_.isEmpty(); }
+    QString path() const { return path_; }
+    QString dataFolder() const { return dataFolder_; }
+
+    // Makes the folder path() & "/" & name; its path, or "" on failure.
+    QString makeFolder(const QString& name) const;
+
+    // A new name beside target, "." & the target's name & ".part-" & six random letters,
+    // for a file that will be renamed onto target. The name is noted in the run folder
+    // (and the note flushed) before it is returned, so that a crash leaves no partial
+    // file behind; "" on failure. One per run.
+    QString notePartFile(const QString& target);
+
+    // Leaves the run folder in place when the object ends (its work could be neither
+    // finished nor undone; the next start tries again).
+    void keep() { kept_ = true; }
+
+    // Removes a run folder with everything in it and the partial file it notes.
+    static void discard(const QString& runFolder);
+
+  private:
+    QString dataFolder_;
+    bool dataFolderMade_ = false;
+    DataFolderLock lock_;
+    QString path_;
+    bool kept_ = false;
+};

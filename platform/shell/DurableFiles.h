@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// File steps whose result must survive a crash or a power loss, and that never write
+// through a name someone else could have planted.
+namespace shell {
+
+// Every step below that changes the disk first calls the hook with the step's name, so
+// that a test can stop the program at any of them. None unless set.
+using DiskStepHook = void (*)(const char* step);
+void setDiskStepHook(DiskStepHook hook);
+
+// Six random letters and digits.
+QString randomSuffix();
+
+// Creates a new folder in parent named prefix followed by randomSuffix(), readable by the
+// user alone (mode 0700). Its path, or "" on failure.
+QString makePrivateFolder(const QString& parent, const QString& prefix);
+
+// Copies a regular file (not a link) into a new file, created under a name that did not
+// exist (also no link), readable and writable by the user alone, with the source's
+// modification time, and flushed to disk. A failure removes what it created.
+bool copyToNewFile(const QString& from, const QString& to);
+
+// Writes the bytes into a new file as copyToNewFile does.
+bool writeNewFile(const QString& path, const QByteArray& bytes);
+
+// Renames an entry (a file there is replaced in one step); the folders are not flushed.
+bool moveEntry(const QString& from, const QString& to);
+
+// Flushes a folder's entries (names made, renamed or removed in it) to disk.
+bool syncFolder(const QString& folder);
+
+// Removes a file or a folder with everything in it; links are removed, not followed.
+// True when nothing is left at the path.
+bool removeTree(const QString& path);
+
+}  // namespace shell
