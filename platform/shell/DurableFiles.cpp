@@ -23,9 +23,9 @@ constexpr size_t kChunk = 256 * 1024;
 
 DiskStepHook stepHook = nullptr;
 
-void step(const char* name) {
+void step(const char* name, const QString& path) {
     if (stepHook != nullptr) {
-        stepHook(name);
+        stepHook(name, path);
     }
 }
 
@@ -70,7 +70,7 @@ bool copyContents(int in, int out) {
 // Creates path anew, lets fill write into it, flushes and closes it; removes it on failure.
 template <typename Fill>
 bool writeNew(const QString& path, Fill fill) {
-    step("create file");
+    step("create file", path);
     const QByteArray name = encoded(path);
     const int out =
         ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -79,7 +79,7 @@ bool writeNew(const QString& path, Fill fill) {
     }
     bool done = fill(out);
     if (done) {
-        step("flush file");
+        step("flush file", path);
         done = ::fsync(out) == 0;
     }
     done = ::close(out) == 0 && done;
@@ -107,7 +107,7 @@ QString randomSuffix() {
 QString makePrivateFolder(const QString& parent, const QString& prefix) {
     for (int attempt = 0; attempt < kNamesToTry; ++attempt) {
         const QString path = parent + "/" + prefix + randomSuffix();
-        step("create folder");
+        step("create folder", path);
         if (::mkdir(encoded(path).constData(), 0700) == 0) {
             return path;
         }
@@ -142,7 +142,7 @@ bool writeNewFile(const QString& path, const QByteArray& bytes) {
 }
 
 bool moveEntry(const QString& from, const QString& to) {
-    step("rename");
+    step("rename", from);
     return ::rename(encoded(from).constData(), encoded(to).constData()) == 0;
 }
 
@@ -156,7 +156,7 @@ bool syncFolder(const QString& folder) {
 }
 
 bool removeTree(const QString& path) {
-    step("remove");
+    step("remove", path);
     std::error_code error;
     fs::remove_all(toPath(path), error);
     return !error;

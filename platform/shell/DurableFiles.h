@@ -7,9 +7,10 @@
 // through a name someone else could have planted.
 namespace shell {
 
-// Every step below that changes the disk first calls the hook with the step's name, so
-// that a test can stop the program at any of them. None unless set.
-using DiskStepHook = void (*)(const char* step);
+// Every step below that changes the disk first calls the hook with the step's name and
+// the path it is about to change, so that a test can stop the program at any of them or
+// meddle with the path. None unless set.
+using DiskStepHook = void (*)(const char* step, const QString& path);
 void setDiskStepHook(DiskStepHook hook);
 
 // Six random letters and digits.

@@ -123,6 +123,42 @@ TEST_F(BackupFileTest, ExportsAndImportsAPlainCopyOfTheDatabase) {
     EXPECT_TRUE(tempFolderIsEmpty());
 }
 
+TEST_F(BackupFileTest, NamesAreTakenAsTheyAreWhicheverCharactersTheyHold) {
+    const QByteArray database = read(databasePath());
+    const struct {
+        QString typed;
+        QString written;
+        bool plain;
+    } cases[] = {
+        {"a*b?", "a*b?.bak", false},
+        {"a*b?.MdE", "a*b?.MdE", true},
+        {"typed.MdE", "typed.MdE", true},
+        {"家の バックアップ [1]", "家の バックアップ [1].bak", false},
+        {"データ;コピー.mde", "データ;コピー.mde", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        QDir(path("out")).removeRecursively();
+        // What the name would match as a pattern.
+        write(path("out/aXbY.bak"), "not this one");
+        write(path("out/aXbY.MdE"), "not this one");
+        forms::TestHook::enable();
+        exportTo(path("out/" + c.typed));
+        ASSERT_EQ(boxTexts(), QStringList{"バックアップを完了しました。"});
+        EXPECT_EQ(read(path("out/aXbY.bak")), "not this one");
+        const QByteArray written = read(path("out/" + c.written));
+        EXPECT_EQ(written == database, c.plain);
+        EXPECT_EQ(shell::zipEntries(path("out/" + c.written)).has_value(), !c.plain);
+
+        makeChangedDatabase(databasePath());
+        forms::TestHook::enable();
+        importFrom(path("out/" + c.written));
+        EXPECT_EQ(boxTexts(), QStringList{"復元を完了しました。"});
+        EXPECT_EQ(read(databasePath()), database);
+        EXPECT_TRUE(tempFolderIsEmpty());
+    }
+}
+
 TEST_F(BackupFileTest, AFailedImportLeavesTheDataFolderAsItWas) {
     const QString good = path("good.zip");
     ASSERT_TRUE(shell::zipFiles(listedFiles(), good));

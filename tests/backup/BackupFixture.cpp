@@ -56,15 +56,20 @@ void BackupFixture::SetUp() {
     vb::setClock(vb::Date::fromYmdHms(2024, 3, 5, 9, 15, 2));
     ASSERT_TRUE(QDir().mkpath(path("tmp")));
     qputenv("TMPDIR", path("tmp").toUtf8());
+    makeDataFolder();
+    MainModule::DBFolder = dataFolder();
+    MainModule::LayoutFolder = dataFolder();
+    MainModule::DBFileName = QStringLiteral("morvik2.mde");
+    MainModule::DBPassword = kPassword;
+}
+
+void BackupFixture::makeDataFolder() const {
+    QDir(dataFolder()).removeRecursively();
     ASSERT_TRUE(QDir().mkpath(dataFolder()));
     makeDatabase(databasePath());
     for (const QString& book : kWorkbooks) {
         write(dataFolder() + "/" + book, "layout " + book.toUtf8());
     }
-    MainModule::DBFolder = dataFolder();
-    MainModule::LayoutFolder = dataFolder();
-    MainModule::DBFileName = QStringLiteral("morvik2.mde");
-    MainModule::DBPassword = kPassword;
 }
 
 void BackupFixture::TearDown() {

@@ -22,6 +22,8 @@ class BackupFixture : public ::testing::Test {
     void TearDown() override;
 
     QString dataFolder() const { return path("data"); }
+    // The data folder made anew: the shipped database and the layout workbooks.
+    void makeDataFolder() const;
     QString databasePath() const { return dataFolder() + "/morvik2.mde"; }
     // A path in the test's own temporary folder.
     QString path(const QString& relative) const { return dir_.path() + "/" + relative; }

@@ -127,6 +127,26 @@ TEST_F(DataReplaceTest, RefusesWhatDoesNotFitIntoTheFreeSpace) {
     EXPECT_EQ(snapshot(dataFolder()), before);
 }
 
+TEST_F(DataReplaceTest, KeepsOneAutomaticCopyAndNoneOfAFolderWithoutItsDatabase) {
+    write(incoming("syouhin.xlsx"), "new layout");
+    const std::vector<IncomingFile> book{{incoming("syouhin.xlsx"), "syouhin.xlsx"}};
+    const DataReplace replace(dataFolder(), "morvik2.mde");
+    ASSERT_EQ(replace.run(book, kTime).safetyBackup, "20240305091502-auto");
+    write(dataFolder() + "/syouhin.xlsx", "edited");
+    const vb::Date later = vb::Date::fromYmdHms(2024, 3, 6, 8, 0, 0);
+    ASSERT_EQ(replace.run(book, later).safetyBackup, "20240306080000-auto");
+    EXPECT_EQ(snapshot(dataFolder() + "/backup"),
+              (std::map<QString, QByteArray>{{"20240306080000-auto/", {}},
+                                             {"20240306080000-auto/syouhin.xlsx", "edited"}}));
+
+    QFile::remove(databasePath());
+    const ReplaceResult result = replace.run(book, vb::Date::fromYmdHms(2024, 3, 7, 8, 0, 0));
+    EXPECT_EQ(result.outcome, ReplaceResult::Replaced);
+    EXPECT_EQ(result.safetyBackup, "");
+    EXPECT_EQ(QDir(dataFolder() + "/backup").entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"20240306080000-auto"});
+}
+
 TEST_F(DataReplaceTest, FillsAnEmptyOrMissingDataFolder) {
     makeChangedDatabase(incoming("morvik2.mde"));
     QDir(dataFolder()).removeRecursively();

@@ -1,16 +1,19 @@
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <functional>
 
 #include "ScreenFixture.h"
 #include "core/MainModule.h"
+#include "platform/forms/App.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/runtime/Clock.h"
 
@@ -217,6 +220,37 @@ TEST_F(RestoreScreenTest, AFailedRestoreLeavesTheDataFolderAsItWas) {
     }
 }
 
+// backup.ini lies in the program folder: this test runs again as a copy of the program in
+// a folder without it.
+TEST_F(RestoreScreenTest, AFolderRestoreWorksWithoutBackupIni) {
+    const QString name = "RestoreScreenTest.AFolderRestoreWorksWithoutBackupIni";
+    if (QFile::exists(forms::App::Path() + "/backup.ini")) {
+        const QString copy = path("program/backup_test");
+        QDir().mkpath(path("program"));
+        const QByteArray from = QFile::encodeName(QCoreApplication::applicationFilePath());
+        ASSERT_TRUE(::link(from.constData(), QFile::encodeName(copy).constData()) == 0 ||
+                    QFile::copy(QCoreApplication::applicationFilePath(), copy));
+        QProcess run;
+        run.setProcessChannelMode(QProcess::ForwardedChannels);
+        run.start(copy, {"--gtest_filter=" + name});
+        ASSERT_TRUE(run.waitForFinished(120000));
+        EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(run.exitCode(), 0);
+        return;
+    }
+    makeBackup("20240101000000", [](const QString& folder) {
+        makeChangedDatabase(folder + "/morvik2.mde");
+        write(folder + "/zaiko.xlsx", "restored");
+        write(folder + "/notes.txt", "a file backup.ini does not name");
+    });
+    const auto backedUp = snapshot(backupFolder("20240101000000"));
+    restoreEntry(0);
+    EXPECT_EQ(lastBox().text, "データの復元を完了しました。");
+    for (const auto& [file, bytes] : backedUp) {
+        EXPECT_EQ(read(dataFolder() + "/" + file), bytes) << file.toStdString();
+    }
+}
+
 TEST_F(RestoreScreenTest, AnEntryThatIsNoFolderOrIsDeclinedIsNotRestored) {
     write(backupFolder("notes.txt"), "placed by hand");
     screen->OperationOption[1]->setChecked(true);
@@ -297,6 +331,24 @@ TEST_F(RestoreScreenTest, DeletesTheCheckedBackupWhenConfirmed) {
     EXPECT_FALSE(screen->RestoreButton->isHidden());  // rebuilt in restore mode
     EXPECT_TRUE(QDir(backupFolder("")).exists());
     EXPECT_TRUE(QFile::exists(databasePath()));
+}
+
+TEST_F(RestoreScreenTest, AFailedDeletionIsReported) {
+    QDir().mkpath(backupFolder("20240101000000"));
+    if (!makeUnwritable(backupFolder(""))) {
+        return;
+    }
+    screen->OperationOption[1]->setChecked(true);
+    clickCheck(0);
+    forms::TestHook::queueMsgBoxAnswer(forms::vbYes);
+    screen->DeleteButton->click();
+    makeWritable(backupFolder(""));
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 2u);
+    EXPECT_EQ(lastBox().text, "バックアップデータの削除に失敗しました。");
+    EXPECT_EQ(lastBox().style, 16);
+    EXPECT_EQ(lastBox().title, "データバックアップ");
+    EXPECT_EQ(entries(), QStringList{"2024年01月01日 00時00分00秒 にバックアップされたデータ"});
+    EXPECT_TRUE(QDir(dataFolder()).entryList({".work-*"}, QDir::Dirs | QDir::Hidden).isEmpty());
 }
 
 TEST_F(RestoreScreenTest, AClickWhileBusyDoesNothing) {

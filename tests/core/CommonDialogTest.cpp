@@ -17,6 +17,7 @@
 
 #include "TestFiles.h"
 #include "core/CommonDialog.h"
+#include "core/DialogFilter.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/TestHook.h"
 #include "platform/forms/Translations.h"
@@ -55,6 +56,7 @@ TEST_F(CommonDialogTest, SaveAddsTheFiltersExtensionUnlessTheNameEndsInItInAnyCa
         {kExcelFilter, "reportxlsx", "reportxlsx.xlsx"},
         {kExcelFilter, "report.2024", "report.2024.xlsx"},
         {kBackupFilter, "backup", "backup.bak"},
+        {kBackupFilter, "typed.MdE", "typed.MdE"},
         {QString(), "report", "report"},
     };
     for (const auto& c : cases) {
@@ -66,6 +68,17 @@ TEST_F(CommonDialogTest, SaveAddsTheFiltersExtensionUnlessTheNameEndsInItInAnyCa
         EXPECT_EQ(dialog.ShowSave(), path(c.saved)) << c.typed;
     }
     EXPECT_TRUE(forms::TestHook::msgBoxes().empty());
+}
+
+TEST(DialogFilterTest, ANameEndingInTheExtensionOfAnyFilterKeepsItWhicheverIsChosen) {
+    const DialogFilter filter(kBackupFilter);
+    for (const qsizetype chosen : {0, 1}) {
+        EXPECT_EQ(filter.withExtension("typed.MdE", chosen), "typed.MdE");
+        EXPECT_EQ(filter.withExtension("typed.Bak", chosen), "typed.Bak");
+    }
+    EXPECT_EQ(filter.withExtension("typed", 0), "typed.bak");
+    EXPECT_EQ(filter.withExtension("typed", 1), "typed.mde");
+    EXPECT_EQ(filter.withExtension("typed.xlsx", 1), "typed.xlsx.mde");
 }
 
 TEST_F(CommonDialogTest, DialogsShowTheirDefaultTitleAndTheCallersSettings) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "TempTree.h"
+#include "platform/shell/DurableFiles.h"
 #include "platform/shell/FileCopy.h"
 #include "platform/shell/FileDelete.h"
 #include "platform/shell/FileInfo.h"
@@ -100,6 +101,37 @@ TEST_F(FileOperationsTest, CopiesLinksInsideFoldersAsLinks) {
     ASSERT_TRUE(shell::copyFiles(tree.path("src/sub"), tree.path("dst")).ok);
     EXPECT_TRUE(std::filesystem::is_symlink(tree.path("dst/up").toStdString()));
     EXPECT_EQ(std::filesystem::read_symlink(tree.path("dst/up").toStdString()), "..");
+}
+
+TEST_F(FileOperationsTest, ANewFileIsTheUsersAloneAndNeverAnExistingNameOrALink) {
+    const auto time = [](const QString& file) {
+        return std::filesystem::last_write_time(file.toStdString());
+    };
+    ASSERT_TRUE(shell::copyToNewFile(tree.path("src/a.ini"), tree.path("new.ini")));
+    EXPECT_EQ(tree.read("new.ini"), "a.ini");
+    EXPECT_EQ(time(tree.path("new.ini")), time(tree.path("src/a.ini")));
+    EXPECT_EQ(QFile::permissions(tree.path("new.ini")),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+
+    tree.write("taken.ini", "taken");
+    ASSERT_TRUE(QFile::link(tree.path("nowhere.ini"), tree.path("dangling.ini")));
+    ASSERT_TRUE(QFile::link(tree.path("src/a.ini"), tree.path("link.ini")));
+    const struct {
+        const char* from;
+        const char* to;
+    } refused[] = {
+        {"src/a.ini", "taken.ini"}, {"src/a.ini", "dangling.ini"}, {"link.ini", "x.ini"},
+        {"src/sub", "y.ini"},       {"src/none.ini", "z.ini"},     {"src/a.ini", ""},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
+        EXPECT_FALSE(shell::copyToNewFile(tree.path(c.from), c.to[0] ? tree.path(c.to) : ""));
+    }
+    EXPECT_EQ(tree.read("taken.ini"), "taken");
+    EXPECT_FALSE(QFileInfo::exists(tree.path("nowhere.ini")));
+    for (const char* name : {"x.ini", "y.ini", "z.ini"}) {
+        EXPECT_FALSE(QFileInfo::exists(tree.path(name))) << name;
+    }
 }
 
 TEST_F(FileOperationsTest, DeletesMatchesWithEverythingInThem) {

@@ -1,0 +1,346 @@
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
+#include <cstdio>
+#include <functional>
+
+#include "ScreenFixture.h"
+#include "backup/BackupModule.h"
+#include "backup/BackupRoot.h"
+#include "backup/DataFileCheck.h"
+#include "backup/DataRecovery.h"
+#include "backup/RunFolder.h"
+#include "platform/shell/DurableFiles.h"
+#include "platform/shell/ZipArchive.h"
+
+// Each operation on the data folder is stopped (kill -9) at each of its disk steps in turn;
+// the start-up recovery then has to leave the old data or the new, whole, and nothing else.
+namespace {
+
+using Files = std::map<QString, QByteArray>;
+
+const QString kUserBackup = "20240101000000";
+const QString kEarlierAuto = "20230101000000-auto";
+const QString kNewAuto = "20240305091502-auto";
+
+// The child's count of disk steps and the one at which it kills itself.
+int stepsTaken = 0;
+int stepToDie = 0;
+
+void dieAtStep(const char*, const QString&) {
+    if (++stepsTaken == stepToDie) {
+        ::kill(::getpid(), SIGKILL);
+    }
+}
+
+enum class ChildEnd { Killed, Succeeded, Failed };
+
+// Runs the operation in a child process that kills itself at its step-th disk step.
+ChildEnd runKilledAt(int step, const std::function<bool()>& operation) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        stepToDie = step;
+        shell::setDiskStepHook(dieAtStep);
+        ::_exit(operation() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) {
+        return ChildEnd::Killed;
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ChildEnd::Succeeded : ChildEnd::Failed;
+}
+
+class CrashTest : public ScreenFixture {
+  protected:
+    QStringList listedFiles() const {
+        QStringList files{databasePath()};
+        for (const QString& book : kWorkbooks) {
+            files << dataFolder() + "/" + book;
+        }
+        return files;
+    }
+
+    QStringList backupNames() const { return BackupRoot(dataFolder()).names(); }
+
+    bool databaseOpens() const {
+        return DataFileCheck::BasicRows(dataFolder(), "morvik2.mde", kPassword) > 0;
+    }
+
+    bool recordLeft() const {
+        for (const QString& run :
+             QDir(dataFolder()).entryList({".work-*"}, QDir::Dirs | QDir::Hidden)) {
+            if (QFile::exists(dataFolder() + "/" + run + "/replace")) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void expectTempFolderEmpty() const {
+        EXPECT_TRUE(QDir(path("tmp"))
+                        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                        .isEmpty());
+    }
+
+    // A user's backup of changed data: every file differs from the data folder's.
+    void makeUserBackup() const {
+        makeChangedDatabase(backupFolder(kUserBackup) + "/morvik2.mde");
+        for (const QString& book : kWorkbooks) {
+            write(backupFolder(kUserBackup) + "/" + book, "restored " + book.toUtf8());
+        }
+    }
+
+    // Stops the operation at each of its disk steps in turn, from the first until it runs
+    // to its end; after each stop the start-up recovery runs and check looks at the folder
+    // (true: it holds the new data). Both sides must have been seen. Gives the steps after
+    // which a replacement was left recorded for the recovery.
+    std::vector<int> stopAtEveryStep(const std::function<void()>& prepare,
+                                     const std::function<bool()>& operation,
+                                     const std::function<bool()>& check) {
+        std::vector<int> recorded;
+        int oldSeen = 0;
+        int newSeen = 0;
+        for (int step = 1;; ++step) {
+            SCOPED_TRACE("stopped at disk step " + std::to_string(step));
+            forms::TestHook::enable();
+            prepare();
+            const ChildEnd end = runKilledAt(step, operation);
+            if (recordLeft()) {
+                recorded.push_back(step);
+            }
+            DataRecovery::Recover(dataFolder());
+            (check() ? newSeen : oldSeen) += 1;
+            expectTempFolderEmpty();
+            if (end != ChildEnd::Killed) {
+                EXPECT_EQ(end, ChildEnd::Succeeded);
+                break;
+            }
+            if (HasFailure() || step > 1000) {
+                ADD_FAILURE() << "stopped";
+                break;
+            }
+        }
+        EXPECT_GT(oldSeen, 0);
+        EXPECT_GT(newSeen, 0);
+        return recorded;
+    }
+};
+
+TEST_F(CrashTest, AFolderRestoreLeavesTheOldDataOrTheNewWithItsAutomaticCopy) {
+    Files oldData, newData, userBackup, earlierAuto;
+    const auto prepare = [&] {
+        makeDataFolder();
+        makeUserBackup();
+        write(backupFolder(kEarlierAuto) + "/morvik2.mde", "kept by an earlier restore");
+        oldData = dataFiles();
+        userBackup = snapshot(backupFolder(kUserBackup));
+        earlierAuto = snapshot(backupFolder(kEarlierAuto));
+        newData = userBackup;
+    };
+    const auto restore = [&] {
+        return screen->RestoreFolder(kUserBackup).outcome == ReplaceResult::Replaced;
+    };
+    const auto check = [&] {
+        const Files data = dataFiles();
+        const bool isNew = data == newData;
+        EXPECT_TRUE(isNew || data == oldData);
+        EXPECT_TRUE(databaseOpens());
+        EXPECT_EQ(snapshot(backupFolder(kUserBackup)), userBackup);
+        if (isNew) {
+            EXPECT_EQ(backupNames(), QStringList({kUserBackup, kNewAuto}));
+            EXPECT_EQ(snapshot(backupFolder(kNewAuto)), oldData);
+        } else {
+            EXPECT_EQ(backupNames(), QStringList({kEarlierAuto, kUserBackup}));
+            EXPECT_EQ(snapshot(backupFolder(kEarlierAuto)), earlierAuto);
+        }
+        return isNew;
+    };
+    const std::vector<int> recorded = stopAtEveryStep(prepare, restore, check);
+
+    // The recovery itself stopped part way is taken up again at the next start: tried for
+    // the first, a middle and the last step at which a replacement is recorded.
+    ASSERT_FALSE(recorded.empty());
+    for (const int step : {recorded.front(), recorded[recorded.size() / 2], recorded.back()}) {
+        for (int recoveryStep = 1;; ++recoveryStep) {
+            SCOPED_TRACE("restore stopped at " + std::to_string(step) + ", recovery at " +
+                         std::to_string(recoveryStep));
+            prepare();
+            runKilledAt(step, restore);
+            const ChildEnd recovery = runKilledAt(recoveryStep, [&] {
+                DataRecovery::Recover(dataFolder());
+                return true;
+            });
+            DataRecovery::Recover(dataFolder());
+            check();
+            if (recovery != ChildEnd::Killed) {
+                break;
+            }
+            ASSERT_FALSE(HasFailure());
+        }
+    }
+}
+
+TEST_F(CrashTest, AnImportLeavesTheOldDatabaseOrTheNewWithTheWorkbooksUntouched) {
+    for (const QString& file :
+         {QString("in/取り込み 2024*?.bak"), QString("in/古い データ*?.MdE")}) {
+        SCOPED_TRACE(file.toStdString());
+        Files oldData, newData;
+        const auto prepare = [&] {
+            makeDataFolder();
+            QDir(path("in")).removeRecursively();
+            QDir(backupFolder("")).removeRecursively();
+            write(backupFolder(kEarlierAuto) + "/morvik2.mde", "kept by an earlier import");
+            makeChangedDatabase(path("in/morvik2.mde"));
+            if (file.endsWith(".bak")) {
+                ASSERT_TRUE(shell::zipFiles({path("in/morvik2.mde")}, path(file)));
+            } else {
+                ASSERT_TRUE(QFile::copy(path("in/morvik2.mde"), path(file)));
+            }
+            oldData = dataFiles();
+            newData = oldData;
+            newData["morvik2.mde"] = read(path("in/morvik2.mde"));
+            forms::TestHook::queueDialogAnswer(path(file));
+        };
+        const auto import = [&] {
+            screen->OperationOption[1]->setChecked(true);
+            screen->Import_File_Click();
+            return boxTexts() == QStringList{"復元を完了しました。"};
+        };
+        const auto check = [&] {
+            const Files data = dataFiles();
+            const bool isNew = data == newData;
+            EXPECT_TRUE(isNew || data == oldData);
+            EXPECT_TRUE(databaseOpens());
+            if (isNew) {
+                EXPECT_EQ(backupNames(), QStringList{kNewAuto});
+                EXPECT_EQ(snapshot(backupFolder(kNewAuto)),
+                          (Files{{"morvik2.mde", oldData.at("morvik2.mde")}}));
+            } else {
+                EXPECT_EQ(backupNames(), QStringList{kEarlierAuto});
+            }
+            return isNew;
+        };
+        stopAtEveryStep(prepare, import, check);
+    }
+}
+
+TEST_F(CrashTest, AFolderBackupIsWholeOrNotThere) {
+    Files data;
+    const auto prepare = [&] {
+        makeDataFolder();
+        QDir(backupFolder("")).removeRecursively();
+        makeUserBackup();
+        data = snapshot(dataFolder());
+    };
+    const auto check = [&] {
+        const Files now = snapshot(dataFolder());
+        const bool made = backupNames().size() == 2;
+        if (made) {
+            EXPECT_EQ(backupNames(), QStringList({kUserBackup, "20240305091502"}));
+            EXPECT_EQ(snapshot(backupFolder("20240305091502")), dataFiles());
+            Files without = now;
+            std::erase_if(without, [](const auto& file) {
+                return file.first.startsWith("backup/20240305091502");
+            });
+            EXPECT_EQ(without, data);
+        } else {
+            EXPECT_EQ(now, data);
+        }
+        return made;
+    };
+    stopAtEveryStep(
+        prepare, [&] { return screen->BackupToFolder(); }, check);
+}
+
+TEST_F(CrashTest, AnExportLeavesTheEarlierFileOrTheWholeNewOne) {
+    for (const QString& name : {QString("家の バックアップ*?.bak"), QString("コピー*?.MdE")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString target = path("out/" + name);
+        Files data;
+        const auto prepare = [&] {
+            makeDataFolder();
+            QDir(path("out")).removeRecursively();
+            write(target, "an earlier backup file");
+            data = snapshot(dataFolder());
+        };
+        const auto check = [&] {
+            EXPECT_EQ(snapshot(dataFolder()), data);
+            EXPECT_EQ(
+                QDir(path("out")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                QStringList{name});
+            const QByteArray written = read(target);
+            if (written == "an earlier backup file") {
+                return false;
+            }
+            if (name.endsWith(".bak")) {
+                EXPECT_TRUE(shell::verifyZip(target));
+                EXPECT_EQ(shell::zipEntries(target)->size(), 8u);
+            } else {
+                EXPECT_EQ(written, data.at("morvik2.mde"));
+            }
+            return true;
+        };
+        stopAtEveryStep(
+            prepare, [&] { return BackupModule::WriteBackupFile(listedFiles(), target); }, check);
+    }
+}
+
+TEST_F(CrashTest, ADeletedBackupIsWholeOrGone) {
+    Files data;
+    const auto prepare = [&] {
+        makeDataFolder();
+        QDir(backupFolder("")).removeRecursively();
+        makeUserBackup();
+        data = snapshot(dataFolder());
+    };
+    const auto check = [&] {
+        const Files now = snapshot(dataFolder());
+        if (now == data) {
+            return false;
+        }
+        Files without = data;
+        std::erase_if(without, [](const auto& file) {
+            return file.first.startsWith("backup/" + kUserBackup);
+        });
+        EXPECT_EQ(now, without);
+        return true;
+    };
+    stopAtEveryStep(
+        prepare, [&] { return BackupRoot(dataFolder()).remove(kUserBackup); }, check);
+}
+
+TEST_F(CrashTest, RecoveryLeavesTheWorkOfARunningProgramAlone) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const RunFolder run(dataFolder());
+        write(run.path() + "/file", "work in progress");
+        const char done = run.ok() ? 'y' : 'n';
+        (void)!::write(ready[1], &done, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char answer = 0;
+    ASSERT_EQ(::read(ready[0], &answer, 1), 1);
+    EXPECT_EQ(answer, 'y');
+    const Files during = snapshot(dataFolder());
+    DataRecovery::Recover(dataFolder());
+    EXPECT_EQ(snapshot(dataFolder()), during);
+
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    DataRecovery::Recover(dataFolder());
+    EXPECT_EQ(QDir(dataFolder()).entryList({".work-*"}, QDir::Dirs | QDir::Hidden), QStringList());
+    ::close(ready[0]);
+    ::close(ready[1]);
+}
+
+}  // namespace
