@@ -48,12 +48,11 @@ void Fail(const QString& text) {
 
 // The file the user chose; a link chosen in the dialog stands for what it points to.
 QString ChosenFile(const QString& path) {
-    std::error_code error;
-    const fs::path chosen = shell::toPath(path);
-    if (!fs::is_symlink(fs::symlink_status(chosen, error))) {
+    if (!fs::is_symlink(shell::entryStatus(path))) {
         return path;
     }
-    const fs::path target = fs::canonical(chosen, error);
+    std::error_code error;
+    const fs::path target = fs::canonical(shell::toPath(path), error);
     return error ? path : shell::fromPath(target);
 }
 

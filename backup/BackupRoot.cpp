@@ -7,6 +7,7 @@
 #include "RunFolder.h"
 #include "platform/runtime/Format.h"
 #include "platform/shell/DurableFiles.h"
+#include "platform/shell/FileInfo.h"
 #include "platform/shell/FileSearch.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/PathText.h"
@@ -17,11 +18,6 @@ namespace {
 
 // How many following seconds a backup may move to when its own second is taken.
 constexpr int kSecondsToTry = 60;
-
-bool present(const QString& path) {
-    std::error_code error;
-    return fs::exists(fs::symlink_status(shell::toPath(path), error));
-}
 
 bool copyAll(const QStringList& files, const QString& folder) {
     for (const QString& file : files) {
@@ -53,7 +49,7 @@ QString BackupRoot::create(const QStringList& files, const vb::Date& time) const
     if (work.isEmpty() || !copyAll(files, work)) {
         return QString();
     }
-    const bool rootMade = !present(path());
+    const bool rootMade = !shell::entryExists(path());
     QString name;
     if (shell::makeFolder(path())) {
         name = freeName(time, QString());
@@ -74,7 +70,7 @@ QString BackupRoot::freeName(const vb::Date& time, const QString& suffix) const 
     for (int second = 0; second < kSecondsToTry; ++second) {
         const QString name =
             vb::Format(vb::Date::fromSeconds(time.seconds() + second), "yyyymmddhhnnss") + suffix;
-        if (!present(entryPath(name))) {
+        if (!shell::entryExists(entryPath(name))) {
             return name;
         }
     }
@@ -90,7 +86,7 @@ QStringList BackupRoot::names() const {
 }
 
 bool BackupRoot::remove(const QString& name) const {
-    if (!shell::isPlainName(name) || !present(entryPath(name))) {
+    if (!shell::isPlainName(name) || !shell::entryExists(entryPath(name))) {
         return false;
     }
     const RunFolder run(dataFolder_);
@@ -108,12 +104,11 @@ bool BackupRoot::remove(const QString& name) const {
 
 bool BackupRoot::files(const QString& name, QStringList& paths) const {
     paths.clear();
-    const fs::path folder = shell::toPath(entryPath(name));
-    std::error_code error;
-    if (!shell::isPlainName(name) || !fs::is_directory(fs::symlink_status(folder, error))) {
+    if (!shell::isPlainName(name) || !fs::is_directory(shell::entryStatus(entryPath(name)))) {
         return false;
     }
-    fs::directory_iterator it(folder, error);
+    std::error_code error;
+    fs::directory_iterator it(shell::toPath(entryPath(name)), error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         if (!fs::is_regular_file(it->symlink_status(error))) {
             paths.clear();

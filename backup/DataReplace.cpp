@@ -16,11 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::file_status statusOf(const QString& path) {
-    std::error_code error;
-    return fs::symlink_status(shell::toPath(path), error);
-}
-
 uint64_t sizeOf(const QString& path) {
     std::error_code error;
     const uintmax_t size = fs::file_size(shell::toPath(path), error);
@@ -43,13 +38,13 @@ bool makePlan(const std::vector<IncomingFile>& files, const QString& folder, Pla
     for (const IncomingFile& file : files) {
         const QString target = folder + "/" + file.name;
         if (!shell::isPlainName(file.name) || FileNames::isEngineSideFile(file.name) ||
-            names.contains(file.name) || !fs::is_regular_file(statusOf(file.source))) {
+            names.contains(file.name) || !fs::is_regular_file(shell::entryStatus(file.source))) {
             return false;
         }
         names.insert(file.name);
         plan.incoming = addSizes(plan.incoming, sizeOf(file.source));
-        if (fs::exists(statusOf(target))) {
-            if (!fs::is_regular_file(statusOf(target))) {
+        if (fs::exists(shell::entryStatus(target))) {
+            if (!fs::is_regular_file(shell::entryStatus(target))) {
                 return false;
             }
             plan.kept = addSizes(plan.kept, sizeOf(target));
@@ -103,7 +98,7 @@ ReplaceResult DataReplace::run(const std::vector<IncomingFile>& files, const vb:
     }
     const BackupRoot backups(dataFolder_);
     if (!databaseName_.isEmpty() &&
-        fs::is_regular_file(statusOf(dataFolder_ + "/" + databaseName_))) {
+        fs::is_regular_file(shell::entryStatus(dataFolder_ + "/" + databaseName_))) {
         QStringList names;
         for (const QString& path : plan.current) {
             names << shell::fileNameOf(path);

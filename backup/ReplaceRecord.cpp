@@ -5,31 +5,24 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
-#include <filesystem>
 
 #include "BackupRoot.h"
 #include "FileNames.h"
 #include "platform/shell/DurableFiles.h"
+#include "platform/shell/FileInfo.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/PathText.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
 const QString kRecord = QStringLiteral("replace");
 
-bool present(const QString& path) {
-    std::error_code error;
-    return fs::exists(fs::symlink_status(shell::toPath(path), error));
-}
-
 // Moves from to to unless to is taken; true when nothing is left to move.
 bool moveIfPresent(const QString& from, const QString& to) {
-    if (!present(from)) {
+    if (!shell::entryExists(from)) {
         return true;
     }
-    return !present(to) && shell::moveEntry(from, to);
+    return !shell::entryExists(to) && shell::moveEntry(from, to);
 }
 
 class Places {
@@ -65,7 +58,7 @@ bool forward(const ReplaceRecord& record, const Places& places) {
         return false;
     }
     for (const QString& name : record.names) {
-        if (!present(places.incoming(name))) {
+        if (!shell::entryExists(places.incoming(name))) {
             continue;  // already in place
         }
         QStringList aside = FileNames::engineSideFiles(name);
@@ -79,7 +72,7 @@ bool forward(const ReplaceRecord& record, const Places& places) {
             return false;
         }
     }
-    if (!record.autoName.isEmpty() && present(places.autoCopy()) &&
+    if (!record.autoName.isEmpty() && shell::entryExists(places.autoCopy()) &&
         !(shell::makeFolder(places.root()) &&
           moveIfPresent(places.autoCopy(), places.backup(record.autoName)))) {
         return false;
@@ -89,13 +82,13 @@ bool forward(const ReplaceRecord& record, const Places& places) {
 }
 
 bool back(const ReplaceRecord& record, const Places& places) {
-    if (!record.autoName.isEmpty() && !present(places.autoCopy()) &&
+    if (!record.autoName.isEmpty() && !shell::entryExists(places.autoCopy()) &&
         !moveIfPresent(places.backup(record.autoName), places.autoCopy())) {
         return false;
     }
     for (auto it = record.names.rbegin(); it != record.names.rend(); ++it) {
         const QString& name = *it;
-        if (!present(places.incoming(name)) &&
+        if (!shell::entryExists(places.incoming(name)) &&
             !moveIfPresent(places.data(name), places.incoming(name))) {
             return false;
         }
@@ -143,7 +136,7 @@ bool ReplaceRecord::write(const QString& runFolder) const {
 }
 
 bool ReplaceRecord::present(const QString& runFolder) {
-    return ::present(runFolder + "/" + kRecord);
+    return shell::entryExists(runFolder + "/" + kRecord);
 }
 
 std::optional<ReplaceRecord> ReplaceRecord::read(const QString& runFolder) {

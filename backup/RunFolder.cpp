@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/shell/DurableFiles.h"
+#include "platform/shell/FileInfo.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/PathText.h"
 
@@ -13,9 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 bool makeDataFolder(const QString& folder) {
-    std::error_code error;
-    const bool missing = !fs::exists(fs::symlink_status(shell::toPath(folder), error));
-    return missing && shell::makeFolders(folder);
+    return !shell::entryExists(folder) && shell::makeFolders(folder);
 }
 
 // The partial file that a run folder notes, when it is one that notePartFile made.
@@ -26,9 +25,8 @@ QString notedPartFile(const QString& runFolder) {
     }
     const QString part = QString::fromUtf8(record.readAll());
     static const QRegularExpression kPartName(QStringLiteral("^\\..*\\.part-[A-Za-z0-9]{6}$"));
-    std::error_code error;
     const bool isPart = kPartName.match(shell::fileNameOf(part)).hasMatch() &&
-                        !fs::is_directory(fs::symlink_status(shell::toPath(part), error));
+                        !fs::is_directory(shell::entryStatus(part));
     return isPart ? part : QString();
 }
 

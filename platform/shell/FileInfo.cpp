@@ -34,6 +34,15 @@ FileInfo fileInfo(const QString& path) {
     return info;
 }
 
+fs::file_status entryStatus(const QString& path) {
+    std::error_code error;
+    return fs::symlink_status(toPath(path), error);
+}
+
+bool entryExists(const QString& path) {
+    return fs::exists(entryStatus(path));
+}
+
 uint64_t freeSpace(const QString& path) {
     std::error_code error;
     fs::path probe = fs::absolute(toPath(path.isEmpty() ? QStringLiteral(".") : path), error);

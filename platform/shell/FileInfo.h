@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
+#include <filesystem>
 
 namespace shell {
 
@@ -18,6 +19,12 @@ struct FileInfo {
 };
 
 FileInfo fileInfo(const QString& path);
+
+// The entry at path itself, a link not followed (a dangling link exists as a link);
+// not found when it cannot be read.
+std::filesystem::file_status entryStatus(const QString& path);
+// Whether there is an entry at path, a link counted as one.
+bool entryExists(const QString& path);
 
 // Free bytes available to this user on the volume that holds the path; when the path
 // does not exist yet, the volume of its nearest existing parent. 0 when unknown.
