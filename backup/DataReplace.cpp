@@ -9,7 +9,6 @@
 #include "RunFolder.h"
 #include "platform/shell/DurableFiles.h"
 #include "platform/shell/FileInfo.h"
-#include "platform/shell/Folders.h"
 #include "platform/shell/PathText.h"
 
 namespace fs = std::filesystem;

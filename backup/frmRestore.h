@@ -33,8 +33,9 @@ class frmRestore : public forms::Form {
     bool GetDataFileList(QStringList& files) const;
     // One folder backup of the listed files; true only when every file was copied.
     bool BackupToFolder();
-    // Puts the files of one backup folder (a name of the backup root) back into the data
-    // folder, after checking that it holds this system's database.
+    // Puts every file of one backup folder (a name of the backup root) back into the data
+    // folder, after checking that its database, as backup.ini names it (else the settings
+    // record's), is one of this system's.
     ReplaceResult RestoreFolder(const QString& folderName);
     // The row count of basic_tbl in the database file, or a negative failure code.
     int32_t CheckDataFile(const QString& folder, const QString& fileName) const;
