@@ -166,13 +166,18 @@ ReplaceResult frmRestore::RestoreFolder(const QString& folderName) {
     QStringList listed;
     const QString database =
         GetDataFileList(listed) ? shell::fileNameOf(listed[0]) : MainModule::DBFileName;
+    if (!paths.contains(root.entryPath(folderName) + "/" + database)) {
+        return ReplaceResult{};
+    }
     std::vector<IncomingFile> incoming;
     for (const QString& path : paths) {
         incoming.push_back({path, shell::fileNameOf(path)});
     }
-    if (!paths.contains(root.entryPath(folderName) + "/" + database)) {
-        return ReplaceResult{};
-    }
+    return PutInPlace(incoming, database);
+}
+
+ReplaceResult frmRestore::PutInPlace(const std::vector<IncomingFile>& incoming,
+                                     const QString& database) const {
     return DataReplace(DataFolder(), database)
         .run(incoming, vb::Now(), [this, &database](const QString& copies) {
             return CheckDataFile(copies, database) > 0;
@@ -335,11 +340,7 @@ void frmRestore::ImportFrom(const QString& folder) {
         return;
     }
     const QString database = shell::fileNameOf(files[0]);
-    const ReplaceResult result =
-        DataReplace(DataFolder(), database)
-            .run({{found[0], database}}, vb::Now(), [this, &database](const QString& copies) {
-                return CheckDataFile(copies, database) > 0;
-            });
+    const ReplaceResult result = PutInPlace({{found[0], database}}, database);
     if (result.outcome == ReplaceResult::Refused) {
         forms::MsgBox(
             QStringLiteral("指定のデータファイルは、システム規定のデータファイルではありません。"),

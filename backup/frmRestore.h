@@ -78,6 +78,10 @@ class frmRestore : public forms::Form {
     void EndBusy();
     // The database of an unpacked backup file put in place of the data folder's.
     void ImportFrom(const QString& folder);
+    // Puts the files into the data folder when their database is one of this system's
+    // (Refused otherwise).
+    ReplaceResult PutInPlace(const std::vector<IncomingFile>& incoming,
+                             const QString& database) const;
 
     bool filling_ = false;
 };
