@@ -119,7 +119,9 @@ QString makePrivateFolder(const QString& parent, const QString& prefix) {
 }
 
 bool copyToNewFile(const QString& from, const QString& to) {
-    const int in = ::open(encoded(from).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    // Not blocking: a pipe or a device named as the source must not stall the open.
+    const int in =
+        ::open(encoded(from).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (in < 0) {
         return false;
     }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -116,6 +117,7 @@ TEST_F(FileOperationsTest, ANewFileIsTheUsersAloneAndNeverAnExistingNameOrALink)
     tree.write("taken.ini", "taken");
     ASSERT_TRUE(QFile::link(tree.path("nowhere.ini"), tree.path("dangling.ini")));
     ASSERT_TRUE(QFile::link(tree.path("src/a.ini"), tree.path("link.ini")));
+    ASSERT_EQ(::mkfifo(tree.path("pipe").toUtf8().constData(), 0600), 0);
     const struct {
         const char* from;
         const char* to;
@@ -129,7 +131,7 @@ TEST_F(FileOperationsTest, ANewFileIsTheUsersAloneAndNeverAnExistingNameOrALink)
     }
     EXPECT_EQ(tree.read("taken.ini"), "taken");
     EXPECT_FALSE(QFileInfo::exists(tree.path("nowhere.ini")));
-    for (const char* name : {"x.ini", "y.ini", "z.ini"}) {
+    for (const char* name : {"x.ini", "y.ini", "z.ini", "p.ini"}) {
         EXPECT_FALSE(QFileInfo::exists(tree.path(name))) << name;
     }
 }
