@@ -76,6 +76,11 @@ Error openKeyed(const QString& path, const QString& password, bool create, int b
     int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(db, busyTimeoutMs);
+        // The programs use no views; one that a file brings in place of a table could
+        // run without end.
+        rc = sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
+    }
+    if (rc == SQLITE_OK) {
         if (!password.isEmpty()) {
             const QByteArray key = rawKeyText(password);
             rc = sqlite3_key(db, key.constData(), static_cast<int>(key.size()));

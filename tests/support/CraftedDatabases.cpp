@@ -135,6 +135,35 @@ const std::vector<Case>& all() {
          [](const QString& path, const QString& password) {
              return copied(shipped(password.isEmpty()), path);
          }},
+        {"an empty file", Kind::Damaged, nullptr,
+         [](const QString& path, const QString&) {
+             QFile file(path);
+             return file.open(QIODevice::WriteOnly | QIODevice::Truncate) ? QString()
+                                                                          : "cannot write " + path;
+         }},
+        {"a file shorter than one page", Kind::Damaged, nullptr,
+         [](const QString& path, const QString& password) {
+             if (QString error = copied(shipped(!password.isEmpty()), path); !error.isEmpty()) {
+                 return error;
+             }
+             return rewritten(path, [](QByteArray& bytes) { bytes.truncate(512); });
+         }},
+        {"a schema entry nested beyond the engine's limits", Kind::Damaged, nullptr,
+         [](const QString& path, const QString& password) {
+             const QByteArray depth(100000, '(');
+             const QByteArray sql = "CREATE TABLE TradeMast_tbl (Classify_No TEXT CHECK (" + depth +
+                                    "1" + QByteArray(depth.size(), ')') + "))";
+             return schemaEntry(path, password, "TradeMast_tbl", sql.constData());
+         }},
+        {"an endless view in place of a table", Kind::MissingTable, "basic_tbl",
+         [](const QString& path, const QString& password) {
+             return changed(path, password,
+                            "DROP TABLE basic_tbl; CREATE VIEW basic_tbl AS WITH RECURSIVE "
+                            "n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) SELECT i AS "
+                            "Trade_figure, i AS Unit_decimal, i AS Sum_decimal, i AS Class_flg, "
+                            "i AS SeleUnit_flg, i AS Print_type, i AS tax, i AS Basic_Qu_fig, "
+                            "i AS Basic_Quantity, i AS Picture_Flg FROM n;");
+         }},
         {"a table missing", Kind::MissingTable, "basic_tbl",
          [](const QString& path, const QString& password) {
              return changed(path, password, "DROP TABLE basic_tbl;");
