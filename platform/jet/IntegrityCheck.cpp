@@ -14,7 +14,7 @@ Error checkIntegrity(const QString& path, const QString& password) {
         return error;
     }
     sqlite3_stmt* statement = nullptr;
-    int rc = sqlite3_prepare_v2(session.db(), "PRAGMA quick_check", -1, &statement, nullptr);
+    int rc = sqlite3_prepare_v2(session.db(), "PRAGMA integrity_check(1)", -1, &statement, nullptr);
     // A sound file gives the one row "ok"; a damaged one its findings or an error.
     QString finding;
     if (rc == SQLITE_OK) {

@@ -101,6 +101,41 @@ QString withFlippedPage(const QString& path, const QString& password, const char
     });
 }
 
+QString withMismatchedIndex(const QString& path, const QString& password) {
+    QString error =
+        changed(path, password, "INSERT INTO ClassifyMast_tbl VALUES ('001', 'a'), ('002', 'b');");
+    if (!error.isEmpty()) {
+        return error;
+    }
+    const int root = firstPage(path, password, "sqlite_autoindex_ClassifyMast_tbl_1").first;
+    if (root < 2) {
+        return QStringLiteral("no index of ClassifyMast_tbl");
+    }
+    // A table laid over the index's pages changes an entry of the index only.
+    sqlite3* db = nullptr;
+    if (jet::Error opened = jet::openKeyed(path, password, false, 2000, db)) {
+        return opened.description;
+    }
+    char* message = nullptr;
+    int rc = sqlite3_exec(db, "SELECT 1 FROM sqlite_master", nullptr, nullptr, &message);
+    if (rc == SQLITE_OK) {
+        sqlite3_test_control(SQLITE_TESTCTRL_IMPOSTER, db, "main", 1, root);
+        rc = sqlite3_exec(db, "CREATE TABLE overlay (k, r, PRIMARY KEY (k, r)) WITHOUT ROWID",
+                          nullptr, nullptr, &message);
+        sqlite3_test_control(SQLITE_TESTCTRL_IMPOSTER, db, "main", 0, 0);
+    }
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_exec(db,
+                          "UPDATE overlay SET k = '009' WHERE k = '001'; PRAGMA writable_schema = "
+                          "ON; DELETE FROM sqlite_master WHERE name = 'overlay';",
+                          nullptr, nullptr, &message);
+    }
+    error = rc == SQLITE_OK ? QString() : QString::fromUtf8(message);
+    sqlite3_free(message);
+    sqlite3_close_v2(db);
+    return error;
+}
+
 const std::vector<Case>& all() {
     static const std::vector<Case> cases = {
         {"a table created from a query in the schema", Kind::Damaged, nullptr,

@@ -27,4 +27,8 @@ const std::vector<Case>& all();
 // A copy of the shipped database with the first page of the table damaged.
 QString withFlippedPage(const QString& path, const QString& password, const char* table);
 
+// A copy of the shipped database with two product classes whose primary-key index no
+// longer matches the rows: every page is sound, the index names a class that is not stored.
+QString withMismatchedIndex(const QString& path, const QString& password);
+
 }  // namespace CraftedDatabases
