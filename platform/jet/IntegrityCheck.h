@@ -9,8 +9,8 @@ namespace jet {
 // Opens the file with the password and reads every page of its tables and indexes,
 // checking their structure, that every index matches its table's rows (reads through a
 // broken index answer wrongly without any error) and, for a keyed file, that each page
-// decrypts. No error when
-// the file is sound; errCannotOpen when it is damaged; the failure of opening it otherwise.
+// decrypts. No error when the file is sound; errCannotOpen when it is damaged; the failure
+// of opening it otherwise.
 Error checkIntegrity(const QString& path, const QString& password);
 
 }  // namespace jet
