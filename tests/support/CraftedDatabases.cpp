@@ -88,6 +88,10 @@ QString withFlippedPage(const QString& path, const QString& password, const char
     if (QString error = copied(shipped(!password.isEmpty()), path); !error.isEmpty()) {
         return error;
     }
+    return flipPage(path, password, table);
+}
+
+QString flipPage(const QString& path, const QString& password, const char* table) {
     const auto [page, size] = firstPage(path, password, table);
     if (page < 2) {
         return QStringLiteral("no page of ") + table;

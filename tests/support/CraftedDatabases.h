@@ -26,6 +26,8 @@ const std::vector<Case>& all();
 
 // A copy of the shipped database with the first page of the table damaged.
 QString withFlippedPage(const QString& path, const QString& password, const char* table);
+// Damages the first page of the table in the database at path, as a failing disk does.
+QString flipPage(const QString& path, const QString& password, const char* table);
 
 // A copy of the shipped database with two product classes whose primary-key index no
 // longer matches the rows: every page is sound, the index names a class that is not stored.
