@@ -29,7 +29,10 @@ if ! checked "$tarball"; then
         exit 1
     fi
     download="$(mktemp -d "$cache/download.XXXXXX")"
-    (cd "$download" && npm pack --silent "$package@$version" >/dev/null)
+    if ! (cd "$download" && npm pack --silent "$package@$version" >/dev/null); then
+        echo "fetch-sqlcipher: npm could not fetch $package@$version (is the registry reachable?)" >&2
+        exit 1
+    fi
     fetched=("$download"/*.tgz)
     if ! checked "${fetched[0]}"; then
         echo "fetch-sqlcipher: $package@$version does not match its recorded SHA-256" >&2
