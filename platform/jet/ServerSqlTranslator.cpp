@@ -27,14 +27,25 @@ QString translateBracketed(const SqlToken& token) {
     return parts.join(u'.');
 }
 
-// A literal that is no valid date is handed on as a text the server rejects as a
-// timestamp, never as operators.
+// A literal that is no valid date becomes a name that no table has, so that the server
+// refuses the statement as a faulty one, as the file does; a text would be read by the
+// server's own, looser date rules.
 QString translateDate(const SqlToken& token) {
     const QStringView inside = QStringView(token.text).mid(1, token.text.size() - 2);
     const std::optional<QDateTime> moment = jetDateTime(inside);
-    QString text = moment ? moment->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                          : inside.toString().replace(u'\'', QStringLiteral("''"));
-    return QStringLiteral(" TIMESTAMP '") + text + QStringLiteral("' ");
+    if (!moment) {
+        return u' ' + QString(token.text).replace(u'"', QStringLiteral("\"\"")).prepend(u'"') +
+               QStringLiteral("\" ");
+    }
+    return QStringLiteral(" TIMESTAMP '") +
+           moment->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral("' ");
+}
+
+// Where Null goes in a sort item, as Jet and the file sort it: first ascending, last
+// descending (the server's own default is the other way round).
+QString nullPlacement(const SqlToken* lastOfItem) {
+    return lastOfItem && lastOfItem->isWord(u"DESC") ? QStringLiteral(" NULLS LAST")
+                                                     : QStringLiteral(" NULLS FIRST");
 }
 
 }  // namespace
@@ -49,9 +60,42 @@ QString translateJetSqlForServer(QStringView jetSql) {
     }
     QString out;
     out.reserve(jetSql.size() + 16);
+    // The bracket depths of the ORDER BY lists open at this point, and the last token of
+    // the current sort item.
+    std::vector<int> orderDepths;
+    int depth = 0;
+    const SqlToken* lastWord = nullptr;
+    const SqlToken* lastOfItem = nullptr;
     for (size_t i = 0; i < tokens.size(); ++i) {
         const SqlToken& token = tokens[i];
         const SqlToken* previous = i > 0 ? &tokens[i - 1] : nullptr;
+        const bool inOrder = !orderDepths.empty() && orderDepths.back() == depth;
+        if (token.isSymbol(u"(")) {
+            ++depth;
+        } else if (token.isSymbol(u")") || token.isSymbol(u",")) {
+            if (inOrder) {
+                out += nullPlacement(lastOfItem);
+                lastOfItem = nullptr;
+                if (token.isSymbol(u")")) {
+                    orderDepths.pop_back();
+                }
+            }
+            if (token.isSymbol(u")")) {
+                --depth;
+            }
+        } else if (token.kind != SqlToken::Space) {
+            if (token.isWord(u"BY") && lastWord && lastWord->isWord(u"ORDER")) {
+                orderDepths.push_back(depth);
+                lastOfItem = nullptr;
+            } else if (inOrder) {
+                lastOfItem = &token;
+            }
+        }
+        if (token.kind == SqlToken::Word) {
+            lastWord = &token;
+        } else if (token.kind != SqlToken::Space) {
+            lastWord = nullptr;
+        }
         switch (token.kind) {
             case SqlToken::Bracketed:
                 out += translateBracketed(token);
@@ -89,6 +133,9 @@ QString translateJetSqlForServer(QStringView jetSql) {
             default:
                 out += token.text;
         }
+    }
+    if (!orderDepths.empty()) {
+        out += nullPlacement(lastOfItem);
     }
     return out;
 }

@@ -203,6 +203,45 @@ TEST_P(AccessValueTest, NullStaysNull) {
     EXPECT_EQ(count("TradeMast_tbl", "Unit_Price Is Null"), 1);
 }
 
+// Null sorts first ascending and last descending, in a derived table's ORDER BY too: a
+// product without sales ranks last.
+TEST_P(AccessValueTest, NullSortsFirstAscendingAndLastDescending) {
+    Insert({"Classify_No", "Trade_No", "Trade_Name", "Sales_Price"}, "TradeMast_tbl",
+           makeRows({{Text("001"), Text("0001"), Text("b"), "5"},
+                     {Text("001"), Text("0002"), "Null", "Null"},
+                     {Text("002"), Text("0001"), Text("a"), "7"}}));
+    struct Case {
+        const char* field;
+        const char* table;
+        const char* order;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Trade_Name", "TradeMast_tbl", "Trade_Name", "-,a,b"},
+        {"Trade_Name", "TradeMast_tbl", "Trade_Name ASC", "-,a,b"},
+        {"Trade_Name", "TradeMast_tbl", "Sales_Price DESC", "a,b,-"},
+        {"Trade_Name",
+         "(SELECT Trade_Name, Sales_Price FROM TradeMast_tbl ORDER BY Sales_Price "
+         "DESC, Trade_No) AS Ranked",
+         "", "a,b,-"},
+        {"Trade_Name",
+         "(SELECT Trade_Name, Sum(Sales_Price) AS Amount FROM TradeMast_tbl GROUP BY "
+         "Trade_Name) AS Sums",
+         "Amount", "-,b,a"},
+    };
+    for (const Case& c : cases) {
+        int32_t result = 0;
+        const vb::VariantArray read =
+            Select({c.field}, QString::fromUtf8(c.table), "", QString::fromUtf8(c.order), &result);
+        ASSERT_EQ(result, 3) << c.table;
+        QStringList names;
+        for (int row = 0; row < 3; ++row) {
+            names << (read(row, 0).isNull() ? QStringLiteral("-") : read(row, 0).toString());
+        }
+        EXPECT_EQ(names.join(u','), QString::fromUtf8(c.expected)) << c.table << " " << c.order;
+    }
+}
+
 // A failing statement gives the same negated engine error on both back ends.
 TEST_P(AccessValueTest, FailingStatements) {
     Insert({"Classify_No", "Classify_Name"}, "ClassifyMast_tbl",
@@ -218,6 +257,8 @@ TEST_P(AccessValueTest, FailingStatements) {
         {"1", "", "ClassifyMast_tbl", -3075},
         {"2", "", "No_Such_tbl", -3075},
         {"8", "Classify_Name +", "ClassifyMast_tbl", -3075},
+        {"1", "#2024/2/30#", "ClassifyMast_tbl", -3075},
+        {"1", "#100/1/1#", "ClassifyMast_tbl", -3075},
         {"3", "Classify_No", "ClassifyMast_tbl", -3022},
     };
     for (const Case& c : cases) {

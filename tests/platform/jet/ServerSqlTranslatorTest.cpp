@@ -19,8 +19,13 @@ TEST(ServerSqlTranslator, TranslatesJetFormsAndLeavesTheRest) {
         {"x = #2024/9/1 6:05#", "x =  TIMESTAMP '2024-09-01 06:05:00' "},
         {"Between#1899/12/29#And#2024/9/2#",
          "Between TIMESTAMP '1899-12-29 00:00:00' And TIMESTAMP '2024-09-02 00:00:00' "},
-        // not a date: a text the server rejects as a timestamp
-        {"x = #2024/2/30#", "x =  TIMESTAMP '2024/2/30' "},
+        // Null first ascending, last descending, in every ORDER BY list
+        {"ORDER BY a, b DESC", "ORDER BY a NULLS FIRST, b DESC NULLS LAST"},
+        {"(SELECT a FROM t ORDER BY Sum(a) Desc , [b]) AS x ORDER BY a ASC",
+         "(SELECT a FROM t ORDER BY Sum(a) Desc  NULLS LAST, \"b\" NULLS FIRST) AS x ORDER BY a "
+         "ASC NULLS FIRST"},
+        // not a date: a name that no table has
+        {"x = #2024/2/30#", "x =  \"#2024/2/30#\" "},
         // Last: the value of the latest day; other arities and names are left alone
         {"Last(Unit_Price) AS LastPrice",
          "(array_agg(Unit_Price ORDER BY Input_Date DESC NULLS LAST))[1] AS LastPrice"},
