@@ -4,8 +4,12 @@
 --
 -- Names are unquoted, so the server folds them to lower case and finds them without
 -- regard to case, as the programs expect. Column types: text strings (codes keep their
--- leading zeros), timestamp dates, numeric(19,4) currency (exact over the whole range
--- of the runtime's Currency), integer whole numbers.
+-- leading zeros), timestamp dates, currency amounts (exact numbers with four decimals
+-- within the range of the runtime's Currency, as the file holds them), integer whole
+-- numbers.
+
+CREATE DOMAIN currency AS numeric(19,4)
+    CHECK (VALUE BETWEEN -922337203685477.5808 AND 922337203685477.5807);
 
 CREATE TABLE basic_tbl (
     Trade_figure integer,
@@ -14,9 +18,9 @@ CREATE TABLE basic_tbl (
     Class_flg integer,
     SeleUnit_flg integer,
     Print_type integer,
-    tax numeric(19,4),
+    tax currency,
     Basic_Qu_fig integer,
-    Basic_Quantity numeric(19,4),
+    Basic_Quantity currency,
     Picture_Flg integer
 );
 
@@ -38,9 +42,9 @@ CREATE TABLE TradeMast_tbl (
     Classify_No text NOT NULL,
     Trade_No text NOT NULL,
     Trade_Name text,
-    Unit_Price numeric(19,4),
-    Sales_Price numeric(19,4),
-    basic_Quantity numeric(19,4),
+    Unit_Price currency,
+    Sales_Price currency,
+    basic_Quantity currency,
     PRIMARY KEY (Classify_No, Trade_No)
 );
 
@@ -48,11 +52,11 @@ CREATE TABLE Management_Tbl (
     Input_Date timestamp NOT NULL,
     Classify_No text NOT NULL,
     Trade_No text NOT NULL,
-    Cost_Quantity numeric(19,4),
-    Unit_Price numeric(19,4),
-    Cost_Money numeric(19,4),
-    Sales_Quantity numeric(19,4),
-    Sales_Money numeric(19,4),
+    Cost_Quantity currency,
+    Unit_Price currency,
+    Cost_Money currency,
+    Sales_Quantity currency,
+    Sales_Money currency,
     PRIMARY KEY (Input_Date, Classify_No, Trade_No)
 );
 
@@ -62,14 +66,14 @@ CREATE TABLE FixDeta_tbl (
     Trade_No text NOT NULL,
     Classify_Name text,
     Trade_Name text,
-    Unit_Price numeric(19,4),
-    Cost_Quantity numeric(19,4),
-    Cost_Money numeric(19,4),
-    Ｓale_Price numeric(19,4),
-    Sales_Quantity numeric(19,4),
-    Sales_Money numeric(19,4),
-    Fix_Quantity numeric(19,4),
-    Aver_Quantity numeric(19,4),
+    Unit_Price currency,
+    Cost_Quantity currency,
+    Cost_Money currency,
+    Ｓale_Price currency,
+    Sales_Quantity currency,
+    Sales_Money currency,
+    Fix_Quantity currency,
+    Aver_Quantity currency,
     ClasRankRi integer,
     ClasRankMo integer,
     ClasRankQu integer,

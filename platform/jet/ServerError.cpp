@@ -9,6 +9,9 @@ namespace jet {
 namespace {
 
 ErrorNumber numberFor(const QByteArray& state, ErrorNumber otherwise) {
+    if (state == "23514") {
+        return errExecution;  // an amount beyond the currency range, an overflow on the file
+    }
     if (state.startsWith("23")) {
         return errDuplicateKey;  // every constraint, as the file reports them
     }

@@ -17,10 +17,14 @@ namespace {
 constexpr const char* kSessionOptions =
     "-c DateStyle=ISO -c standard_conforming_strings=on -c TimeZone=UTC";
 
-// The tables and columns of the schemas on the search path, with their types.
+// The tables and columns of the schemas on the search path, with their types; a
+// column of a domain (currency) has the domain's base type, as results report it.
 constexpr const char* kColumnsQuery =
-    "SELECT c.relname, a.attname, a.atttypid, a.atttypmod"
+    "SELECT c.relname, a.attname,"
+    " CASE WHEN t.typtype = 'd' THEN t.typbasetype ELSE a.atttypid END,"
+    " CASE WHEN t.typtype = 'd' THEN t.typtypmod ELSE a.atttypmod END"
     " FROM pg_catalog.pg_attribute a"
+    " JOIN pg_catalog.pg_type t ON t.oid = a.atttypid"
     " JOIN pg_catalog.pg_class c ON c.oid = a.attrelid"
     " JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace"
     " WHERE c.relkind IN ('r', 'p', 'v') AND a.attnum > 0 AND NOT a.attisdropped"

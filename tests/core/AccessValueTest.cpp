@@ -183,6 +183,18 @@ TEST_P(AccessValueTest, CurrencyIsExactOverTheWholeRange) {
                                         "Trade_No >= '0003' And Trade_No <= '0004'", "", &result);
     ASSERT_EQ(result, 1);
     EXPECT_EQ(sum(0, 0), vb::Variant(vb::Currency::fromRaw(-1)));
+    // A step beyond either end is refused as an overflow, and nothing is written.
+    for (const char* beyond : {"922337203685477.5808", "-922337203685477.5809"}) {
+        AccessADOClass access;
+        Prepare(access, "3");
+        access.AddField("Classify_No");
+        access.AddField("Trade_No");
+        access.AddField("Unit_Price");
+        access.AddFromVerse("TradeMast_tbl");
+        access.DBInfo(makeRows({{Text("002"), Text("0001"), beyond}}));
+        EXPECT_EQ(access.Execute(), -3061) << beyond;
+    }
+    EXPECT_EQ(count("TradeMast_tbl", "Classify_No = '002'"), 0);
 }
 
 TEST_P(AccessValueTest, NullStaysNull) {
