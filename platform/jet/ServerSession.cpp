@@ -81,6 +81,10 @@ ServerSession::~ServerSession() {
 
 Error ServerSession::open(const ServerLogin& login) {
     close();
+    // Without a name libpq would pick a database of its own (PGDATABASE, the user's).
+    if (login.database.trimmed().isEmpty()) {
+        return makeError(errCannotOpen, QStringLiteral("no database name"));
+    }
     return connectToServer(login, connection_);
 }
 

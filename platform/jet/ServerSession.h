@@ -33,8 +33,8 @@ class ServerSession {
     ServerSession(const ServerSession&) = delete;
     ServerSession& operator=(const ServerSession&) = delete;
 
-    // A server that cannot be reached, a failed login and a missing database all give
-    // errCannotOpen.
+    // A server that cannot be reached, a failed login, a missing database and no
+    // database name all give errCannotOpen.
     Error open(const ServerLogin& login);
     bool isOpen() const { return connection_ != nullptr; }
     void close();

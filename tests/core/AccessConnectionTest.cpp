@@ -212,6 +212,11 @@ TEST(AccessServerConnectionTest, FailuresToConnectAreMinusThousand) {
     const QString password = TestServerDatabase::password();
     EXPECT_EQ(countBasic(server.name(), user, password), 1);
     EXPECT_EQ(countBasic("morvik_absent", user, password), AccessADOClass::CannotOpen);
+    // No name is no database, not the one libpq would choose (PGDATABASE, the user's).
+    const QByteArray database = qgetenv("PGDATABASE");
+    qputenv("PGDATABASE", server.name().toUtf8());
+    EXPECT_EQ(countBasic("", user, password), AccessADOClass::CannotOpen);
+    qputenv("PGDATABASE", database);
     EXPECT_EQ(countBasic(server.name(), user, password + "x"), AccessADOClass::CannotOpen);
     EXPECT_EQ(countBasic(server.name(), "morvik_nobody", password), AccessADOClass::CannotOpen);
 
