@@ -66,10 +66,16 @@ QString translateJetSqlForServer(QStringView jetSql) {
     int depth = 0;
     const SqlToken* lastWord = nullptr;
     const SqlToken* lastOfItem = nullptr;
+    // The token after Like is its pattern.
+    bool likePattern = false;
     for (size_t i = 0; i < tokens.size(); ++i) {
         const SqlToken& token = tokens[i];
         const SqlToken* previous = i > 0 ? &tokens[i - 1] : nullptr;
         const bool inOrder = !orderDepths.empty() && orderDepths.back() == depth;
+        const bool pattern = likePattern && token.kind == SqlToken::String;
+        if (token.kind != SqlToken::Space) {
+            likePattern = false;
+        }
         if (token.isSymbol(u"(")) {
             ++depth;
         } else if (token.isSymbol(u")") || token.isSymbol(u",")) {
@@ -122,12 +128,23 @@ QString translateJetSqlForServer(QStringView jetSql) {
                     out += QStringLiteral("(array_agg");
                 } else if (previous && previous->isSymbol(u".")) {
                     out += token.text;
+                } else if (token.isWord(u"Like")) {
+                    // As on the file: letters of any case alike, and no escape character,
+                    // so that a backslash in the pattern is just a backslash.
+                    out += QStringLiteral("ILIKE");
+                    likePattern = true;
                 } else if (token.isWord(u"True")) {
                     out += QStringLiteral("-1");
                 } else if (token.isWord(u"False")) {
                     out += QStringLiteral("0");
                 } else {
                     out += token.text;
+                }
+                break;
+            case SqlToken::String:
+                out += token.text;
+                if (pattern) {
+                    out += QStringLiteral(" ESCAPE ''");
                 }
                 break;
             default:

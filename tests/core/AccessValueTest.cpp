@@ -158,6 +158,16 @@ TEST_P(AccessValueTest, NamesWithApostrophesAndKatakana) {
         ASSERT_EQ(result, 1) << name.toStdString();
         EXPECT_EQ(read(0, 0), vb::Variant(name));
     }
+    // Like: % and _ are the wildcards, * ? and the backslash stand for themselves, and
+    // ASCII letters match in either case.
+    Insert({"Classify_No", "Classify_Name"}, "ClassifyMast_tbl",
+           makeRows({{Text("001"), Text("Box \\ 5% *")}}));
+    const std::pair<const char*, int32_t> patterns[] = {
+        {"box \\ 5% *", 1}, {"B_x%", 1}, {"%\\ 5\\%", 0}, {"Box ? 5%", 0}, {"*", 0}};
+    for (const auto& [pattern, expected] : patterns) {
+        EXPECT_EQ(count("ClassifyMast_tbl", "Classify_Name Like " + Text(pattern)), expected)
+            << pattern;
+    }
 }
 
 TEST_P(AccessValueTest, CurrencyIsExactOverTheWholeRange) {

@@ -39,6 +39,9 @@ TEST(ServerSqlTranslator, TranslatesJetFormsAndLeavesTheRest) {
         {"Classify_No & '-' & Trade_No", "Classify_No || '-' || Trade_No"},
         {"a = True Or b = false", "a = -1 Or b = 0"},
         {"Sum(a) / 2", "Sum(a) * 1::float8 / 2"},
+        // Like: any case, no escape character
+        {"Trade_Name Like 'a\\%' Or Trade_Name Not like Classify_No",
+         "Trade_Name ILIKE 'a\\%' ESCAPE '' Or Trade_Name Not ILIKE Classify_No"},
         // strings are never touched
         {"Trade_Name = '[#2024/9/1#] & Last(x) / True'",
          "Trade_Name = '[#2024/9/1#] & Last(x) / True'"},
