@@ -1,6 +1,7 @@
 #include "ScaledCurrency.h"
 
 #include <QStringList>
+#include <algorithm>
 
 #include "JetSqlTranslator.h"
 #include "SchemaTypes.h"
@@ -99,6 +100,12 @@ std::optional<QString> scaledLiteral(QStringView number) {
     return std::nullopt;
 }
 
+// The literal's number text: a text literal without its quotes.
+QStringView literalNumber(const Expr& e) {
+    return e.literal == Expr::String ? QStringView(e.text).mid(1, e.text.size() - 2)
+                                     : QStringView(e.text);
+}
+
 // An expression in ten-thousandths.
 QString scaled(const Expr& e) {
     switch (e.kind) {
@@ -114,8 +121,7 @@ QString scaled(const Expr& e) {
             break;
     }
     if (e.literal != Expr::None) {
-        const QStringView inner =
-            e.literal == Expr::String ? QStringView(e.text).mid(1, e.text.size() - 2) : e.text;
+        const QStringView inner = literalNumber(e);
         if (!inner.contains(u'\'')) {
             if (std::optional<QString> raw = scaledLiteral(inner)) {
                 return *raw;
@@ -135,10 +141,50 @@ QString textual(const Expr& e) {
     return e.kind == Kind::Currency ? QStringLiteral("CurText(") + e.text + u')' : e.text;
 }
 
-// Values that an amount meets exactly: they are brought to ten-thousandths.
+// Whether a literal is an amount as it stands: in range and with at most four decimals
+// once its exponent is applied, so that bringing it to ten-thousandths rounds nothing.
+bool isExactAmount(const Expr& e) {
+    QStringView number = literalNumber(e).trimmed();
+    if (number.contains(u'\'') || !scaledLiteral(number)) {
+        return false;
+    }
+    qsizetype exponent = 0;
+    const qsizetype mark = std::max(number.indexOf(u'e'), number.indexOf(u'E'));
+    if (mark >= 0) {
+        bool ok = false;
+        exponent = number.mid(mark + 1).toInt(&ok);
+        if (!ok) {
+            return false;
+        }
+        number = number.left(mark);
+    }
+    const qsizetype point = number.indexOf(u'.');
+    QStringView decimals = point < 0 ? QStringView() : number.mid(point + 1);
+    while (decimals.endsWith(u'0')) {
+        decimals.chop(1);
+    }
+    return decimals.size() - exponent <= 4;
+}
+
+// Values that an amount meets exactly: they are brought to ten-thousandths. A literal
+// with more decimals than an amount holds is met as a plain number, as the engine compares
+// and computes with a Double.
 bool exactWithCurrency(const Expr& e) {
-    return e.kind == Kind::Currency || e.kind == Kind::Null || e.kind == Kind::Integer ||
-           e.literal != Expr::None;
+    return e.kind == Kind::Currency || e.kind == Kind::Null ||
+           (e.literal == Expr::None ? e.kind == Kind::Integer : isExactAmount(e));
+}
+
+// A value compared as a plain number; a number written as text is compared as that number.
+QString compared(const Expr& e) {
+    if (e.literal == Expr::String) {
+        const QStringView inner = literalNumber(e).trimmed();
+        bool number = false;
+        inner.toDouble(&number);
+        if (number) {
+            return inner.toString();
+        }
+    }
+    return plain(e);
 }
 
 // The texts of values compared with one another (a comparison, BETWEEN, IN): in
@@ -152,7 +198,7 @@ QStringList comparable(const std::vector<Expr>& group) {
     }
     QStringList texts;
     for (const Expr& e : group) {
-        texts << (!currency ? e.text : exact ? scaled(e) : plain(e));
+        texts << (!currency ? e.text : exact ? scaled(e) : compared(e));
     }
     return texts;
 }
@@ -641,12 +687,13 @@ class Parser {
             if (op == u"*" && (leftCurrency || rightCurrency)) {
                 const Expr& amount = leftCurrency ? left : right;
                 const Expr& other = leftCurrency ? right : left;
-                if (other.kind == Kind::Currency || other.literal == Expr::Number ||
-                    other.kind == Kind::Null) {
+                if (other.kind == Kind::Currency || other.kind == Kind::Null ||
+                    (other.literal == Expr::Number && other.kind == Kind::Integer &&
+                     isExactAmount(other))) {
                     left = {QStringLiteral("CurMul(") + amount.text + QStringLiteral(", ") +
                                 scaled(other) + u')',
                             Kind::Currency};
-                } else if (other.kind == Kind::Integer) {
+                } else if (other.kind == Kind::Integer && other.literal == Expr::None) {
                     left = {amount.text + QStringLiteral(" * ") + other.text, Kind::Currency};
                 } else {
                     left = {plain(left) + QStringLiteral(" * ") + plain(right), Kind::Double};

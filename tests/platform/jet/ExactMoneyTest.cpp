@@ -333,3 +333,37 @@ TEST(ConnectionTextQuoteTest, AnyFolderNameComesBackWhole) {
 }
 
 }  // namespace
+
+TEST_F(ExactMoneyTest, LiteralsWithMoreDecimalsThanAnAmountAreMetAsDoubles) {
+    addMovement("001", "0", "0.0001");
+    addMovement("002", "-5.5", "0");
+    addMovement("003", "Null", "Null");
+    const struct {
+        const char* sql;
+        Variant expected;
+    } cases[] = {
+        {"SELECT COUNT(*) FROM Management_Tbl Where Sales_Money = 0.00005", Variant(int32_t{0})},
+        {"SELECT COUNT(*) FROM Management_Tbl Where Sales_Money >= 0.00005", Variant(int32_t{1})},
+        {"SELECT COUNT(*) FROM Management_Tbl Where Sales_Money < 0.00005", Variant(int32_t{1})},
+        {"SELECT COUNT(*) FROM Management_Tbl Where Sales_Money < '0.00005'", Variant(int32_t{1})},
+        {"SELECT COUNT(*) FROM Management_Tbl Where Sales_Money Between 0.00005 And 1",
+         Variant(int32_t{1})},
+        {"SELECT COUNT(*) FROM Management_Tbl Where Sales_Money In (0.00005, 0.00014)",
+         Variant(int32_t{0})},
+        {"SELECT COUNT(*) FROM Management_Tbl Where Cost_Money > -5.50001", Variant(int32_t{2})},
+        {"SELECT COUNT(*) FROM Management_Tbl Where Cost_Money < 10000000000000000000",
+         Variant(int32_t{2})},
+        {"SELECT COUNT(*) FROM Management_Tbl Where Cost_Money = -55e-1", Variant(int32_t{1})},
+        {"SELECT Cost_Money + 0.00005 FROM Management_Tbl Where Classify_No = '002'",
+         Variant(-5.5 + 0.00005)},
+        {"SELECT Cost_Money * 1.23456 FROM Management_Tbl Where Classify_No = '002'",
+         Variant(-5.5 * 1.23456)},
+        // a Double times an amount is a Double, not rounded to four decimals
+        {"SELECT Sales_Money * 1.5 FROM Management_Tbl Where Classify_No = '001'",
+         Variant(0.0001 * 1.5)},
+        {"SELECT Cost_Money * 2 FROM Management_Tbl Where Classify_No = '002'", amount("-11")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(value(c.sql), c.expected) << c.sql;
+    }
+}
