@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sqlcipher/sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -309,30 +311,42 @@ TEST_F(PreviousFormatTest, ANewerFormatIsRefusedAndLeftAlone) {
     EXPECT_EQ(bytes(), before);
 }
 
-TEST(ConnectionTextQuoteTest, AnyFolderNameComesBackWhole) {
-    QTemporaryDir dir;
-    for (const QString folder :
-         {QStringLiteral("a;b"), QStringLiteral("O'Neil's data"), QStringLiteral(" blanks "),
-          QStringLiteral("say \"hi\";'x'"), QStringLiteral("{braced}"), QStringLiteral("plain")}) {
-        SCOPED_TRACE(folder.toStdString());
-        ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
-        const QString path = dir.path() + u'/' + folder + QStringLiteral("/db.mde");
-        ASSERT_FALSE(jet::createDatabase(path, "p;w'", TestDatabase::kSchema));
-        const QString text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
-                             jet::ConnectionText::quote(path) +
-                             QStringLiteral(";Jet OLEDB:Database Password=") +
-                             jet::ConnectionText::quote("p;w'") + u';';
-        const auto items = jet::ConnectionText::parse(text);
-        ASSERT_TRUE(items);
-        EXPECT_EQ(items->value(u"Data Source"), path);
-        Connection connection;
-        EXPECT_FALSE(connection.open(text));
-        EXPECT_EQ(queryValue(connection, "SELECT COUNT(*) FROM Management_Tbl"),
-                  Variant(int32_t{0}));
-    }
-}
+// A conversion cut off before its commit: the engine's pages half written, the journal
+// left beside the file.
+TEST_F(PreviousFormatTest, AConversionCutOffLeavesThePreviousFormatAndIsDoneAgain) {
+    Connection reader;
+    ASSERT_FALSE(reader.open(TestDatabase::connectionText(path_, "pw") + "Mode=Read;"));
+    const std::vector<Variant> asTheyStood = amounts(reader);
+    reader.close();
 
-}  // namespace
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        sqlite3* db = nullptr;
+        if (jet::openKeyed(path_, "pw", false, 2000, db)) {
+            _exit(1);
+        }
+        const char* script =
+            "PRAGMA cache_size = 1; BEGIN IMMEDIATE;"
+            "WITH RECURSIVE n(v) AS (SELECT 1 UNION ALL SELECT v + 1 FROM n WHERE v < 400) "
+            "INSERT INTO FixDeta_tbl SELECT 45536 + v, '001', '0001', hex(randomblob(200)), 1, 1 "
+            "FROM n;"
+            "UPDATE Management_Tbl SET Sales_Money = CAST(Sales_Money * 10000 AS INTEGER);"
+            "PRAGMA user_version = 1;";
+        _exit(sqlite3_exec(db, script, nullptr, nullptr, nullptr) == SQLITE_OK ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(QFile::exists(path_ + "-journal"));
+
+    Connection connection;
+    ASSERT_FALSE(connection.open(TestDatabase::connectionText(path_, "pw")));
+    EXPECT_EQ(amounts(connection), asTheyStood);
+    EXPECT_EQ(queryValue(connection, "SELECT COUNT(*) FROM FixDeta_tbl"), Variant(int32_t{1}));
+    connection.close();
+    EXPECT_EQ(format(), jet::kFileFormat);
+}
 
 TEST_F(ExactMoneyTest, LiteralsWithMoreDecimalsThanAnAmountAreMetAsDoubles) {
     addMovement("001", "0", "0.0001");
@@ -367,3 +381,28 @@ TEST_F(ExactMoneyTest, LiteralsWithMoreDecimalsThanAnAmountAreMetAsDoubles) {
         EXPECT_EQ(value(c.sql), c.expected) << c.sql;
     }
 }
+
+TEST(ConnectionTextQuoteTest, AnyFolderNameComesBackWhole) {
+    QTemporaryDir dir;
+    for (const QString folder :
+         {QStringLiteral("a;b"), QStringLiteral("O'Neil's data"), QStringLiteral(" blanks "),
+          QStringLiteral("say \"hi\";'x'"), QStringLiteral("{braced}"), QStringLiteral("plain")}) {
+        SCOPED_TRACE(folder.toStdString());
+        ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
+        const QString path = dir.path() + u'/' + folder + QStringLiteral("/db.mde");
+        ASSERT_FALSE(jet::createDatabase(path, "p;w'", TestDatabase::kSchema));
+        const QString text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                             jet::ConnectionText::quote(path) +
+                             QStringLiteral(";Jet OLEDB:Database Password=") +
+                             jet::ConnectionText::quote("p;w'") + u';';
+        const auto items = jet::ConnectionText::parse(text);
+        ASSERT_TRUE(items);
+        EXPECT_EQ(items->value(u"Data Source"), path);
+        Connection connection;
+        EXPECT_FALSE(connection.open(text));
+        EXPECT_EQ(queryValue(connection, "SELECT COUNT(*) FROM Management_Tbl"),
+                  Variant(int32_t{0}));
+    }
+}
+
+}  // namespace
