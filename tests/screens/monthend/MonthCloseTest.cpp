@@ -86,6 +86,28 @@ TEST_F(MonthCloseTest, EveryProductOfTheMastersGetsItsRowMatchedByKey) {
                                     "002|0001|2|2|2|1|2|2"}));
 }
 
+// Amounts with four decimals, at the edge of the range and negative are summed, averaged
+// and carried exactly.
+TEST_F(MonthCloseTest, FourDecimalAndLargeAmountsAreClosedExactly) {
+    classify("001", "文具");
+    product("001", "0001", "ノート", "1234.5678", "99.9999");
+    product("001", "0002", "ペン", "0.0001", "0.0003");
+    closeMonth(2024, 4, "001", "0001", 7);
+    movement(5, 2, "001", "0001", "2.5", "1234.5678", "1.3331", "827997349168.2591");
+    movement(5, 3, "001", "0001", "0.0001", "1234.5679", "0.0002", "0.0001");
+    movement(5, 4, "001", "0002", "3", "0.0001", "-0.0002", "-922337203685.4775");
+    MonthClose close(Date::fromYmd(2024, 5, 1));
+    ASSERT_EQ(close.Calculate(), MonthClose::Ready);
+    ASSERT_GE(close.Save(), 0);
+    // cost money 3086.4195 + 0.1235 (0.12345679 rounded); the average 0.66665 to even
+    EXPECT_EQ(stored(5, Figures),
+              (std::vector<QString>{
+                  "001|0001|文具|ノート|1234.5678|2.5001|3086.543|1234.5679|1.3333|"
+                  "827997349168.2592|8.1668|0.6666",
+                  "001|0002|文具|ペン|0.0001|3|0.0003|0.0001|-0.0002|-922337203685.4775|3.0002|"
+                  "-0.0002"}));
+}
+
 // Ranks of classes and products that share values, lose money, have Null sales or no
 // movement; movement of a product or class outside the masters counts for neither list,
 // but a product outside the masters still counts for its class.
