@@ -173,6 +173,16 @@ void curScale(sqlite3_context* context, int, sqlite3_value** args) {
     }
 }
 
+// CurCheck(x): an amount in ten-thousandths to be written; a value that left the whole
+// numbers (a sum or difference beyond the currency range) is an overflow.
+void curCheck(sqlite3_context* context, int, sqlite3_value** args) {
+    if (sqlite3_value_type(args[0]) == SQLITE_FLOAT) {
+        sqlite3_result_error(context, kOverflow, -1);
+    } else {
+        sqlite3_result_value(context, args[0]);
+    }
+}
+
 // CurText(x): the shortest decimal text of an amount, as "12.5" for 125000.
 void curText(sqlite3_context* context, int, sqlite3_value** args) {
     if (sqlite3_value_type(args[0]) == SQLITE_NULL) {
@@ -190,6 +200,7 @@ struct ScalarFunction {
 };
 
 const ScalarFunction kScalars[] = {
+    {"CurCheck", 1, curCheck},
     {"CurMul", 2, curMul},
     {"CurScale", 1, curScale},
     {"CurText", 1, curText},

@@ -457,9 +457,14 @@ class Parser {
         return out + alias(Kind::Unknown);
     }
 
-    // A value written into a column of the table.
+    // A value written into a column of the table; a computed amount is checked for an
+    // overflow first, which the engine would otherwise store as a real number.
     QString valueFor(const QString& table, const QString& column, const Expr& value) const {
-        return schema_.find(table, column) == adCurrency ? scaled(value) : plain(value);
+        if (schema_.find(table, column) != adCurrency) {
+            return plain(value);
+        }
+        return value.kind == Kind::Currency ? QStringLiteral("CurCheck(") + value.text + u')'
+                                            : scaled(value);
     }
 
     QString insert() {

@@ -158,6 +158,29 @@ TEST_F(ExactMoneyTest, WritesRoundToFourDecimalsAndRefuseWhatIsNoAmount) {
     EXPECT_EQ(value("SELECT Cost_Money FROM Management_Tbl"), amount("12.3457"));
 }
 
+TEST_F(ExactMoneyTest, AWrittenAmountBeyondTheRangeIsAnOverflowAndNothingChanges) {
+    addMovement("001", "922337203685477.5807", "0.0001");
+    addMovement("002", "-922337203685477.5808", "1");
+    for (const char* sql :
+         {"UPDATE Management_Tbl SET Cost_Money = Cost_Money + Sales_Money",
+          "UPDATE Management_Tbl SET Cost_Money = Cost_Money - Sales_Money",
+          "UPDATE Management_Tbl SET Cost_Money = -Cost_Money Where Classify_No = '002'",
+          "INSERT INTO Management_Tbl(Input_Date , Classify_No , Trade_No , Cost_Money) VALUES "
+          "(#2024/9/2#,'003','0001',922337203685477.5807 + 0.0001)"}) {
+        const jet::Error error = connection_.execute(sql);
+        EXPECT_EQ(error.number, jet::errExecution) << sql;
+        EXPECT_TRUE(error.description.contains("オーバーフロー")) << sql;
+    }
+    EXPECT_EQ(rows("SELECT Cost_Money , Sales_Money FROM Management_Tbl ORDER BY Classify_No"),
+              (std::vector<std::vector<Variant>>{{amount("922337203685477.5807"), amount("0.0001")},
+                                                 {amount("-922337203685477.5808"), amount("1")}}));
+    // within the range a computed amount is written as before
+    run("UPDATE Management_Tbl SET Cost_Money = Cost_Money - Sales_Money Where Classify_No = "
+        "'001'");
+    EXPECT_EQ(value("SELECT Cost_Money FROM Management_Tbl Where Classify_No = '001'"),
+              amount("922337203685477.5806"));
+}
+
 // A file as the previous release wrote it: currency as the engine's numbers, format 0.
 class PreviousFormatTest : public ::testing::Test {
   protected:
