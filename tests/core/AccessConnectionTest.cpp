@@ -90,8 +90,9 @@ TEST_F(AccessConnectionTest, ADamagedTablePageIsMinusThousandOnEveryRead) {
 }
 
 TEST_F(AccessConnectionTest, AnyDataFolderNameOpens) {
-    for (const QString folder : {QStringLiteral("a;b"), QStringLiteral("O'Neil"),
-                                 QStringLiteral(" two  blanks "), QStringLiteral("x;'y' \"z\"")}) {
+    for (const QString folder :
+         {QStringLiteral("a;b"), QStringLiteral("O'Neil"), QStringLiteral(" two  blanks "),
+          QStringLiteral("x;'y' \"z\""), QStringLiteral("{a=b}"), QStringLiteral("c=d;{e}")}) {
         SCOPED_TRACE(folder.toStdString());
         const QString path = database.folder() + u'/' + folder;
         ASSERT_TRUE(QDir().mkpath(path));

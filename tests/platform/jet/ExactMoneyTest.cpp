@@ -409,7 +409,8 @@ TEST(ConnectionTextQuoteTest, AnyFolderNameComesBackWhole) {
     QTemporaryDir dir;
     for (const QString folder :
          {QStringLiteral("a;b"), QStringLiteral("O'Neil's data"), QStringLiteral(" blanks "),
-          QStringLiteral("say \"hi\";'x'"), QStringLiteral("{braced}"), QStringLiteral("plain")}) {
+          QStringLiteral("say \"hi\";'x'"), QStringLiteral("{braced}"), QStringLiteral("a=b;c={d}"),
+          QStringLiteral("plain")}) {
         SCOPED_TRACE(folder.toStdString());
         ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
         const QString path = dir.path() + u'/' + folder + QStringLiteral("/db.mde");
