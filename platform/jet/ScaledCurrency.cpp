@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 
 #include "JetSqlTranslator.h"
 #include "SchemaTypes.h"
@@ -174,15 +175,14 @@ bool exactWithCurrency(const Expr& e) {
            (e.literal == Expr::None ? e.kind == Kind::Integer : isExactAmount(e));
 }
 
-// A value compared as a plain number; a number written as text is compared as that number.
-QString compared(const Expr& e) {
+// A value met as a plain number; a number written as text is met as that number, any
+// other text is refused as CurScale refuses it.
+QString numeric(const Expr& e) {
     if (e.literal == Expr::String) {
         const QStringView inner = literalNumber(e).trimmed();
         bool number = false;
-        inner.toDouble(&number);
-        if (number) {
-            return inner.toString();
-        }
+        const double value = inner.toDouble(&number);
+        return number && std::isfinite(value) ? inner.toString() : scaled(e);
     }
     return plain(e);
 }
@@ -198,7 +198,7 @@ QStringList comparable(const std::vector<Expr>& group) {
     }
     QStringList texts;
     for (const Expr& e : group) {
-        texts << (!currency ? e.text : exact ? scaled(e) : compared(e));
+        texts << (!currency ? e.text : exact ? scaled(e) : numeric(e));
     }
     return texts;
 }
@@ -668,7 +668,7 @@ class Parser {
                 left = {scaled(left) + u' ' + op + u' ' + scaled(right), Kind::Currency};
             } else if (currency) {
                 const bool date = left.kind == Kind::Date || right.kind == Kind::Date;
-                left = {plain(left) + u' ' + op + u' ' + plain(right),
+                left = {numeric(left) + u' ' + op + u' ' + numeric(right),
                         date ? Kind::Date : Kind::Double};
             } else {
                 Kind kind = arithmeticKind(left.kind, right.kind);

@@ -403,6 +403,14 @@ TEST_F(ExactMoneyTest, LiteralsWithMoreDecimalsThanAnAmountAreMetAsDoubles) {
     for (const auto& c : cases) {
         EXPECT_EQ(value(c.sql), c.expected) << c.sql;
     }
+    // a text that is no number is no amount to compare with or to add
+    for (const char* text : {"'inf'", "'0.00005x'", "'abc'"}) {
+        for (const char* sql : {"SELECT COUNT(*) FROM Management_Tbl Where Sales_Money < %1",
+                                "SELECT Sales_Money + %1 FROM Management_Tbl"}) {
+            Recordset records;
+            EXPECT_TRUE(records.open(QString::fromUtf8(sql).arg(text), connection_)) << sql << text;
+        }
+    }
 }
 
 TEST(ConnectionTextQuoteTest, AnyFolderNameComesBackWhole) {
