@@ -70,10 +70,11 @@ TEST_F(TransferTest, TextsDatesAndNullsSurviveTheRoundTrip) {
 }
 
 TEST_F(TransferTest, AmountsWithFourDecimalsCrossExactly) {
-    runSource({"INSERT INTO Management_Tbl (Input_Date , Classify_No , Trade_No , Cost_Quantity , "
-               "Unit_Price , Cost_Money , Sales_Quantity , Sales_Money) VALUES (#2024/9/30# , "
-               "'001' , '0001' , 0.0001 , 827997349168.2591 , -0.0001 , "
-               "922337203685477.5807 , -922337203685477.5808)"});
+    runSource(
+        {"INSERT INTO Management_Tbl (Input_Date , Classify_No , Trade_No , Cost_Quantity , "
+         "Unit_Price , Cost_Money , Sales_Quantity , Sales_Money) VALUES (#2024/9/30# , "
+         "'001' , '0001' , 0.0001 , 827997349168.2591 , -0.0001 , "
+         "922337203685477.5807 , -922337203685477.5808)"});
     ASSERT_TRUE(exportSource("Management_Tbl"));
     ASSERT_TRUE(importTarget("Management_Tbl"));
     EXPECT_EQ(targetRows("SELECT Cost_Quantity , Unit_Price , Cost_Money , Sales_Quantity , "
