@@ -5,9 +5,11 @@
 #include <optional>
 
 #include "DataFolderLock.h"
+#include "EarlierWorkFiles.h"
 #include "ReplaceRecord.h"
 #include "RunFolder.h"
 #include "platform/shell/DurableFiles.h"
+#include "platform/shell/Folders.h"
 #include "platform/shell/PathText.h"
 
 namespace fs = std::filesystem;
@@ -54,6 +56,7 @@ void Recover(const QString& dataFolder) {
         }
         RunFolder::discard(runFolder);
     }
+    EarlierWorkFiles::Settle(dataFolder, shell::tempFolder());
     shell::syncFolder(dataFolder);
 }
 

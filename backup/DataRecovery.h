@@ -8,8 +8,9 @@ namespace DataRecovery {
 
 // For each run folder (RunFolder) in the data folder: a recorded replacement is settled
 // (ReplaceRecord: finished, or undone when it cannot be finished); everything else the
-// run left, its partial file included, is removed. Nothing is done while another program
-// holds the data folder's lock.
+// run left, its partial file included, is removed; so is the work that the earlier
+// release left (EarlierWorkFiles). Nothing is done while another program holds the data
+// folder's lock.
 void Recover(const QString& dataFolder);
 
 }  // namespace DataRecovery
