@@ -100,7 +100,8 @@ void settleReplacement(const QString& dataFolder, const Replacement& replacement
 }
 
 void settleDataFolder(const QString& dataFolder) {
-    static const QRegularExpression kCopy(QStringLiteral("^\\..+\\.copy-([0-9]+)-[0-9]+$"));
+    static const QRegularExpression kCopy(QStringLiteral("^\\..+\\.copy-([0-9]+)-[0-9]+$"),
+                                          QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression kAside(QStringLiteral("^\\.(.+)\\.(old|restore)-([0-9]+)$"),
                                            QRegularExpression::DotMatchesEverythingOption);
     std::map<QString, Replacement> replacements;

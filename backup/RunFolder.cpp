@@ -24,7 +24,8 @@ QString notedPartFile(const QString& runFolder) {
         return QString();
     }
     const QString part = QString::fromUtf8(record.readAll());
-    static const QRegularExpression kPartName(QStringLiteral("^\\..*\\.part-[A-Za-z0-9]{6}$"));
+    static const QRegularExpression kPartName(QStringLiteral("^\\..*\\.part-[A-Za-z0-9]{6}$"),
+                                              QRegularExpression::DotMatchesEverythingOption);
     const bool isPart = kPartName.match(shell::fileNameOf(part)).hasMatch() &&
                         !fs::is_directory(shell::entryStatus(part));
     return isPart ? part : QString();
@@ -55,9 +56,7 @@ QString RunFolder::makeFolder(const QString& name) const {
 }
 
 QString RunFolder::notePartFile(const QString& target) {
-    const qsizetype slash = target.lastIndexOf('/');
-    const QString part =
-        target.left(slash + 1) + "." + target.mid(slash + 1) + ".part-" + shell::randomSuffix();
+    const QString part = shell::sideFileName(target, QStringLiteral("part"));
     const bool noted = ok() && notedPartFile(path_).isEmpty() &&
                        shell::writeNewFile(path_ + "/" + kPartRecord, part.toUtf8()) &&
                        shell::syncFolder(path_) && shell::syncFolder(dataFolder_);

@@ -28,10 +28,10 @@ class RunFolder {
     // Makes the folder path() & "/" & name; its path, or "" on failure.
     QString makeFolder(const QString& name) const;
 
-    // A new name beside target, "." & the target's name & ".part-" & six random letters,
-    // for a file that will be renamed onto target. The name is noted in the run folder
-    // (and the note flushed) before it is returned, so that a crash leaves no partial
-    // file behind; "" on failure. One per run.
+    // A new name beside target, "." & the target's name (shortened when too long) &
+    // ".part-" & six random letters, for a file that will be renamed onto target. The name is noted
+    // in the run folder (and the note flushed) before it is returned, so that a crash leaves no
+    // partial file behind; "" on failure. One per run.
     QString notePartFile(const QString& target);
 
     // Leaves the run folder in place when the object ends (its work could be neither

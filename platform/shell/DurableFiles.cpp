@@ -20,6 +20,8 @@ namespace {
 constexpr int kSuffixLength = 6;
 constexpr int kNamesToTry = 100;
 constexpr size_t kChunk = 256 * 1024;
+// The longest name of a folder entry, in bytes.
+constexpr qsizetype kNameMax = 255;
 
 DiskStepHook stepHook = nullptr;
 
@@ -102,6 +104,16 @@ QString randomSuffix() {
         suffix += QChar(kLetters[QRandomGenerator::system()->bounded(int(sizeof kLetters) - 1)]);
     }
     return suffix;
+}
+
+QString sideFileName(const QString& target, const QString& tag) {
+    const qsizetype slash = target.lastIndexOf('/');
+    QString name = target.mid(slash + 1);
+    const QString ending = "." + tag + "-" + randomSuffix();
+    while (!name.isEmpty() && encoded("." + name + ending).size() > kNameMax) {
+        name.chop(name.size() > 1 && name.at(name.size() - 1).isLowSurrogate() ? 2 : 1);
+    }
+    return target.left(slash + 1) + "." + name + ending;
 }
 
 QString makePrivateFolder(const QString& parent, const QString& prefix) {

@@ -16,6 +16,11 @@ void setDiskStepHook(DiskStepHook hook);
 // Six random letters and digits.
 QString randomSuffix();
 
+// A name beside target for a work file to be renamed onto it: "." & the target's name &
+// "." & tag & "-" & randomSuffix(). The target's name is shortened as far as needed for
+// the name to fit a folder entry (255 bytes).
+QString sideFileName(const QString& target, const QString& tag);
+
 // Creates a new folder in parent named prefix followed by randomSuffix(), readable by the
 // user alone (mode 0700). Its path, or "" on failure.
 QString makePrivateFolder(const QString& parent, const QString& prefix);

@@ -35,8 +35,7 @@ FileOpResult copyFile(const fs::path& from, const fs::path& to) {
     }
     const fs::path source =
         fs::is_symlink(fs::symlink_status(from, error)) ? fs::canonical(from, error) : from;
-    const QString side =
-        fromPath(to.parent_path() / ("." + to.filename().native() + ".copy-")) + randomSuffix();
+    const QString side = sideFileName(fromPath(to), QStringLiteral("copy"));
     if (error || !copyToNewFile(fromPath(source), side)) {
         return failure(to);
     }

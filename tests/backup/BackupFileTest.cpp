@@ -135,6 +135,11 @@ TEST_F(BackupFileTest, NamesAreTakenAsTheyAreWhicheverCharactersTheyHold) {
         {"typed.MdE", "typed.MdE", true},
         {"家の バックアップ [1]", "家の バックアップ [1].bak", false},
         {"データ;コピー.mde", "データ;コピー.mde", true},
+        {"-line\nbreak", "-line\nbreak.bak", false},
+        // 255 bytes, the longest name a folder holds.
+        {"-" + QString(250, 'x'), "-" + QString(250, 'x') + ".bak", false},
+        {QString(83, u'あ') + "bc", QString(83, u'あ') + "bc.bak", false},
+        {QString(83, u'あ') + "ab.mde", QString(83, u'あ') + "ab.mde", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());

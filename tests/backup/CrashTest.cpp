@@ -259,7 +259,7 @@ TEST_F(CrashTest, AFolderBackupIsWholeOrNotThere) {
 }
 
 TEST_F(CrashTest, AnExportLeavesTheEarlierFileOrTheWholeNewOne) {
-    for (const QString& name : {QString("家の バックアップ*?.bak"), QString("コピー*?.MdE")}) {
+    for (const QString& name : {QString("家の バックアップ*?\n.bak"), QString("コピー*?.MdE")}) {
         SCOPED_TRACE(name.toStdString());
         const QString target = path("out/" + name);
         Files data;
