@@ -69,6 +69,17 @@ TEST_F(FileOperationsTest, ReplacesExistingFilesKeepingTheTime) {
     EXPECT_EQ(tree.files("dst"), (QStringList{"a.ini", "keep.txt"}));  // no side file left
 }
 
+TEST_F(FileOperationsTest, ReplacesAFileWhoseNameTakesTheWholeEntry) {
+    // 255 bytes each, the longest name a folder holds.
+    for (const QString& name : {QString(255, 'n'), QString(84, u'名') + "abc"}) {
+        tree.write("long/" + name, "old");
+        ASSERT_TRUE(shell::copyFiles(tree.path("src/a.ini"), tree.path("long/" + name)).ok);
+        EXPECT_EQ(tree.read("long/" + name), "a.ini");
+        EXPECT_EQ(tree.files("long"), QStringList{name});
+        QDir(tree.path("long")).removeRecursively();
+    }
+}
+
 TEST_F(FileOperationsTest, CopyFailuresNameThePath) {
     const QString missing = tree.path("src/missing.mde");
     shell::FileOpResult result = shell::copyFiles(missing, tree.path("dst"));
