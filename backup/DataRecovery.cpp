@@ -1,5 +1,8 @@
 #include "DataRecovery.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QRegularExpression>
 #include <filesystem>
 #include <optional>
@@ -18,7 +21,14 @@ namespace DataRecovery {
 
 namespace {
 
-// The run folders in the data folder (folders, not links).
+// A folder (not a link) of the user's own: another's is no run of this user's programs.
+bool isOwnFolder(const fs::path& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == ::geteuid();
+}
+
+// The run folders in the data folder (the user's own folders, not links).
 QStringList runFolders(const QString& dataFolder) {
     static const QRegularExpression kRunName("^" + QRegularExpression::escape(RunFolder::kPrefix) +
                                              "[A-Za-z0-9]{6}$");
@@ -27,7 +37,7 @@ QStringList runFolders(const QString& dataFolder) {
     fs::directory_iterator it(shell::toPath(dataFolder), error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         const QString name = shell::fromPath(it->path().filename());
-        if (kRunName.match(name).hasMatch() && fs::is_directory(it->symlink_status(error))) {
+        if (kRunName.match(name).hasMatch() && isOwnFolder(it->path())) {
             folders << shell::fromPath(it->path());
         }
     }

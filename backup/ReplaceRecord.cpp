@@ -1,6 +1,5 @@
 #include "ReplaceRecord.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,6 +15,8 @@
 namespace {
 
 const QString kRecord = QStringLiteral("replace");
+// A record names a few data files; anything larger is not one.
+constexpr qint64 kRecordMaxBytes = 1024 * 1024;
 
 // Moves from to to unless to is taken; true when nothing is left to move.
 bool moveIfPresent(const QString& from, const QString& to) {
@@ -140,11 +141,11 @@ bool ReplaceRecord::present(const QString& runFolder) {
 }
 
 std::optional<ReplaceRecord> ReplaceRecord::read(const QString& runFolder) {
-    QFile file(runFolder + "/" + kRecord);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (!shell::readRegularFile(runFolder + "/" + kRecord, kRecordMaxBytes, bytes)) {
         return std::nullopt;
     }
-    const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
+    const QJsonObject object = QJsonDocument::fromJson(bytes).object();
     ReplaceRecord record;
     for (const QJsonValue& name : object.value("names").toArray()) {
         record.names << name.toString();

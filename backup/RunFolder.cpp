@@ -1,6 +1,5 @@
 #include "RunFolder.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <filesystem>
 
@@ -13,17 +12,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The note of a partial file holds one path.
+constexpr qint64 kPartRecordMaxBytes = 64 * 1024;
+
 bool makeDataFolder(const QString& folder) {
     return !shell::entryExists(folder) && shell::makeFolders(folder);
 }
 
 // The partial file that a run folder notes, when it is one that notePartFile made.
 QString notedPartFile(const QString& runFolder) {
-    QFile record(runFolder + "/" + RunFolder::kPartRecord);
-    if (!record.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (!shell::readRegularFile(runFolder + "/" + RunFolder::kPartRecord, kPartRecordMaxBytes,
+                                bytes)) {
         return QString();
     }
-    const QString part = QString::fromUtf8(record.readAll());
+    const QString part = QString::fromUtf8(bytes);
     static const QRegularExpression kPartName(QStringLiteral("^\\..*\\.part-[A-Za-z0-9]{6}$"),
                                               QRegularExpression::DotMatchesEverythingOption);
     const bool isPart = kPartName.match(shell::fileNameOf(part)).hasMatch() &&

@@ -155,6 +155,35 @@ bool writeNewFile(const QString& path, const QByteArray& bytes) {
     });
 }
 
+bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray& bytes) {
+    bytes.clear();
+    const int in =
+        ::open(encoded(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (in < 0) {
+        return false;
+    }
+    struct stat status {};
+    bool done = ::fstat(in, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= maxBytes;
+    if (done) {
+        bytes.resize(static_cast<qsizetype>(status.st_size));
+        qsizetype got = 0;
+        while (got < bytes.size()) {
+            const ssize_t read =
+                ::read(in, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+            if (read < 0 && errno == EINTR) {
+                continue;
+            }
+            if (read <= 0) {
+                break;
+            }
+            got += read;
+        }
+        done = got == bytes.size();
+    }
+    ::close(in);
+    return done;
+}
+
 bool moveEntry(const QString& from, const QString& to) {
     step("rename", from);
     return ::rename(encoded(from).constData(), encoded(to).constData()) == 0;

@@ -33,6 +33,10 @@ bool copyToNewFile(const QString& from, const QString& to);
 // Writes the bytes into a new file as copyToNewFile does.
 bool writeNewFile(const QString& path, const QByteArray& bytes);
 
+// Reads a small regular file without following a link or waiting on a pipe; false when
+// the path is anything else or the file is larger than maxBytes.
+bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray& bytes);
+
 // Renames an entry (a file there is replaced in one step); the folders are not flushed.
 bool moveEntry(const QString& from, const QString& to);
 
