@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <cerrno>
 #include <map>
 #include <utility>
 
@@ -22,9 +23,22 @@ std::map<std::pair<unsigned long long, unsigned long long>, Holding>& holdings()
     return held;
 }
 
+bool lockWithin(int fd, int waitMs) {
+    constexpr int kPollMs = 20;
+    for (int waited = 0;; waited += kPollMs) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            return true;
+        }
+        if (errno != EWOULDBLOCK || waited >= waitMs) {
+            return false;
+        }
+        ::usleep(kPollMs * 1000);
+    }
+}
+
 }  // namespace
 
-DataFolderLock::DataFolderLock(const QString& folder) {
+DataFolderLock::DataFolderLock(const QString& folder, int waitMs) {
     const int fd =
         ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
@@ -40,7 +54,7 @@ DataFolderLock::DataFolderLock(const QString& folder) {
     Holding& holding = holdings()[{device_, inode_}];
     if (holding.count > 0) {
         ::close(fd);
-    } else if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    } else if (lockWithin(fd, waitMs)) {
         holding.fd = fd;
     } else {
         ::close(fd);

@@ -4,11 +4,12 @@
 
 // The lock of a data folder. Every operation that writes work files into the data folder
 // holds it, and so does the start-up recovery, so that none of them ever meets another's
-// work half done. The lock is taken without waiting; within one process it may be taken
-// again while held (each holder counts).
+// work half done. Within one process the lock may be taken again while held (each holder
+// counts).
 class DataFolderLock {
   public:
-    explicit DataFolderLock(const QString& folder);
+    // waitMs: how long to wait for another process to let go of the lock.
+    explicit DataFolderLock(const QString& folder, int waitMs = 0);
     ~DataFolderLock();
     DataFolderLock(const DataFolderLock&) = delete;
     DataFolderLock& operator=(const DataFolderLock&) = delete;

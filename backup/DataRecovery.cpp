@@ -21,6 +21,10 @@ namespace DataRecovery {
 
 namespace {
 
+// A program that started at the same time may be settling the folder: its recovery takes
+// a moment. Work that takes longer (an operation waiting on its user) is left alone.
+constexpr int kWaitForOtherProgramMs = 2000;
+
 // A folder (not a link) of the user's own: another's is no run of this user's programs.
 bool isOwnFolder(const fs::path& path) {
     struct stat status {};
@@ -56,7 +60,7 @@ bool settled(const QString& dataFolder, const QString& runFolder) {
 }  // namespace
 
 void Recover(const QString& dataFolder) {
-    const DataFolderLock lock(dataFolder);
+    const DataFolderLock lock(dataFolder, kWaitForOtherProgramMs);
     if (!lock.held()) {
         return;
     }

@@ -10,7 +10,7 @@ namespace DataRecovery {
 // (ReplaceRecord: finished, or undone when it cannot be finished); everything else the
 // run left, its partial file included, is removed; so is the work that the earlier
 // release left (EarlierWorkFiles). Nothing is done while another program holds the data
-// folder's lock.
+// folder's lock after a short wait.
 void Recover(const QString& dataFolder);
 
 }  // namespace DataRecovery

@@ -13,6 +13,7 @@
 #include "backup/BackupModule.h"
 #include "backup/BackupRoot.h"
 #include "backup/DataFileCheck.h"
+#include "backup/DataFolderLock.h"
 #include "backup/DataRecovery.h"
 #include "backup/RunFolder.h"
 #include "platform/shell/DurableFiles.h"
@@ -318,6 +319,31 @@ TEST_F(CrashTest, ADeletedBackupIsWholeOrGone) {
     };
     stopAtEveryStep(
         prepare, [&] { return BackupRoot(dataFolder()).remove(kUserBackup); }, check);
+}
+
+TEST_F(CrashTest, TwoProgramsStartedAtOnceFindTheFolderSettled) {
+    makeDataFolder();
+    const QByteArray database = read(databasePath());
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // The first program's recovery, with the database out of place for a moment.
+        const DataFolderLock lock(dataFolder());
+        QFile::rename(databasePath(), dataFolder() + "/moved");
+        (void)!::write(ready[1], "y", 1);
+        ::usleep(300 * 1000);
+        QFile::rename(dataFolder() + "/moved", databasePath());
+        ::_exit(0);
+    }
+    char answer = 0;
+    ASSERT_EQ(::read(ready[0], &answer, 1), 1);
+    DataRecovery::Recover(dataFolder());
+    EXPECT_EQ(read(databasePath()), database);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
 }
 
 TEST_F(CrashTest, RecoveryLeavesTheWorkOfARunningProgramAlone) {
