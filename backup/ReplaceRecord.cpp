@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <filesystem>
 
 #include "BackupRoot.h"
 #include "FileNames.h"
@@ -11,6 +12,8 @@
 #include "platform/shell/FileInfo.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/PathText.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -117,6 +120,34 @@ void removeOlderAutomaticCopies(const ReplaceRecord& record, const Places& place
     shell::syncFolder(places.root());
 }
 
+// The names in a folder; nothing when it is missing.
+QStringList namesIn(const QString& folder) {
+    QStringList names;
+    std::error_code error;
+    fs::directory_iterator it(shell::toPath(folder), error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        names << shell::fileNameOf(shell::fromPath(it->path()));
+    }
+    return names;
+}
+
+// Whether everything left in the run folder's "old" is a file that the record replaced,
+// or an engine side file of one, whose new file is in place: only then may the run folder
+// go. Anything else (a record that does not match its folder) is data to keep.
+bool onlyReplacedFilesLeft(const ReplaceRecord& record, const Places& places) {
+    for (const QString& left : namesIn(places.run() + "/old")) {
+        const auto replaced =
+            std::find_if(record.names.begin(), record.names.end(), [&](const QString& name) {
+                return left == name || FileNames::engineSideFiles(name).contains(left);
+            });
+        if (replaced == record.names.end() || !shell::entryExists(places.data(*replaced)) ||
+            shell::entryExists(places.incoming(*replaced))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool removeRecord(const QString& runFolder) {
     return shell::removeTree(runFolder + "/" + kRecord) && shell::syncFolder(runFolder);
 }
@@ -162,11 +193,15 @@ ReplaceRecord::Outcome ReplaceRecord::settle(const QString& dataFolder,
                                              const QString& runFolder) const {
     const Places places(dataFolder, runFolder);
     if (forward(*this, places)) {
+        if (!onlyReplacedFilesLeft(*this, places)) {
+            return Outcome::Stuck;
+        }
         removeOlderAutomaticCopies(*this, places);
         return removeRecord(runFolder) ? Outcome::Finished : Outcome::Stuck;
     }
     if (back(*this, places)) {
-        return removeRecord(runFolder) ? Outcome::Undone : Outcome::Stuck;
+        return namesIn(places.run() + "/old").isEmpty() && removeRecord(runFolder) ? Outcome::Undone
+                                                                                   : Outcome::Stuck;
     }
     return Outcome::Stuck;
 }

@@ -54,6 +54,8 @@ TEST_F(RecoveryTest, ARecordThatCannotBeTrustedKeepsTheDataItNames) {
          [](const QString& record) {
              write(record, R"({"names": ["../morvik2.mde"], "auto": ""})");
          }},
+        {"naming another file",
+         [](const QString& record) { write(record, R"({"names": ["morvik2.mdf"], "auto": ""})"); }},
         {"a pipe",
          [](const QString& record) {
              ASSERT_EQ(::mkfifo(QFile::encodeName(record).constData(), 0600), 0);
