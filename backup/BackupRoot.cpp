@@ -86,7 +86,7 @@ QStringList BackupRoot::names() const {
 }
 
 bool BackupRoot::remove(const QString& name) const {
-    if (!shell::isPlainName(name) || !shell::entryExists(entryPath(name))) {
+    if (!shell::isEntryName(name) || !shell::entryExists(entryPath(name))) {
         return false;
     }
     const RunFolder run(dataFolder_);
@@ -104,7 +104,7 @@ bool BackupRoot::remove(const QString& name) const {
 
 bool BackupRoot::files(const QString& name, QStringList& paths) const {
     paths.clear();
-    if (!shell::isPlainName(name) || !fs::is_directory(shell::entryStatus(entryPath(name)))) {
+    if (!shell::isEntryName(name) || !fs::is_directory(shell::entryStatus(entryPath(name)))) {
         return false;
     }
     std::error_code error;

@@ -36,7 +36,7 @@ bool makePlan(const std::vector<IncomingFile>& files, const QString& folder, Pla
     QSet<QString> names;
     for (const IncomingFile& file : files) {
         const QString target = folder + "/" + file.name;
-        if (!shell::isPlainName(file.name) || FileNames::isEngineSideFile(file.name) ||
+        if (!shell::isEntryName(file.name) || FileNames::isEngineSideFile(file.name) ||
             names.contains(file.name) || !fs::is_regular_file(shell::entryStatus(file.source))) {
             return false;
         }

@@ -153,7 +153,7 @@ bool removeRecord(const QString& runFolder) {
 }
 
 bool isValidName(const QString& name) {
-    return shell::isPlainName(name) && !FileNames::isEngineSideFile(name);
+    return shell::isEntryName(name) && !FileNames::isEngineSideFile(name);
 }
 
 }  // namespace

@@ -16,9 +16,13 @@ QString fileNameOf(const QString& path) {
     return path.mid(path.lastIndexOf('/') + 1);
 }
 
-bool isPlainName(const QString& name) {
+bool isEntryName(const QString& name) {
     return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') &&
-           !name.contains('\\') && !name.contains(QChar(0));
+           !name.contains(QChar(0));
+}
+
+bool isPlainName(const QString& name) {
+    return isEntryName(name) && !name.contains('\\');
 }
 
 }  // namespace shell

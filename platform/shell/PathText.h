@@ -12,8 +12,12 @@ QString fromPath(const std::filesystem::path& path);
 // The last part of a path joined with "/".
 QString fileNameOf(const QString& path);
 
-// A name that stands for one entry of a folder: not empty, no folder part ("/" or "\"),
-// not "." or "..", no NUL.
+// The name of one entry of a folder as the file system holds it: not empty, no "/", not
+// "." or "..", no NUL.
+bool isEntryName(const QString& name);
+
+// A name from a text written for Windows (a list, an archive) that stands for one entry of
+// a folder: an entry name without "\", which there divides folders.
 bool isPlainName(const QString& name);
 
 }  // namespace shell

@@ -132,6 +132,22 @@ TEST_F(BackupRootTest, RemovesOnlyOneEntryOfTheRoot) {
     EXPECT_TRUE(QDir(root()).exists());
 }
 
+TEST_F(BackupRootTest, EntriesOfAnyNameAreRestoredFromAndRemoved) {
+    const BackupRoot backups(dataFolder());
+    // The last two are 255 bytes, the longest name a folder holds.
+    for (const QString& name :
+         {QString("-a\nb"), QString("古い\\データ"), QString(255, 'n'), QString(85, u'古')}) {
+        SCOPED_TRACE(name.toStdString());
+        write(root() + "/" + name + "/morvik2.mde", "db");
+        QStringList files;
+        EXPECT_TRUE(backups.files(name, files));
+        EXPECT_EQ(files, QStringList{root() + "/" + name + "/morvik2.mde"});
+        EXPECT_EQ(backups.names(), QStringList{name});
+        EXPECT_TRUE(backups.remove(name));
+        EXPECT_TRUE(backups.names().isEmpty());
+    }
+}
+
 TEST_F(BackupRootTest, ARestoreTakesOnlyAFolderOfPlainFiles) {
     const BackupRoot backups(dataFolder());
     write(root() + "/good/morvik2.mde", "db");
