@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "KillAtStep.h"
 #include "ScreenFixture.h"
 #include "backup/BackupModule.h"
 #include "backup/BackupRoot.h"
@@ -28,35 +29,6 @@ using Files = std::map<QString, QByteArray>;
 const QString kUserBackup = "20240101000000";
 const QString kEarlierAuto = "20230101000000-auto";
 const QString kNewAuto = "20240305091502-auto";
-
-// The child's count of disk steps and the one at which it kills itself.
-int stepsTaken = 0;
-int stepToDie = 0;
-
-void dieAtStep(const char*, const QString&) {
-    if (++stepsTaken == stepToDie) {
-        ::kill(::getpid(), SIGKILL);
-    }
-}
-
-enum class ChildEnd { Killed, Succeeded, Failed };
-
-// Runs the operation in a child process that kills itself at its step-th disk step.
-ChildEnd runKilledAt(int step, const std::function<bool()>& operation) {
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        stepToDie = step;
-        shell::setDiskStepHook(dieAtStep);
-        ::_exit(operation() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) {
-        return ChildEnd::Killed;
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ChildEnd::Succeeded : ChildEnd::Failed;
-}
 
 class CrashTest : public ScreenFixture {
   protected:

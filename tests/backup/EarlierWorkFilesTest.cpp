@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "KillAtStep.h"
 #include "ScreenFixture.h"
 #include "backup/BackupRoot.h"
 #include "backup/DataFileCheck.h"
@@ -102,6 +103,32 @@ TEST_F(EarlierWorkFilesTest, AStoppedReplacementEndsWithTheOldFilesOrTheNewOnes)
         EXPECT_EQ(dataFiles(), expected);
         EXPECT_EQ(hidden(dataFolder()), QStringList());
         EXPECT_GT(DataFileCheck::BasicRows(dataFolder(), "morvik2.mde", kPassword), 0);
+    }
+}
+
+TEST_F(EarlierWorkFilesTest, ARecoveryStoppedPartWayIsTakenUpAgain) {
+    for (const auto& [moved, newSide] : {std::pair{3, false}, std::pair{8, true}}) {
+        for (int step = 1;; ++step) {
+            SCOPED_TRACE("files in place: " + std::to_string(moved) + ", recovery stopped at " +
+                         std::to_string(step));
+            prepare();
+            stopEarlierRestore(moved);
+            const ChildEnd end = runKilledAt(step, [&] {
+                DataRecovery::Recover(dataFolder());
+                return true;
+            });
+            DataRecovery::Recover(dataFolder());
+            Files expected = newSide ? newData : oldData;
+            if (newSide) {
+                expected.erase("morvik2.mde-journal");
+            }
+            EXPECT_EQ(dataFiles(), expected);
+            EXPECT_EQ(hidden(dataFolder()), QStringList());
+            if (end != ChildEnd::Killed) {
+                break;
+            }
+            ASSERT_FALSE(HasFailure());
+        }
     }
 }
 
