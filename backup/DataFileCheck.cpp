@@ -5,7 +5,11 @@
 
 namespace DataFileCheck {
 
-int32_t BasicRows(const QString& folder, const QString& fileName, const QString& password) {
+int32_t BasicRows(const QString& folder, const QString& fileName, const QString& password,
+                  bool* newerFormat) {
+    if (newerFormat != nullptr) {
+        *newerFormat = false;
+    }
     // basic_tbl last: its count is the result.
     int32_t result = 0;
     for (const char* table : {"system_type", "ClassifyMast_tbl", "TradeMast_tbl", "Management_Tbl",
@@ -19,6 +23,9 @@ int32_t BasicRows(const QString& folder, const QString& fileName, const QString&
         access.AddFromVerse(QString::fromLatin1(table));
         result = access.Execute();
         if (result < 0) {
+            if (newerFormat != nullptr) {
+                *newerFormat = result == AccessADOClass::CannotOpen && access.NewerFormat();
+            }
             return result;
         }
     }

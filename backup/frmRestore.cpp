@@ -177,15 +177,29 @@ ReplaceResult frmRestore::RestoreFolder(const QString& folderName) {
 }
 
 ReplaceResult frmRestore::PutInPlace(const std::vector<IncomingFile>& incoming,
-                                     const QString& database) const {
+                                     const QString& database) {
+    newerBackup_ = false;
     return DataReplace(DataFolder(), database)
         .run(incoming, vb::Now(), [this, &database](const QString& copies) {
-            return CheckDataFile(copies, database) > 0;
+            return CheckDataFile(copies, database, &newerBackup_) > 0;
         });
 }
 
-int32_t frmRestore::CheckDataFile(const QString& folder, const QString& fileName) const {
-    return DataFileCheck::BasicRows(folder, fileName, MainModule::DBPassword);
+bool frmRestore::RefusedAsNewer(const ReplaceResult& result) const {
+    if (result.outcome != ReplaceResult::Refused || !newerBackup_) {
+        return false;
+    }
+    forms::MsgBox(
+        QStringLiteral("指定のバックアップデータは新しい版のプログラムで作られているため、"
+                       "この版では復元できません。\r\n"
+                       "新しい版のプログラムで復元してください。"),
+        forms::vbCritical, kRestoreTitle);
+    return true;
+}
+
+int32_t frmRestore::CheckDataFile(const QString& folder, const QString& fileName,
+                                  bool* newerFormat) const {
+    return DataFileCheck::BasicRows(folder, fileName, MainModule::DBPassword, newerFormat);
 }
 
 void frmRestore::OperationOption_Click(int index) {
@@ -264,10 +278,13 @@ void frmRestore::RestoreButton_Click() {
         }
         const QString question =
             "[" + BackupList->item(i)->text() + "] を復元します。\r\nよろしいですか？";
-        if (forms::MsgBox(question, forms::vbYesNo | forms::vbQuestion, kRestoreTitle) ==
+        if (forms::MsgBox(question, forms::vbYesNo | forms::vbQuestion, kRestoreTitle) !=
             forms::vbYes) {
-            ShowRestoreResult(RestoreFolder(BackupFolders.value(i)),
-                              QStringLiteral("データの復元を完了しました。"),
+            continue;
+        }
+        const ReplaceResult result = RestoreFolder(BackupFolders.value(i));
+        if (!RefusedAsNewer(result)) {
+            ShowRestoreResult(result, QStringLiteral("データの復元を完了しました。"),
                               QStringLiteral("データの復元に失敗しました。"), forms::vbCritical);
         }
     }
@@ -341,6 +358,9 @@ void frmRestore::ImportFrom(const QString& folder) {
     }
     const QString database = shell::fileNameOf(files[0]);
     const ReplaceResult result = PutInPlace({{found[0], database}}, database);
+    if (RefusedAsNewer(result)) {
+        return;
+    }
     if (result.outcome == ReplaceResult::Refused) {
         forms::MsgBox(
             QStringLiteral("指定のデータファイルは、システム規定のデータファイルではありません。"),

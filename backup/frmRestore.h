@@ -37,8 +37,10 @@ class frmRestore : public forms::Form {
     // folder, after checking that its database, as backup.ini names it (else the settings
     // record's), is one of this system's.
     ReplaceResult RestoreFolder(const QString& folderName);
-    // The row count of basic_tbl in the database file, or a negative failure code.
-    int32_t CheckDataFile(const QString& folder, const QString& fileName) const;
+    // The row count of basic_tbl in the database file, or a negative failure code;
+    // newerFormat as DataFileCheck::BasicRows sets it.
+    int32_t CheckDataFile(const QString& folder, const QString& fileName,
+                          bool* newerFormat = nullptr) const;
 
     // Applies the mode of option button index and rebuilds the list of backups.
     void OperationOption_Click(int index);
@@ -80,8 +82,12 @@ class frmRestore : public forms::Form {
     void ImportFrom(const QString& folder);
     // Puts the files into the data folder when their database is one of this system's
     // (Refused otherwise).
-    ReplaceResult PutInPlace(const std::vector<IncomingFile>& incoming,
-                             const QString& database) const;
+    ReplaceResult PutInPlace(const std::vector<IncomingFile>& incoming, const QString& database);
+    // Tells the user when the result is a refusal of a database written by a newer release
+    // of the program; true when it was.
+    bool RefusedAsNewer(const ReplaceResult& result) const;
 
     bool filling_ = false;
+    // The last PutInPlace refused a database written by a newer release.
+    bool newerBackup_ = false;
 };

@@ -14,6 +14,8 @@ namespace {
 
 const QString kFileNotFoundText = QStringLiteral("DataBaseが見つかりません。");
 const QString kCannotOpenText = QStringLiteral("DataBaseが破損している可能性があります。");
+const QString kNewerFormatText =
+    QStringLiteral("DataBaseは新しい版のプログラムで作られているため開けません。");
 const QString kNothingWrittenText = QStringLiteral("Dataの書き込みが出来ませんでした。");
 const QString kNothingRegisteredText = QStringLiteral("登録できませんでした。");
 const QString kDeleteFailedText = QStringLiteral("削除できませんでした。");
@@ -87,6 +89,10 @@ vb::Variant AccessADOClass::InfoValue(int16_t argRow, int16_t argCol) const {
 
 QString AccessADOClass::ErrDetail() const {
     return errDetail_;
+}
+
+bool AccessADOClass::NewerFormat() const {
+    return errDetail_ == kNewerFormatText;
 }
 
 void AccessADOClass::AddFromVerse(const vb::Variant& argFrom) {
@@ -184,7 +190,8 @@ int32_t AccessADOClass::OpenConnection() {
                 if (error.number == jet::errBusy) {
                     return Failed(error);
                 }
-                errDetail_ = kCannotOpenText;
+                errDetail_ =
+                    error.number == jet::errNewerFormat ? kNewerFormatText : kCannotOpenText;
                 return CannotOpen;
             }
             return 0;

@@ -44,6 +44,9 @@ class AccessADOClass {
     // One element of DBInfo; an index outside it raises run-time error 9.
     vb::Variant InfoValue(int16_t argRow, int16_t argCol) const;
     QString ErrDetail() const;
+    // After a CannotOpen result: true when the file was written in the format of a newer
+    // release of the program, so it is not damaged, only not readable by this one.
+    bool NewerFormat() const;
     void AddFromVerse(const vb::Variant& argFrom);
     void AddFromSecondVerse(const vb::Variant& argFromSecond);
     void AddFromThirdVerse(const vb::Variant& argFromThird);

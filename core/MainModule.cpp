@@ -4,6 +4,7 @@
 #include "CommonClass.h"
 #include "XXCommonFunctions.h"
 #include "platform/forms/App.h"
+#include "platform/forms/MsgBox.h"
 #include "platform/runtime/RuntimeError.h"
 
 namespace MainModule {
@@ -34,8 +35,17 @@ void Prepare(AccessADOClass& access, const QString& accessFlag) {
 }
 
 // Shows a loader's failure. A missing or damaged database is the caller's to end; any
-// other failure ends the program.
-int32_t LoadFailed(int32_t result) {
+// other failure ends the program. A database of a newer release is not damaged: restoring
+// an older backup over it would lose its data, so the program ends with its own message.
+int32_t LoadFailed(const AccessADOClass& access, int32_t result) {
+    if (result == AccessADOClass::CannotOpen && access.NewerFormat()) {
+        forms::MsgBox(QStringLiteral("DataBaseは新しい版のプログラムで作られているため、"
+                                     "この版では開けません。\r\n"
+                                     "新しい版のプログラムで起動してください。"),
+                      forms::vbCritical, forms::App::Title());
+        forms::App::End(0);
+        return XX共通関数::BasicDataFailed;
+    }
     if (result == AccessADOClass::CannotOpen || result == AccessADOClass::FileNotFound) {
         XX共通関数::ShowErrorMessage(result, forms::App::Title(), 0);
         return result;
@@ -85,7 +95,7 @@ int32_t LoadSystemId() {
     const int32_t result = access.Execute();
     if (result < 0) {
         SystemId.clear();
-        return LoadFailed(result);
+        return LoadFailed(access, result);
     }
     const vb::Variant id = result > 0 ? access.InfoValue(0, 0) : vb::Variant();
     SystemId = id.isNull() ? QString() : id.toString();
@@ -103,7 +113,7 @@ int32_t LoadBasicSettings() {
     const int32_t result = access.Execute();
     ClearBasicSettings();
     if (result < 0) {
-        return LoadFailed(result);
+        return LoadFailed(access, result);
     }
     if (result == 0) {
         return result;
@@ -115,7 +125,7 @@ int32_t LoadBasicSettings() {
     const uint8_t highest[5] = {255, 3, 3, 255, 255};
     for (int16_t col = 0; col < 5; ++col) {
         if (!ReadSetting(access.InfoValue(0, col), highest[col], settings[col])) {
-            return LoadFailed(XX共通関数::BasicDataFailed);
+            return LoadFailed(access, XX共通関数::BasicDataFailed);
         }
     }
     TradeFigure = settings[0];
@@ -135,13 +145,13 @@ int32_t LoadLastCloseDate() {
     const int32_t result = access.Execute();
     HasCloseDate = false;
     if (result < 0) {
-        return LoadFailed(result);
+        return LoadFailed(access, result);
     }
     if (result > 0) {
         try {
             LastCloseDate = access.InfoValue(0, 0).toDate();
         } catch (const vb::RuntimeError&) {
-            return LoadFailed(XX共通関数::BasicDataFailed);
+            return LoadFailed(access, XX共通関数::BasicDataFailed);
         }
         HasCloseDate = true;
     }
@@ -149,14 +159,14 @@ int32_t LoadLastCloseDate() {
 }
 
 bool CheckMasterData(int32_t* failure) {
-    const auto failed = [failure](int32_t result) {
-        const int32_t shown = LoadFailed(result);
+    AccessADOClass access;
+    const auto failed = [failure, &access](int32_t result) {
+        const int32_t shown = LoadFailed(access, result);
         if (failure != nullptr) {
             *failure = shown;
         }
         return false;
     };
-    AccessADOClass access;
     Prepare(access, QStringLiteral("2"));
     access.AddFromVerse(QStringLiteral("ClassifyMast_tbl"));
     const int32_t classes = access.Execute();

@@ -30,7 +30,8 @@ class Connection {
     Connection& operator=(const Connection&) = delete;
 
     // A missing file gives errFileNotFound and is never created; a wrong password or a
-    // damaged file gives errCannotOpen; a locked file gives errBusy.
+    // damaged file gives errCannotOpen; a locked file gives errBusy; a file written in the
+    // format of a newer release gives errNewerFormat.
     Error open(const QString& connectionText);
     Error open(const QString& connectionText, const QString& userName, const QString& password);
     // How long a statement waits for a file locked by another connection before it gives

@@ -13,6 +13,7 @@ QString phrase(ErrorNumber number) {
         case errFileNotFound:
             return QStringLiteral("データベースファイルが見つかりません。");
         case errCannotOpen:
+        case errNewerFormat:
             return QStringLiteral("データベースを開けません。");
         case errBusy:
             return QStringLiteral("データベースは使用中です。");

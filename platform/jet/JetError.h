@@ -19,6 +19,7 @@ enum ErrorNumber : int32_t {
     errTransaction = 3246,     // begin, commit or rollback failed
     errConnectionText = 3170,  // the connection text names no usable provider or file
     errFileExists = 3204,      // a database to be created exists already
+    errNewerFormat = 3350,     // the file was written in the format of a newer release
 };
 
 struct Error {

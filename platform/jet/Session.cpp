@@ -148,7 +148,7 @@ Error Session::open(const QString& path, const QString& password, int busyTimeou
 Error Session::settleFormat(bool readOnly, int format) {
     if (format > kFileFormat) {
         return makeError(
-            errCannotOpen,
+            errNewerFormat,
             QStringLiteral("このデータベースはより新しい版の形式（%1）で作られています。")
                 .arg(format));
     }

@@ -33,7 +33,7 @@ class Session {
 
     // A file of the previous format is brought to the current one, once, in one
     // transaction; opened read-only, or when it cannot be written, it is read as it
-    // stands. A file of a newer format gives errCannotOpen.
+    // stands. A file of a newer format gives errNewerFormat.
     Error open(const QString& path, const QString& password, int busyTimeoutMs,
                bool readOnly = false);
     bool isOpen() const { return db_ != nullptr; }

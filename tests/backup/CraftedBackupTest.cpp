@@ -17,11 +17,13 @@ namespace {
 
 class CraftedBackupTest : public ScreenFixture {
   protected:
-    // The crafted database at path, named as the shipped one.
-    QString crafted(const CraftedDatabases::Case& c, const QString& folder) const {
+    using Maker = QString (*)(const QString& path, const QString& password);
+
+    // The crafted database in folder, named as the shipped one.
+    QString crafted(Maker make, const QString& folder) const {
         QDir().mkpath(folder);
         const QString file = folder + "/morvik2.mde";
-        const QString made = c.make(file, kPassword);
+        const QString made = make(file, kPassword);
         EXPECT_TRUE(made.isEmpty()) << made.toStdString();
         return file;
     }
@@ -32,34 +34,28 @@ class CraftedBackupTest : public ScreenFixture {
         EXPECT_EQ(lastBox().style, style);
         EXPECT_EQ(lastBox().title, title);
     }
-};
 
-TEST_F(CraftedBackupTest, AnImportedBackupFileWithACraftedDatabaseIsRefused) {
-    const QString notOurs = "指定のデータファイルは、システム規定のデータファイルではありません。";
-    for (const CraftedDatabases::Case& c : CraftedDatabases::all()) {
-        const QString database = crafted(c, path("crafted"));
+    // Imports the database file, then an archive of it: each refused with text, the data
+    // folder left as it was.
+    void expectImportRefused(const QString& database, const QString& text) const {
         const QString archive = path("crafted.bak");
         QFile::remove(archive);
         ASSERT_TRUE(shell::zipFiles({database}, archive));
         for (const QString& file : {database, archive}) {
-            SCOPED_TRACE(std::string(c.name) + ", " + file.toStdString());
+            SCOPED_TRACE(file.toStdString());
             const auto before = snapshot(dataFolder());
             forms::TestHook::enable();
             screen->OperationOption[1]->setChecked(true);
             forms::TestHook::queueDialogAnswer(file);
             screen->Import_File->click();
             EXPECT_EQ(forms::TestHook::msgBoxes().size(), 1u);
-            expectOneRefusal(notOurs, 16, "データの復元");
+            expectOneRefusal(text, 16, "データの復元");
             EXPECT_EQ(snapshot(dataFolder()), before);
         }
     }
-}
 
-TEST_F(CraftedBackupTest, ABackupFolderWithACraftedDatabaseIsNotRestored) {
-    for (const CraftedDatabases::Case& c : CraftedDatabases::all()) {
-        SCOPED_TRACE(c.name);
-        QDir(backupFolder("")).removeRecursively();
-        crafted(c, backupFolder("20240101000000"));
+    // Restores the one backup folder: refused with text, the data folder left as it was.
+    void expectRestoreRefused(const QString& text) const {
         const auto before = snapshot(dataFolder());
         forms::TestHook::enable();
         screen->OperationOption[1]->setChecked(true);
@@ -67,9 +63,37 @@ TEST_F(CraftedBackupTest, ABackupFolderWithACraftedDatabaseIsNotRestored) {
         forms::TestHook::queueMsgBoxAnswer(forms::vbYes);
         screen->RestoreButton->click();
         EXPECT_EQ(forms::TestHook::msgBoxes().size(), 2u);
-        expectOneRefusal("データの復元に失敗しました。", 16, "データの復元");
+        expectOneRefusal(text, 16, "データの復元");
         EXPECT_EQ(snapshot(dataFolder()), before);
     }
+};
+
+TEST_F(CraftedBackupTest, AnImportedBackupFileWithACraftedDatabaseIsRefused) {
+    for (const CraftedDatabases::Case& c : CraftedDatabases::all()) {
+        SCOPED_TRACE(c.name);
+        expectImportRefused(crafted(c.make, path("crafted")),
+                            "指定のデータファイルは、システム規定のデータファイルではありません。");
+    }
+}
+
+TEST_F(CraftedBackupTest, ABackupFolderWithACraftedDatabaseIsNotRestored) {
+    for (const CraftedDatabases::Case& c : CraftedDatabases::all()) {
+        SCOPED_TRACE(c.name);
+        QDir(backupFolder("")).removeRecursively();
+        crafted(c.make, backupFolder("20240101000000"));
+        expectRestoreRefused("データの復元に失敗しました。");
+    }
+}
+
+// A backup made by a newer release is sound: the user is told to restore it there, not
+// that it is not the system's.
+TEST_F(CraftedBackupTest, ABackupOfANewerReleaseIsRefusedAsSuch) {
+    const QString newer =
+        "指定のバックアップデータは新しい版のプログラムで作られているため、この版では復元できま"
+        "せん。\r\n新しい版のプログラムで復元してください。";
+    crafted(CraftedDatabases::withNewerFormat, backupFolder("20240101000000"));
+    expectRestoreRefused(newer);
+    expectImportRefused(crafted(CraftedDatabases::withNewerFormat, path("newer")), newer);
 }
 
 TEST_F(CraftedBackupTest, DamageInATableTheChecksDoNotCountIsFoundAsWell) {

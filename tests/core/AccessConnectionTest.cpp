@@ -65,6 +65,7 @@ TEST_F(AccessConnectionTest, UnopenableFileIsMinusThousand) {
     AccessADOClass damaged;
     EXPECT_EQ(CountBasic(damaged, "garbage.mde", database.password()), AccessADOClass::CannotOpen);
     EXPECT_EQ(damaged.ErrDetail(), kDamaged);
+    EXPECT_FALSE(damaged.NewerFormat());
 
     AccessADOClass wrongPassword;
     EXPECT_EQ(CountBasic(wrongPassword, database.fileName(), "WRONG"), AccessADOClass::CannotOpen);
@@ -128,7 +129,8 @@ TEST_F(AccessConnectionTest, AFileOfANewerFormatIsMinusThousand) {
     AccessADOClass access;
     EXPECT_EQ(CountBasic(access, database.fileName(), database.password()),
               AccessADOClass::CannotOpen);
-    EXPECT_EQ(access.ErrDetail(), kDamaged);
+    EXPECT_EQ(access.ErrDetail(), "DataBaseは新しい版のプログラムで作られているため開けません。");
+    EXPECT_TRUE(access.NewerFormat());
 }
 
 TEST_F(AccessConnectionTest, LockedFileIsAnOrdinaryFailure) {

@@ -16,6 +16,7 @@
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/TestHook.h"
 #include "platform/jet/Connection.h"
+#include "tests/support/CraftedDatabases.h"
 #include "tests/support/TestDatabase.h"
 
 namespace {
@@ -94,6 +95,16 @@ class frmConvertTest : public ::testing::Test {
         return *form_;
     }
 
+    // Opens the wizard, chooses the first installation of the list and starts.
+    frmConvert& runFirstInstallation() {
+        frmConvert& form = open();
+        form.NextButton_Click();
+        form.Form_MouseDown(1, 0, 1000, 2200);
+        form.NextButton_Click();
+        form.EndButton_Click();
+        return form;
+    }
+
     QTemporaryDir homes_;
     QTemporaryDir programs_;
     std::unique_ptr<frmConvert> form_;
@@ -166,11 +177,7 @@ TEST_F(frmConvertTest, ChoosingAnInstallationAndRunningMovesTheData) {
 TEST_F(frmConvertTest, EarlierDataThatDoesNotFitIsRefusedAndNothingIsMoved) {
     install(1, "12345");
     const QByteArray before = readAll(newDatabase());
-    frmConvert& form = open();
-    form.NextButton_Click();
-    form.Form_MouseDown(1, 0, 1000, 2200);
-    form.NextButton_Click();
-    form.EndButton_Click();
+    frmConvert& form = runFirstInstallation();
     ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
     const auto& shown = forms::TestHook::msgBoxes()[0];
     EXPECT_EQ(shown.style, forms::vbExclamation);
@@ -186,6 +193,22 @@ TEST_F(frmConvertTest, EarlierDataThatDoesNotFitIsRefusedAndNothingIsMoved) {
     EXPECT_EQ(readAll(newDatabase()), before);
 }
 
+// The new database made by a newer release is not called damaged, and nothing is moved.
+TEST_F(frmConvertTest, ANewDatabaseOfANewerReleaseStopsTheMigration) {
+    const QString folder = install(1);
+    const QString made = CraftedDatabases::withNewerFormat(newDatabase(), TestDatabase::password());
+    ASSERT_TRUE(made.isEmpty()) << made.toStdString();
+    const QByteArray before = readAll(newDatabase());
+    const QByteArray earlier = readAll(folder + "/morvik.mdb");
+    frmConvert& form = runFirstInstallation();
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].text,
+              "データの移行に失敗しました｡\r\nインストールを中断して最初からやり直してください。");
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(readAll(newDatabase()), before);
+    EXPECT_EQ(readAll(folder + "/morvik.mdb"), earlier);
+}
+
 TEST_F(frmConvertTest, NumbersThatBecomeOneNumberAreNamedAndNothingChanges) {
     const QString folder = install(1);
     for (const char* tradeNo : {"0101", "00101"}) {
@@ -196,11 +219,7 @@ TEST_F(frmConvertTest, NumbersThatBecomeOneNumberAreNamedAndNothingChanges) {
     }
     const QByteArray before = readAll(newDatabase());
     const QByteArray earlier = readAll(folder + "/morvik.mdb");
-    frmConvert& form = open();
-    form.NextButton_Click();
-    form.Form_MouseDown(1, 0, 1000, 2200);
-    form.NextButton_Click();
-    form.EndButton_Click();
+    frmConvert& form = runFirstInstallation();
     ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
     const auto& shown = forms::TestHook::msgBoxes()[0];
     EXPECT_EQ(shown.style, forms::vbExclamation);

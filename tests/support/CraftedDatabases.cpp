@@ -105,6 +105,11 @@ QString flipPage(const QString& path, const QString& password, const char* table
     });
 }
 
+QString withNewerFormat(const QString& path, const QString& password) {
+    return changed(path, password,
+                   "PRAGMA user_version = " + QByteArray::number(jet::kFileFormat + 1) + ";");
+}
+
 QString withMismatchedIndex(const QString& path, const QString& password) {
     QString error =
         changed(path, password, "INSERT INTO ClassifyMast_tbl VALUES ('001', 'a'), ('002', 'b');");

@@ -29,6 +29,10 @@ QString withFlippedPage(const QString& path, const QString& password, const char
 // Damages the first page of the table in the database at path, as a failing disk does.
 QString flipPage(const QString& path, const QString& password, const char* table);
 
+// A copy of the shipped database stamped with the format after the one this build writes,
+// as a newer release of the program would leave it: sound, but not to be read by this one.
+QString withNewerFormat(const QString& path, const QString& password);
+
 // A copy of the shipped database with two product classes whose primary-key index no
 // longer matches the rows: every page is sound, the index names a class that is not stored.
 QString withMismatchedIndex(const QString& path, const QString& password);

@@ -327,7 +327,7 @@ TEST_F(PreviousFormatTest, ANewerFormatIsRefusedAndLeftAlone) {
     for (const char* mode : {"", "Mode=Read;"}) {
         Connection connection;
         const jet::Error error = connection.open(TestDatabase::connectionText(path_, "pw") + mode);
-        EXPECT_EQ(error.number, jet::errCannotOpen) << mode;
+        EXPECT_EQ(error.number, jet::errNewerFormat) << mode;
         EXPECT_TRUE(error.description.contains("新しい版")) << error.description.toStdString();
         EXPECT_FALSE(connection.isOpen());
     }
