@@ -28,14 +28,21 @@ QString translateBracketed(const SqlToken& token) {
 // Whether the statement holds anything that the translation changes: a sign it
 // rewrites, or a word Last, True or False.
 bool needsTranslation(QStringView jetSql) {
-    for (const QChar c : jetSql) {
+    static const QLatin1String words[] = {QLatin1String("last"), QLatin1String("true"),
+                                          QLatin1String("false")};
+    for (qsizetype i = 0; i < jetSql.size(); ++i) {
+        const char16_t c = jetSql[i].unicode();
         if (c == u'#' || c == u'[' || c == u'&' || c == u'/') {
             return true;
         }
-    }
-    for (const char* word : {"last", "true", "false"}) {
-        if (jetSql.contains(QLatin1String(word), Qt::CaseInsensitive)) {
-            return true;
+        const char16_t lower = c | 0x20;
+        if (lower != u'l' && lower != u't' && lower != u'f') {
+            continue;
+        }
+        for (const QLatin1String word : words) {
+            if (jetSql.mid(i, word.size()).compare(word, Qt::CaseInsensitive) == 0) {
+                return true;
+            }
         }
     }
     return false;

@@ -857,6 +857,103 @@ bool namesCurrencyColumn(const std::vector<SqlToken>& tokens, const SchemaTypes&
     return false;
 }
 
+// A row to insert as the system writes them, "INSERT INTO table [(columns)] VALUES (...)"
+// with plain names and a single literal for each value, rewritten as the parser would
+// but without it: each value follows its column. Nothing for any other statement.
+std::optional<QString> literalRow(const std::vector<SqlToken>& tokens, const SchemaTypes& schema) {
+    const auto plainName = [](const SqlToken& token) {
+        return isName(token) && (token.kind == SqlToken::Word || !token.text.contains(u'.'));
+    };
+    size_t pos = 2;
+    if (tokens.size() < 7 || !tokens[0].isWord(u"insert") || !tokens[1].isWord(u"into") ||
+        !plainName(tokens[pos])) {
+        return std::nullopt;
+    }
+    const QString table = identifierName(tokens[pos]);
+    const QHash<QString, FieldType> types = schema.columnTypes(table);
+    QString out;
+    out.reserve(tokens.size() * 12);
+    out += tokens[0].text;
+    out += u" INTO ";
+    out += tokens[pos].text;
+    ++pos;
+    QStringList columns;
+    if (tokens[pos].isSymbol(u"(")) {
+        out += u" (";
+        do {
+            ++pos;
+            if (pos + 1 >= tokens.size() || !plainName(tokens[pos])) {
+                return std::nullopt;
+            }
+            if (!columns.isEmpty()) {
+                out += u", ";
+            }
+            out += tokens[pos].text;
+            columns << identifierName(tokens[pos]);
+        } while (tokens[++pos].isSymbol(u","));
+        if (!tokens[pos].isSymbol(u")")) {
+            return std::nullopt;
+        }
+        out += u')';
+        ++pos;
+    } else {
+        columns = schema.columns(table);
+    }
+    if (pos + 1 >= tokens.size() || !tokens[pos].isWord(u"values") ||
+        !tokens[pos + 1].isSymbol(u"(")) {
+        return std::nullopt;
+    }
+    out += u" VALUES (";
+    pos += 2;
+    for (qsizetype index = 0;; ++index) {
+        if (pos + 1 >= tokens.size()) {
+            return std::nullopt;
+        }
+        const SqlToken& token = tokens[pos];
+        Expr value;
+        switch (token.kind) {
+            case SqlToken::Number: {
+                const bool whole = !token.text.contains(u'.') && !token.text.contains(u'e') &&
+                                   !token.text.contains(u'E');
+                value = {token.text, whole ? Kind::Integer : Kind::Double, Expr::Number};
+                break;
+            }
+            case SqlToken::String:
+                value = {token.text, Kind::Text, Expr::String};
+                break;
+            case SqlToken::DateLiteral: {
+                const std::optional<QString> serial = engineDateText(token.text);
+                value = {serial ? u' ' + *serial + u' ' : token.text, Kind::Date};
+                break;
+            }
+            default:
+                if (!token.isWord(u"null")) {
+                    return std::nullopt;
+                }
+                value = {token.text, Kind::Null};
+                break;
+        }
+        if (index > 0) {
+            out += u", ";
+        }
+        out += index < columns.size() && types.value(asciiLower(columns[index])) == adCurrency
+                   ? scaled(value)
+                   : plain(value);
+        const SqlToken& next = tokens[++pos];
+        if (next.isSymbol(u")")) {
+            break;
+        }
+        if (!next.isSymbol(u",")) {
+            return std::nullopt;
+        }
+        ++pos;
+    }
+    if (pos + 1 != tokens.size()) {
+        return std::nullopt;
+    }
+    return out + u')';
+}
+
 }  // namespace
 
 std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTypes& schema) {
@@ -873,6 +970,10 @@ std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTyp
         return result;
     }
     result.typed = true;
+    if (std::optional<QString> row = literalRow(tokens, schema)) {
+        result.jetSql = std::move(*row);
+        return result;
+    }
     // An alias may be used before the item that gives it (an outer SELECT over a derived
     // table): each pass knows the aliases of the one before.
     QHash<QString, Kind> known;

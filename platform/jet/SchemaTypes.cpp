@@ -101,6 +101,10 @@ FieldType SchemaTypes::find(QStringView column, const QStringList& tables) const
     return anyTable_.value(key, adEmpty);
 }
 
+QHash<QString, FieldType> SchemaTypes::columnTypes(QStringView table) const {
+    return tables_.value(asciiLower(table));
+}
+
 QStringList SchemaTypes::columns(QStringView table) const {
     return order_.value(asciiLower(table));
 }

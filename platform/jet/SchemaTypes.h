@@ -31,6 +31,8 @@ class SchemaTypes {
     // A column named without its table: the first of `tables` that has it decides,
     // then any table.
     FieldType find(QStringView column, const QStringList& tables) const;
+    // The types of the table's columns by their lower-cased names; empty for no such table.
+    QHash<QString, FieldType> columnTypes(QStringView table) const;
     // The table's columns in the order of its definition; empty for no such table.
     QStringList columns(QStringView table) const;
     // The (table, column) pairs of every currency column.

@@ -87,6 +87,7 @@ bool SqlToken::is(Kind k, QStringView t) const {
 
 std::vector<SqlToken> tokenizeSql(QStringView sql) {
     std::vector<SqlToken> tokens;
+    tokens.reserve(sql.size() / 3 + 1);
     qsizetype i = 0;
     while (i < sql.size()) {
         const QChar c = sql[i];
