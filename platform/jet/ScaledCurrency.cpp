@@ -1,8 +1,10 @@
 #include "ScaledCurrency.h"
 
+#include <QPair>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 
 #include "JetSqlTranslator.h"
 #include "SchemaTypes.h"
@@ -857,44 +859,45 @@ bool namesCurrencyColumn(const std::vector<SqlToken>& tokens, const SchemaTypes&
     return false;
 }
 
-// A row to insert as the system writes them, "INSERT INTO table [(columns)] VALUES (...)"
-// with plain names and a single literal for each value, rewritten as the parser would
-// but without it: each value follows its column. Nothing for any other statement.
-std::optional<QString> literalRow(const std::vector<SqlToken>& tokens, const SchemaTypes& schema) {
+// The part of a row to insert before its values, "INSERT INTO table [(columns)] VALUES (",
+// with plain names: its rewritten text and whether each value goes into a currency column.
+struct RowPlan {
+    QString prefix;
+    std::vector<bool> currency;
+};
+
+std::optional<RowPlan> rowPlan(const std::vector<SqlToken>& tokens, size_t& pos,
+                               const SchemaTypes& schema) {
     const auto plainName = [](const SqlToken& token) {
         return isName(token) && (token.kind == SqlToken::Word || !token.text.contains(u'.'));
     };
-    size_t pos = 2;
+    pos = 2;
     if (tokens.size() < 7 || !tokens[0].isWord(u"insert") || !tokens[1].isWord(u"into") ||
         !plainName(tokens[pos])) {
         return std::nullopt;
     }
     const QString table = identifierName(tokens[pos]);
-    const QHash<QString, FieldType> types = schema.columnTypes(table);
-    QString out;
-    out.reserve(tokens.size() * 12);
-    out += tokens[0].text;
-    out += u" INTO ";
-    out += tokens[pos].text;
+    RowPlan plan;
+    plan.prefix = tokens[0].text + QStringLiteral(" INTO ") + tokens[pos].text;
     ++pos;
     QStringList columns;
     if (tokens[pos].isSymbol(u"(")) {
-        out += u" (";
+        plan.prefix += u" (";
         do {
             ++pos;
             if (pos + 1 >= tokens.size() || !plainName(tokens[pos])) {
                 return std::nullopt;
             }
             if (!columns.isEmpty()) {
-                out += u", ";
+                plan.prefix += u", ";
             }
-            out += tokens[pos].text;
+            plan.prefix += tokens[pos].text;
             columns << identifierName(tokens[pos]);
         } while (tokens[++pos].isSymbol(u","));
         if (!tokens[pos].isSymbol(u")")) {
             return std::nullopt;
         }
-        out += u')';
+        plan.prefix += u')';
         ++pos;
     } else {
         columns = schema.columns(table);
@@ -903,9 +906,23 @@ std::optional<QString> literalRow(const std::vector<SqlToken>& tokens, const Sch
         !tokens[pos + 1].isSymbol(u"(")) {
         return std::nullopt;
     }
-    out += u" VALUES (";
+    plan.prefix += u" VALUES (";
     pos += 2;
-    for (qsizetype index = 0;; ++index) {
+    for (const QString& column : columns) {
+        plan.currency.push_back(schema.find(table, column) == adCurrency);
+    }
+    return plan;
+}
+
+// The values of a row to insert from `pos` on, a single literal each, up to the closing
+// bracket that ends the statement, rewritten as the parser would: each value follows its
+// column.
+std::optional<QString> rowValues(const std::vector<SqlToken>& tokens, size_t pos,
+                                 const RowPlan& plan) {
+    QString out;
+    out.reserve(plan.prefix.size() + static_cast<qsizetype>(tokens.size() - pos) * 6);
+    out += plan.prefix;
+    for (size_t index = 0;; ++index) {
         if (pos + 1 >= tokens.size()) {
             return std::nullopt;
         }
@@ -936,9 +953,7 @@ std::optional<QString> literalRow(const std::vector<SqlToken>& tokens, const Sch
         if (index > 0) {
             out += u", ";
         }
-        out += index < columns.size() && types.value(asciiLower(columns[index])) == adCurrency
-                   ? scaled(value)
-                   : plain(value);
+        out += index < plan.currency.size() && plan.currency[index] ? scaled(value) : plain(value);
         const SqlToken& next = tokens[++pos];
         if (next.isSymbol(u")")) {
             break;
@@ -954,14 +969,104 @@ std::optional<QString> literalRow(const std::vector<SqlToken>& tokens, const Sch
     return out + u')';
 }
 
-}  // namespace
+// Where the values of a row to insert begin: after the first "VALUES (" and the blanks
+// that follow; -1 when there is none.
+qsizetype valuesStart(QStringView sql) {
+    qsizetype i = sql.indexOf(u"values", 0, Qt::CaseInsensitive);
+    if (i < 0) {
+        return -1;
+    }
+    const auto blanks = [sql](qsizetype at) {
+        while (at < sql.size() && sql[at].isSpace()) {
+            ++at;
+        }
+        return at;
+    };
+    i = blanks(i + 6);
+    return i < sql.size() && sql[i] == u'(' ? blanks(i + 1) : -1;
+}
 
-std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTypes& schema) {
+// The plans of the rows to insert met so far, by schema and by the statement's text up to
+// its values: the rows of one table differ only in their values, which are all that is
+// read again.
+class RowPlans {
+  public:
+    std::optional<RowPlan> find(quint64 schema, QStringView head) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        const auto found = plans_.constFind({schema, head.toString()});
+        return found == plans_.constEnd() ? std::nullopt : std::optional<RowPlan>(*found);
+    }
+    void keep(quint64 schema, QStringView head, const RowPlan& plan) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (plans_.size() >= 256) {
+            plans_.clear();
+        }
+        plans_.insert({schema, head.toString()}, plan);
+    }
+
+  private:
+    std::mutex mutex_;
+    QHash<QPair<quint64, QString>, RowPlan> plans_;
+};
+
+RowPlans& rowPlans() {
+    static RowPlans plans;
+    return plans;
+}
+
+// A row to insert as the system writes them, "INSERT INTO table [(columns)] VALUES (...)"
+// with plain names and a single literal for each value, rewritten without the parser.
+// `tokens` are those of the whole statement, without blanks, starting at `starts`.
+std::optional<QString> literalRow(QStringView jetSql, const std::vector<SqlToken>& tokens,
+                                  const std::vector<qsizetype>& starts, const SchemaTypes& schema) {
+    size_t pos = 0;
+    const std::optional<RowPlan> plan = rowPlan(tokens, pos, schema);
+    if (!plan) {
+        return std::nullopt;
+    }
+    std::optional<QString> row = rowValues(tokens, pos, *plan);
+    const qsizetype cut = valuesStart(jetSql);
+    if (row && cut >= 0 && pos < starts.size() && starts[pos] == cut) {
+        rowPlans().keep(schema.id(), jetSql.left(cut), *plan);
+    }
+    return row;
+}
+
+// The same from a plan met before: only the values are read.
+std::optional<QString> knownRow(QStringView jetSql, const SchemaTypes& schema) {
+    const qsizetype cut = valuesStart(jetSql);
+    if (cut < 0) {
+        return std::nullopt;
+    }
+    const std::optional<RowPlan> plan = rowPlans().find(schema.id(), jetSql.left(cut));
+    if (!plan) {
+        return std::nullopt;
+    }
     std::vector<SqlToken> tokens;
-    for (SqlToken& token : tokenizeSql(jetSql)) {
+    for (SqlToken& token : tokenizeSql(jetSql.mid(cut))) {
         if (token.kind != SqlToken::Space) {
             tokens.push_back(std::move(token));
         }
+    }
+    return rowValues(tokens, 0, *plan);
+}
+
+}  // namespace
+
+std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTypes& schema) {
+    if (std::optional<QString> row = knownRow(jetSql, schema)) {
+        return ScaledStatement{std::move(*row), {}, {}, true};
+    }
+    std::vector<SqlToken> tokens;
+    std::vector<qsizetype> starts;
+    qsizetype start = 0;
+    for (SqlToken& token : tokenizeSql(jetSql)) {
+        const qsizetype length = token.text.size();
+        if (token.kind != SqlToken::Space) {
+            tokens.push_back(std::move(token));
+            starts.push_back(start);
+        }
+        start += length;
     }
     ScaledStatement result{jetSql.toString(), {}, {}, false};
     // An INSERT without a column list writes the table's columns without naming them.
@@ -970,7 +1075,7 @@ std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTyp
         return result;
     }
     result.typed = true;
-    if (std::optional<QString> row = literalRow(tokens, schema)) {
+    if (std::optional<QString> row = literalRow(jetSql, tokens, starts, schema)) {
         result.jetSql = std::move(*row);
         return result;
     }

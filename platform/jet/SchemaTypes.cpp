@@ -2,6 +2,8 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <atomic>
+
 #include "SqlLexer.h"
 
 namespace jet {
@@ -52,7 +54,13 @@ FieldType SchemaTypes::fromDeclaredType(QStringView declared) {
     return adEmpty;
 }
 
+quint64 SchemaTypes::nextId() {
+    static std::atomic<quint64> next{0};
+    return ++next;
+}
+
 void SchemaTypes::load(sqlite3* db) {
+    id_ = nextId();
     for (const QString& table : tableNames(db)) {
         QHash<QString, FieldType>& columns = tables_[asciiLower(table)];
         QString quoted = table;
@@ -77,6 +85,7 @@ void SchemaTypes::load(sqlite3* db) {
 }
 
 void SchemaTypes::add(QStringView table, QStringView column, FieldType type) {
+    id_ = nextId();
     const QString key = asciiLower(column);
     tables_[asciiLower(table)].insert(key, type);
     anyTable_.insert(key, type);  // the last table read wins; see find()
@@ -99,10 +108,6 @@ FieldType SchemaTypes::find(QStringView column, const QStringList& tables) const
         }
     }
     return anyTable_.value(key, adEmpty);
-}
-
-QHash<QString, FieldType> SchemaTypes::columnTypes(QStringView table) const {
-    return tables_.value(asciiLower(table));
 }
 
 QStringList SchemaTypes::columns(QStringView table) const {

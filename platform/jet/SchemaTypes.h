@@ -24,6 +24,8 @@ class SchemaTypes {
     // Reads the tables and their columns; a failure leaves the types unknown.
     void load(sqlite3* db);
     void add(QStringView table, QStringView column, FieldType type);
+    // Tells these types from those of any other SchemaTypes or load in the process.
+    quint64 id() const { return id_; }
 
     bool isTable(QStringView name) const;
     // adEmpty when the table has no such column.
@@ -31,8 +33,6 @@ class SchemaTypes {
     // A column named without its table: the first of `tables` that has it decides,
     // then any table.
     FieldType find(QStringView column, const QStringList& tables) const;
-    // The types of the table's columns by their lower-cased names; empty for no such table.
-    QHash<QString, FieldType> columnTypes(QStringView table) const;
     // The table's columns in the order of its definition; empty for no such table.
     QStringList columns(QStringView table) const;
     // The (table, column) pairs of every currency column.
@@ -43,6 +43,9 @@ class SchemaTypes {
     QHash<QString, FieldType> anyTable_;
     QHash<QString, QStringList> order_;  // tables lower-cased, columns as defined
     QList<QPair<QString, QString>> currency_;
+    quint64 id_ = nextId();
+
+    static quint64 nextId();
 };
 
 }  // namespace jet

@@ -181,6 +181,56 @@ TEST_F(ExactMoneyTest, AWrittenAmountBeyondTheRangeIsAnOverflowAndNothingChanges
               amount("922337203685477.5806"));
 }
 
+// The texts of the values that a query finds in the file, read by the engine alone.
+std::vector<QByteArray> storedTexts(const QString& path, const char* sql) {
+    sqlite3* db = nullptr;
+    std::vector<QByteArray> texts;
+    EXPECT_FALSE(jet::openKeyed(path, "pw", false, 2000, db, true));
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+            texts.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, i)));
+        }
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close_v2(db);
+    return texts;
+}
+
+TEST_F(ExactMoneyTest, RowsToInsertAreWrittenAlikeWhateverTheirForm) {
+    // Literal rows are rewritten apart from other statements; each row again after the first
+    // of its table, so the same row is written twice.
+    for (const char* values :
+         {"#2024/9/1#,'001','0001',12.5,'-0.00015'", "#2024/9/1#,'002','0001',12.5,'-0.00015'",
+          "#2024/9/1#,'003','0001',(12.5),-0.00015",
+          "#2024/9/1#,'004','0001',12.5 , '-0.00015'  "}) {
+        run(QStringLiteral("INSERT INTO Management_Tbl(Input_Date,Classify_No,Trade_No,"
+                           "Cost_Money,Sales_Money) VALUES (%1)")
+                .arg(QLatin1String(values)));
+    }
+    connection_.close();
+    EXPECT_EQ(storedTexts(path_,
+                          "SELECT DISTINCT Input_Date, Cost_Money, Sales_Money FROM "
+                          "Management_Tbl"),
+              (std::vector<QByteArray>{"45536", "125000", "-2"}));
+
+    // The same row into a file whose column holds no currency is written as it stands.
+    const QString other = db_.path("other.mde");
+    ASSERT_FALSE(jet::createDatabase(
+        other, "pw",
+        "CREATE TABLE Management_Tbl (Input_Date DATETIME, Classify_No TEXT, Trade_No TEXT, "
+        "Cost_Money INTEGER, Sales_Money CURRENCY)"));
+    Connection connection;
+    ASSERT_FALSE(connection.open(TestDatabase::connectionText(other, "pw")));
+    ASSERT_FALSE(connection.execute(
+        "INSERT INTO Management_Tbl(Input_Date,Classify_No,Trade_No,Cost_Money,Sales_Money) "
+        "VALUES (#2024/9/1#,'009','0001',12.5,'-0.00015')"));
+    connection.close();
+    EXPECT_EQ(storedTexts(other, "SELECT Input_Date, Cost_Money, Sales_Money FROM Management_Tbl"),
+              (std::vector<QByteArray>{"45536", "12.5", "-2"}));
+}
+
 // A file as the previous release wrote it: currency as the engine's numbers, format 0.
 class PreviousFormatTest : public ::testing::Test {
   protected:
