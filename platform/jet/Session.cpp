@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
+#include <QPair>
 
 #include "EngineError.h"
 #include "JetFunctions.h"
@@ -65,6 +66,52 @@ std::shared_ptr<const SchemaTypes> typesOfSchema(sqlite3* db, const QByteArray& 
         return loaded;
     }
     return types;
+}
+
+// A statement as the engine runs it and, in a file of scaled currency, its rewriting.
+struct Translation {
+    QString engineSql;
+    QByteArray utf8;
+    bool rowsOnly = false;  // an INSERT, UPDATE or DELETE
+    ScaledStatement scaled;
+};
+
+// The statements met lately, translated: a statement run again is not read again. By the
+// types of the file's schema (none for a file of the previous format) and the text. Rows to
+// insert differ in their values each time and are not kept.
+std::shared_ptr<const Translation> translation(QStringView jetSql, const SchemaTypes* schema) {
+    static QMutex mutex;
+    static QHash<QPair<quint64, QString>, std::shared_ptr<const Translation>> known;
+    const bool keep = !jetSql.trimmed().startsWith(u"insert", Qt::CaseInsensitive);
+    const QPair<quint64, QString> key{schema ? schema->id() : 0, jetSql.toString()};
+    if (keep) {
+        QMutexLocker lock(&mutex);
+        if (const auto found = known.constFind(key); found != known.constEnd()) {
+            return *found;
+        }
+    }
+    auto made = std::make_shared<Translation>();
+    if (schema) {
+        std::optional<ScaledStatement> rewritten = scaleCurrency(jetSql, *schema);
+        if (!rewritten) {
+            return nullptr;
+        }
+        made->engineSql = translateJetSql(rewritten->jetSql);
+        made->scaled = std::move(*rewritten);
+    } else {
+        made->engineSql = translateJetSql(jetSql);
+    }
+    made->utf8 = made->engineSql.toUtf8();
+    const QString verb = made->engineSql.trimmed().section(u' ', 0, 0).toUpper();
+    made->rowsOnly = verb == u"INSERT" || verb == u"UPDATE" || verb == u"DELETE";
+    if (keep) {
+        QMutexLocker lock(&mutex);
+        if (known.size() >= 256) {
+            known.clear();
+        }
+        known.insert(key, made);
+    }
+    return made;
 }
 
 }  // namespace
@@ -221,20 +268,15 @@ Error Session::prepare(const QString& jetSql, sqlite3_stmt*& statement, QString*
     if (!db_) {
         return makeError(errNotOpen);
     }
-    QString translated;
-    if (scaledCurrency_) {
-        std::optional<ScaledStatement> rewritten = scaleCurrency(jetSql, schema());
-        if (!rewritten) {
-            return makeError(errSyntax, QStringLiteral("金額の列を含む文の形を解釈できません。"));
-        }
-        translated = translateJetSql(rewritten->jetSql);
-        if (scaled) {
-            *scaled = std::move(*rewritten);
-        }
-    } else {
-        translated = translateJetSql(jetSql);
+    const std::shared_ptr<const Translation> translated =
+        translation(jetSql, scaledCurrency_ ? &schema() : nullptr);
+    if (!translated) {
+        return makeError(errSyntax, QStringLiteral("金額の列を含む文の形を解釈できません。"));
     }
-    const QByteArray utf8 = translated.toUtf8();
+    if (scaled && scaledCurrency_) {
+        *scaled = translated->scaled;
+    }
+    const QByteArray& utf8 = translated->utf8;
     const char* tail = nullptr;
     const int rc =
         sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &statement, &tail);
@@ -250,12 +292,10 @@ Error Session::prepare(const QString& jetSql, sqlite3_stmt*& statement, QString*
         return makeError(errSyntax, detail);
     }
     if (engineSql) {
-        *engineSql = translated;
+        *engineSql = translated->engineSql;
     }
     // A statement that changes the tables makes the next one read their types again.
-    const QString verb = translated.trimmed().section(u' ', 0, 0).toUpper();
-    if (!sqlite3_stmt_readonly(statement) && verb != u"INSERT" && verb != u"UPDATE" &&
-        verb != u"DELETE") {
+    if (!sqlite3_stmt_readonly(statement) && !translated->rowsOnly) {
         schema_.reset();
         schemaText_.reset();
     }

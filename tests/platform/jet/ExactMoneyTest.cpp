@@ -198,9 +198,9 @@ std::vector<QByteArray> storedTexts(const QString& path, const char* sql) {
     return texts;
 }
 
-TEST_F(ExactMoneyTest, RowsToInsertAreWrittenAlikeWhateverTheirForm) {
-    // Literal rows are rewritten apart from other statements; each row again after the first
-    // of its table, so the same row is written twice.
+TEST_F(ExactMoneyTest, StatementsAreWrittenAlikeWhateverTheirFormAndForTheirOwnFile) {
+    // Literal rows are rewritten apart from other statements, and each row after the first
+    // of its table from what the first left; a statement run again is not read again.
     for (const char* values :
          {"#2024/9/1#,'001','0001',12.5,'-0.00015'", "#2024/9/1#,'002','0001',12.5,'-0.00015'",
           "#2024/9/1#,'003','0001',(12.5),-0.00015",
@@ -209,13 +209,15 @@ TEST_F(ExactMoneyTest, RowsToInsertAreWrittenAlikeWhateverTheirForm) {
                            "Cost_Money,Sales_Money) VALUES (%1)")
                 .arg(QLatin1String(values)));
     }
+    const char* const update = "UPDATE Management_Tbl SET Cost_Money = 7";
+    run(update);
     connection_.close();
     EXPECT_EQ(storedTexts(path_,
                           "SELECT DISTINCT Input_Date, Cost_Money, Sales_Money FROM "
                           "Management_Tbl"),
-              (std::vector<QByteArray>{"45536", "125000", "-2"}));
+              (std::vector<QByteArray>{"45536", "70000", "-2"}));
 
-    // The same row into a file whose column holds no currency is written as it stands.
+    // The same statements in a file whose column holds no currency write it as it stands.
     const QString other = db_.path("other.mde");
     ASSERT_FALSE(jet::createDatabase(
         other, "pw",
@@ -226,9 +228,12 @@ TEST_F(ExactMoneyTest, RowsToInsertAreWrittenAlikeWhateverTheirForm) {
     ASSERT_FALSE(connection.execute(
         "INSERT INTO Management_Tbl(Input_Date,Classify_No,Trade_No,Cost_Money,Sales_Money) "
         "VALUES (#2024/9/1#,'009','0001',12.5,'-0.00015')"));
-    connection.close();
     EXPECT_EQ(storedTexts(other, "SELECT Input_Date, Cost_Money, Sales_Money FROM Management_Tbl"),
               (std::vector<QByteArray>{"45536", "12.5", "-2"}));
+    ASSERT_FALSE(connection.execute(update));
+    connection.close();
+    EXPECT_EQ(storedTexts(other, "SELECT Cost_Money FROM Management_Tbl"),
+              (std::vector<QByteArray>{"7"}));
 }
 
 // A file as the previous release wrote it: currency as the engine's numbers, format 0.
