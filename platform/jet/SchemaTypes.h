@@ -24,7 +24,8 @@ class SchemaTypes {
     // Reads the tables and their columns; a failure leaves the types unknown.
     void load(sqlite3* db);
     void add(QStringView table, QStringView column, FieldType type);
-    // Tells these types from those of any other SchemaTypes or load in the process.
+    // Changes with every load and addition and differs between objects made apart, so that
+    // what is derived from the types can be kept by it.
     quint64 id() const { return id_; }
 
     bool isTable(QStringView name) const;
