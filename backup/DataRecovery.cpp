@@ -64,14 +64,18 @@ void Recover(const QString& dataFolder) {
     if (!lock.held()) {
         return;
     }
+    bool discarded = false;
     for (const QString& runFolder : runFolders(dataFolder)) {
         if (!settled(dataFolder, runFolder)) {
             continue;
         }
         RunFolder::discard(runFolder);
+        discarded = true;
+    }
+    if (discarded) {
+        shell::syncFolder(dataFolder);
     }
     EarlierWorkFiles::Settle(dataFolder, shell::tempFolder());
-    shell::syncFolder(dataFolder);
 }
 
 }  // namespace DataRecovery

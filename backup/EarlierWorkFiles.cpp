@@ -32,9 +32,10 @@ struct Entry {
     Kind kind;
 };
 
-// The regular files and folders of a folder that belong to the user; links and anything
-// else are left out. Nothing when the folder itself is a link.
-std::vector<Entry> ownEntries(const QString& folder) {
+// The regular files and folders of a folder that belong to the user and whose names match
+// names; links and anything else are left out. Nothing when the folder itself is a link.
+// The names are matched first, so that a large folder costs no look-up per entry.
+std::vector<Entry> ownEntries(const QString& folder, const QRegularExpression& names) {
     std::vector<Entry> entries;
     struct stat status {};
     if (::lstat(QFile::encodeName(folder).constData(), &status) != 0 || !S_ISDIR(status.st_mode)) {
@@ -43,14 +44,17 @@ std::vector<Entry> ownEntries(const QString& folder) {
     std::error_code error;
     fs::directory_iterator it(shell::toPath(folder), error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        const QString name = shell::fromPath(it->path().filename());
+        if (!names.match(name).hasMatch()) {
+            continue;
+        }
         const QString path = shell::fromPath(it->path());
         if (::lstat(QFile::encodeName(path).constData(), &status) != 0 ||
             status.st_uid != ::geteuid()) {
             continue;
         }
         if (S_ISREG(status.st_mode) || S_ISDIR(status.st_mode)) {
-            entries.push_back({shell::fileNameOf(path), path,
-                               S_ISDIR(status.st_mode) ? Kind::Folder : Kind::File});
+            entries.push_back({name, path, S_ISDIR(status.st_mode) ? Kind::Folder : Kind::File});
         }
     }
     return entries;
@@ -105,13 +109,16 @@ void settleDataFolder(const QString& dataFolder) {
     static const QRegularExpression kAside(QStringLiteral("^\\.(.+)\\.(old|restore)-([0-9]+)$"),
                                            QRegularExpression::DotMatchesEverythingOption);
     std::map<QString, Replacement> replacements;
-    for (const Entry& entry : ownEntries(dataFolder)) {
+    bool changed = false;
+    static const QRegularExpression kHidden(QStringLiteral("^\\."));
+    for (const Entry& entry : ownEntries(dataFolder, kHidden)) {
         if (entry.kind != Kind::File) {
             continue;
         }
         if (const auto copy = kCopy.match(entry.name); copy.hasMatch()) {
             if (!running(copy.captured(1))) {
                 shell::removeTree(entry.path);
+                changed = true;
             }
         } else if (const auto aside = kAside.match(entry.name); aside.hasMatch()) {
             Replacement& replacement = replacements[aside.captured(3)];
@@ -125,21 +132,28 @@ void settleDataFolder(const QString& dataFolder) {
     for (const auto& [process, replacement] : replacements) {
         if (!running(process)) {
             settleReplacement(dataFolder, replacement);
+            changed = true;
         }
     }
-    shell::syncFolder(dataFolder);
+    if (changed) {
+        shell::syncFolder(dataFolder);
+    }
 }
 
 void removeUnfinishedBackups(const QString& dataFolder) {
     static const QRegularExpression kWork(QStringLiteral("^\\.work-([0-9]+)-[0-9]+$"));
     const QString root = BackupRoot(dataFolder).path();
-    for (const Entry& entry : ownEntries(root)) {
+    bool changed = false;
+    for (const Entry& entry : ownEntries(root, kWork)) {
         const auto work = kWork.match(entry.name);
         if (entry.kind == Kind::Folder && work.hasMatch() && !running(work.captured(1))) {
             shell::removeTree(entry.path);
+            changed = true;
         }
     }
-    shell::syncFolder(root);
+    if (changed) {
+        shell::syncFolder(root);
+    }
 }
 
 void removeTemporaryFiles(const QString& tempFolder) {
@@ -148,7 +162,8 @@ void removeTemporaryFiles(const QString& tempFolder) {
     static const QRegularExpression kFile("^" + base + "\\.(?:zip|mde)$");
     static const QRegularExpression kPartial("^" + base + "\\.zip\\.[A-Za-z0-9]{6}$");
     static const QRegularExpression kCopy("^\\." + base + "\\.(?:zip|mde)\\.copy-([0-9]+)-[0-9]+$");
-    for (const Entry& entry : ownEntries(tempFolder)) {
+    static const QRegularExpression kOurs(QStringLiteral("^\\.?morvik2_"));
+    for (const Entry& entry : ownEntries(tempFolder, kOurs)) {
         bool leftover = false;
         if (entry.kind == Kind::Folder) {
             leftover = kFolder.match(entry.name).hasMatch();
