@@ -1,6 +1,7 @@
 #include "AccessADOClass.h"
 
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "SqlStatementText.h"
@@ -69,6 +70,10 @@ void AccessADOClass::AddFieldThird(const vb::Variant& argField) {
 
 vb::VariantArray AccessADOClass::DBInfo() const {
     return dbInfo_;
+}
+
+vb::VariantArray AccessADOClass::TakeDBInfo() {
+    return std::exchange(dbInfo_, vb::VariantArray());
 }
 
 void AccessADOClass::ThirdDBInfo(const vb::VariantArray& argDBInfo) {
@@ -394,13 +399,7 @@ int32_t AccessADOClass::SelectStep() {
             }
         }
         if (rows > 0) {
-            vb::VariantArray result(rows, cols);
-            for (int row = 0; row < rows; ++row) {
-                for (int col = 0; col < cols; ++col) {
-                    result(row, col) = std::move(values[static_cast<size_t>(row * cols + col)]);
-                }
-            }
-            dbInfo_ = std::move(result);
+            dbInfo_ = vb::VariantArray(rows, cols, std::move(values));
         }
         return rows;
     } catch (const vb::RuntimeError& error) {

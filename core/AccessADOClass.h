@@ -38,6 +38,8 @@ class AccessADOClass {
     // The result of the last select, maximum or minimum (empty when the select found no
     // rows), or the rows set for a write.
     vb::VariantArray DBInfo() const;
+    // DBInfo moved out, leaving it empty: for a caller done with the object's result.
+    vb::VariantArray TakeDBInfo();
     void ThirdDBInfo(const vb::VariantArray& argDBInfo);
     void DBInfo(const vb::VariantArray& argDBInfo);
     void UpdataInfo(const vb::VariantArray& argUpdataInfo);

@@ -18,7 +18,7 @@ int32_t AccessSelect(AccessADOClass& access, const QStringList& fields, const QS
         access.AddOrderVerse(item);
     }
     const int32_t result = access.Execute();
-    rows = result > 0 ? access.DBInfo() : vb::VariantArray();
+    rows = result > 0 ? access.TakeDBInfo() : vb::VariantArray();
     access.ExecuteClear();
     return result;
 }

@@ -118,8 +118,11 @@ std::shared_ptr<const Translation> translation(QStringView jetSql, const SchemaT
 
 Error openKeyed(const QString& path, const QString& password, bool create, int busyTimeoutMs,
                 sqlite3*& db, bool readOnly) {
-    const int flags =
-        readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // A connection is only ever used by one thread at a time, so the engine need not lock
+    // it on every call.
+    const int flags = SQLITE_OPEN_NOMUTEX |
+                      (readOnly ? SQLITE_OPEN_READONLY
+                                : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0));
     int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(db, busyTimeoutMs);

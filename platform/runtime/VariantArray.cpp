@@ -10,6 +10,16 @@ VariantArray::VariantArray(int rows, int cols) {
     resize(rows, cols);
 }
 
+VariantArray::VariantArray(int rows, int cols, std::vector<Variant>&& elements) {
+    if (rows < 0 || cols < 0 || elements.size() != static_cast<size_t>(rows) * cols) {
+        throw RuntimeError(errSubscriptOutOfRange);
+    }
+    dims_ = 2;
+    rows_ = rows;
+    cols_ = cols;
+    data_ = std::move(elements);
+}
+
 VariantArray VariantArray::vector(int size) {
     VariantArray array;
     array.resize(size);

@@ -11,7 +11,9 @@ namespace vb {
 class VariantArray {
   public:
     VariantArray() = default;
-    VariantArray(int rows, int cols);      // two dimensions
+    VariantArray(int rows, int cols);  // two dimensions
+    // Two dimensions holding the given elements, row by row (rows x cols of them).
+    VariantArray(int rows, int cols, std::vector<Variant>&& elements);
     static VariantArray vector(int size);  // one dimension
 
     int dimensions() const { return dims_; }
