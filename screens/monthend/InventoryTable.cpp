@@ -1,6 +1,10 @@
 #include "InventoryTable.h"
 
 #include <QHash>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "MonthReads.h"
 #include "core/AccessADOClass.h"
@@ -20,25 +24,73 @@ QString DayText(const vb::Date& date) {
     return vb::Format(date, "yyyy/mm/dd");
 }
 
-// Purchases and sales per product of the days from..to: class, product, SumCost,
-// SumSales and, with lastPrice, LastPrice.
-int32_t MovementSums(AccessADOClass& access, const vb::Date& from, const vb::Date& to,
-                     bool lastPrice, vb::VariantArray& rows) {
-    QStringList fields = {"Classify_No", "Trade_No", "SumCost", "SumSales"};
-    const QString where = " From Management_Tbl WHERE Input_Date Between " +
-                          MonthReads::DateText(from) + " And " + MonthReads::DateText(to) +
-                          " GROUP BY Classify_No";
-    QStringList items = {"(SELECT Classify_No", "Trade_No", "Sum(Cost_Quantity) AS SumCost"};
-    if (lastPrice) {
-        fields << "LastPrice";
-        items << "Sum(Sales_Quantity) AS SumSales"
-              << "Last(Unit_Price) AS LastPrice" + where;
-    } else {
-        items << "Sum(Sales_Quantity) AS SumSales" + where;
+// The purchases and sales of one product over some days, and its price on the latest
+// of them.
+struct Movement {
+    __int128 purchases = 0;  // in ten-thousandths
+    __int128 sales = 0;
+    vb::Variant lastPrice;
+};
+
+// The texts of the keys as plain UTF-16 code units: hashed and compared without the
+// cost of Qt's general string comparison, for a lookup per day row.
+struct KeyHash {
+    size_t operator()(const QString& key) const noexcept {
+        return std::hash<std::u16string_view>()(
+            std::u16string_view(QStringView(key).utf16(), static_cast<size_t>(key.size())));
     }
-    items << "Trade_No ORDER BY Classify_No"
-          << "Trade_No) AS ThisMonthDeta";
-    return AccessSelect(access, fields, items, {}, {}, rows);
+};
+struct KeyEqual {
+    bool operator()(const QString& a, const QString& b) const noexcept {
+        return a.size() == b.size() &&
+               std::char_traits<char16_t>::compare(QStringView(a).utf16(), QStringView(b).utf16(),
+                                                   static_cast<size_t>(a.size())) == 0;
+    }
+};
+
+// By MonthReads::Key.
+using Movements = std::unordered_map<QString, Movement, KeyHash, KeyEqual>;
+
+vb::Currency Whole(__int128 tenThousandths) {
+    if (tenThousandths > std::numeric_limits<int64_t>::max() ||
+        tenThousandths < std::numeric_limits<int64_t>::min()) {
+        throw vb::RuntimeError(vb::errOverflow);
+    }
+    return vb::Currency::fromRaw(static_cast<int64_t>(tenThousandths));
+}
+
+// The movement per product of the days from..to: what Sum() grouped by class and product
+// gives (Null counting as nothing), and the Unit_Price of the product's latest day. The
+// engine would sort every day row to group them; here the rows are read a month at a
+// time in date order and added up as they come.
+int32_t MovementSums(AccessADOClass& access, const vb::Date& from, const vb::Date& to,
+                     Movements& movements) {
+    int32_t total = 0;
+    for (vb::Date first = from; DayText(first) <= DayText(to);) {
+        const vb::Date next = first.firstOfMonth().addMonths(1);
+        const QString days = DayText(next) <= DayText(to)
+                                 ? "Input_Date >= " + MonthReads::DateText(first) +
+                                       " And Input_Date < " + MonthReads::DateText(next)
+                                 : "Input_Date Between " + MonthReads::DateText(first) + " And " +
+                                       MonthReads::DateText(to);
+        vb::VariantArray rows;
+        const int32_t count = AccessSelect(
+            access,
+            {"Classify_No & '\t' & Trade_No", "Cost_Quantity", "Sales_Quantity", "Unit_Price"},
+            {"Management_Tbl"}, {days}, {"Input_Date"}, rows);
+        if (count < 0) {
+            return count;
+        }
+        for (int row = 0; row < count; ++row) {
+            Movement& movement = movements[MonthReads::Text(rows(row, 0))];
+            movement.purchases += Amount(rows(row, 1)).raw();
+            movement.sales += Amount(rows(row, 2)).raw();
+            movement.lastPrice = rows(row, 3);
+        }
+        total += count;
+        first = next;
+    }
+    return total;
 }
 
 }  // namespace
@@ -128,18 +180,17 @@ int32_t InventoryTable::LoadOpen(const vb::Date& month) {
     if (count < 0) {
         return count;
     }
-    vb::VariantArray sums;
-    const int32_t sumCount =
-        MovementSums(access, month, XX共通関数::GetMonthEndDate(month), true, sums);
-    if (sumCount < 0) {
-        return sumCount;
+    Movements sums;
+    if (const int32_t read = MovementSums(access, month, XX共通関数::GetMonthEndDate(month), sums);
+        read < 0) {
+        return read;
     }
-    vb::VariantArray between;
-    int32_t betweenCount = 0;
+    Movements between;
     if (gap) {
-        betweenCount = MovementSums(access, base.addMonths(1), month.addDays(-1), false, between);
-        if (betweenCount < 0) {
-            return betweenCount;
+        if (const int32_t read =
+                MovementSums(access, base.addMonths(1), month.addDays(-1), between);
+            read < 0) {
+            return read;
         }
     }
     vb::VariantArray stock;
@@ -148,8 +199,6 @@ int32_t InventoryTable::LoadOpen(const vb::Date& month) {
         return stockCount;
     }
 
-    const QHash<QString, int> sumRows = MonthReads::RowsByKey(sums, sumCount);
-    const QHash<QString, int> betweenRows = MonthReads::RowsByKey(between, betweenCount);
     const QHash<QString, int> stockRows = MonthReads::RowsByKey(stock, stockCount);
     rowCount_ = count;
     rows_ = vb::VariantArray(count, 9);
@@ -157,16 +206,16 @@ int32_t InventoryTable::LoadOpen(const vb::Date& month) {
         const QString key = Key(masters(row, 0), masters(row, 1));
         vb::Currency opening, purchases, sales;
         vb::Currency price = Amount(masters(row, 4));
-        if (const auto s = sumRows.constFind(key); s != sumRows.constEnd()) {
-            purchases = Amount(sums(*s, 2));
-            sales = Amount(sums(*s, 3));
-            price = Amount(sums(*s, 4));
+        if (const auto s = sums.find(key); s != sums.end()) {
+            purchases = Whole(s->second.purchases);
+            sales = Whole(s->second.sales);
+            price = Amount(s->second.lastPrice);
         }
         if (const auto f = stockRows.constFind(key); f != stockRows.constEnd()) {
             opening = Amount(stock(*f, 2));
         }
-        if (const auto u = betweenRows.constFind(key); u != betweenRows.constEnd()) {
-            opening += Amount(between(*u, 2)) - Amount(between(*u, 3));
+        if (const auto u = between.find(key); u != between.end()) {
+            opening += Whole(u->second.purchases) - Whole(u->second.sales);
         }
         rows_(row, ClassifyNo) = masters(row, 0);
         rows_(row, TradeNo) = masters(row, 1);

@@ -5,6 +5,7 @@
 #include "screens/monthend/InventoryList.h"
 #include "screens/monthend/InventoryTable.h"
 #include "screens/monthend/MonthClose.h"
+#include "tests/support/TestRows.h"
 
 namespace {
 
@@ -68,6 +69,28 @@ TEST_F(InventoryTableTest, TheLastClosedMonthTheNextAndOneAfterAGap) {
     ASSERT_TRUE(table.Load(Date::fromYmd(2024, 4, 1), "在庫管理表"));
     EXPECT_EQ(figures(table), (std::vector<QString>{"14|5|2|17|102|1,734", "-3|0|0|-3|10.5|-32"}));
     EXPECT_EQ(table.Total(), Currency::fromInteger(1702));
+}
+
+TEST_F(InventoryTableTest, AfterAGapOfMonthsEveryDayRowCountsAndThePriceIsOfTheLatestDay) {
+    // March's last day with a time of day, a Null quantity, ten-thousandths, a product
+    // outside the masters, and June's rows written latest day first.
+    insert(
+        "Management_Tbl",
+        {"Input_Date", "Classify_No", "Trade_No", "Cost_Quantity", "Unit_Price", "Cost_Money",
+         "Sales_Quantity", "Sales_Money"},
+        makeRows({{"#2024/3/31 12:00:00#", "'001'", "'0002'", "0.0001", "11", "0.0011", "0", "0"},
+                  {"#2024/4/15#", "'001'", "'0002'", "Null", "12", "0", "1", "20"}}));
+    movement(5, 31, "001", "0001", "2", "105", "1", "120");
+    movement(5, 10, "009", "0001", "50", "1", "0", "0");
+    movement(6, 20, "001", "0001", "0", "104", "3", "360");
+    movement(6, 3, "001", "0001", "10", "103", "0", "0");
+
+    InventoryTable table;
+    ASSERT_TRUE(table.Load(Date::fromYmd(2024, 6, 1), "在庫管理表"));
+    // February's stock 13, March to May +1 +3 +1; June +10 -3 at the price of the 20th
+    EXPECT_EQ(figures(table),
+              (std::vector<QString>{"18|10|3|25|104|2,600", "-3.9999|0|0|-3.9999|10.5|-42"}));
+    EXPECT_EQ(table.Total(), Currency::fromInteger(2558));
 }
 
 TEST_F(InventoryTableTest, AClosedMonthWithoutRowsIsBeforeTheInitialData) {

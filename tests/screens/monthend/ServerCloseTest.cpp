@@ -4,6 +4,7 @@
 #include "core/AccessADOClass.h"
 #include "core/MainModule.h"
 #include "core/SqlValueText.h"
+#include "screens/monthend/InventoryTable.h"
 #include "screens/monthend/MonthClose.h"
 #include "tests/support/TestServerDatabase.h"
 
@@ -80,6 +81,28 @@ class ServerCloseTest : public CloseFixture {
         ASSERT_EQ(write.Execute(), count) << write.ErrDetail().toStdString();
     }
 
+    void copyAllToServer() {
+        copyToServer("ClassifyMast_tbl", ClassFields);
+        copyToServer("TradeMast_tbl", ProductFields);
+        copyToServer("Management_Tbl", MovementFields);
+        copyToServer("FixDeta_tbl", MonthFields);
+    }
+
+    // June's inventory table: every row as "a|b|c" on a line of its own, then the total.
+    static std::string juneInventory() {
+        InventoryTable table;
+        EXPECT_TRUE(table.Load(vb::Date::fromYmd(2024, 6, 1), "在庫管理表"));
+        QString text;
+        for (int row = 0; row < table.RowCount(); ++row) {
+            QStringList cells;
+            for (int col = InventoryTable::ClassifyNo; col <= InventoryTable::Value; ++col) {
+                cells << table.Rows()(row, col).toString();
+            }
+            text += cells.join('|') + '\n';
+        }
+        return (text + table.Total().toString()).toStdString();
+    }
+
     std::vector<QString> storedMay(AccessADOClass& access) {
         return rowsOf(access, "FixDeta_tbl", MonthFields, "Classify_No, Trade_No",
                       "FixDate = #2024/5/1#");
@@ -89,10 +112,7 @@ class ServerCloseTest : public CloseFixture {
 };
 
 TEST_F(ServerCloseTest, TheServerStoresTheSameMonthAsTheFile) {
-    copyToServer("ClassifyMast_tbl", ClassFields);
-    copyToServer("TradeMast_tbl", ProductFields);
-    copyToServer("Management_Tbl", MovementFields);
-    copyToServer("FixDeta_tbl", MonthFields);
+    copyAllToServer();
 
     MonthClose onFile(vb::Date::fromYmd(2024, 5, 1));
     ASSERT_EQ(onFile.Calculate(), MonthClose::Ready);
@@ -117,6 +137,19 @@ TEST_F(ServerCloseTest, TheServerStoresTheSameMonthAsTheFile) {
     const std::vector<QString> expected = storedMay(fileRows);
     ASSERT_EQ(expected.size(), 4u);
     EXPECT_EQ(storedMay(serverRows), expected);
+}
+
+// June after a gap: April's stock, May's movement, June's own rows and latest prices.
+TEST_F(ServerCloseTest, TheServerGivesTheSameInventoryAfterAGap) {
+    copyAllToServer();
+    const std::string onFile = juneInventory();
+    EXPECT_NE(onFile.find("001|0002|Bic's ペン|1.25|50|0|51.25|60|3,075\n"), std::string::npos)
+        << onFile;
+
+    AccessADOClass::InitialProvider() = 1;
+    MainModule::DBFileName = server.name();
+    MainModule::DBPassword = TestServerDatabase::password();
+    EXPECT_EQ(juneInventory(), onFile);
 }
 
 }  // namespace
