@@ -73,6 +73,7 @@ int32_t MovementSums(AccessADOClass& access, const vb::Date& from, const vb::Dat
                                        " And Input_Date < " + MonthReads::DateText(next)
                                  : "Input_Date Between " + MonthReads::DateText(first) + " And " +
                                        MonthReads::DateText(to);
+        // The first field is the product's key as MonthReads::Key writes it.
         vb::VariantArray rows;
         const int32_t count = AccessSelect(
             access,
