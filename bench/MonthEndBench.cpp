@@ -1,7 +1,7 @@
 // The month-end close of 2,000 products with 30 days of movement (60,000 daily rows) and
-// the inventory table of an open month two months after the last close and of the month
-// after it, on a copy of the shipped keyed database; against them the bare engine's one statement that sums the
-// same month, on a connection of its own.
+// the inventory tables of the open months one and two months after the last close, on a
+// copy of the shipped keyed database; against them the bare engine's one statement that
+// sums the same month, on a connection of its own.
 
 #include <benchmark/benchmark.h>
 #include <sqlcipher/sqlite3.h>
