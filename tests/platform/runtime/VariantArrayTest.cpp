@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/VariantArray.h"
 
@@ -50,6 +52,15 @@ TEST(VariantArrayTest, ShapeAndBounds) {
     EXPECT_TRUE(list[0].isEmpty());
     EXPECT_EQ(errorOf([&] { return list[3]; }), errSubscriptOutOfRange);
     EXPECT_EQ(errorOf([] { return VariantArray(-1, 2); }), errSubscriptOutOfRange);
+
+    // from elements given row by row
+    std::vector<Variant> elements;
+    for (int32_t value : {0, 1, 10, 11, 20, 21}) {
+        elements.emplace_back(value);
+    }
+    EXPECT_EQ(VariantArray(3, 2, std::move(elements)), grid);
+    EXPECT_EQ(errorOf([] { return VariantArray(2, 2, std::vector<Variant>(3)); }),
+              errSubscriptOutOfRange);
 }
 
 TEST(VariantArrayTest, ResizeKeepsCommonElements) {
