@@ -49,6 +49,10 @@ int64_t roundTo(int64_t raw, int decimals, Mode mode) {
 
 }  // namespace
 
+Currency Currency::fromWideRaw(__int128 tenThousandths) {
+    return Currency(checked(tenThousandths));
+}
+
 Currency Currency::fromInteger(int64_t units) {
     return Currency(checked(static_cast<__int128>(units) * Scale));
 }

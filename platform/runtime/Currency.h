@@ -17,6 +17,8 @@ class Currency {
     constexpr Currency() = default;
 
     static constexpr Currency fromRaw(int64_t tenThousandths) { return Currency(tenThousandths); }
+    // A wider count of ten-thousandths, such as an exact sum; overflow outside the range.
+    static Currency fromWideRaw(__int128 tenThousandths);
     static Currency fromInteger(int64_t units);
     // Rounds to four decimals, halves to the even neighbour (the runtime's CCur rule).
     static Currency fromDouble(double value);

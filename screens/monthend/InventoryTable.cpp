@@ -1,7 +1,6 @@
 #include "InventoryTable.h"
 
 #include <QHash>
-#include <limits>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -50,14 +49,6 @@ struct KeyEqual {
 
 // By MonthReads::Key.
 using Movements = std::unordered_map<QString, Movement, KeyHash, KeyEqual>;
-
-vb::Currency Whole(__int128 tenThousandths) {
-    if (tenThousandths > std::numeric_limits<int64_t>::max() ||
-        tenThousandths < std::numeric_limits<int64_t>::min()) {
-        throw vb::RuntimeError(vb::errOverflow);
-    }
-    return vb::Currency::fromRaw(static_cast<int64_t>(tenThousandths));
-}
 
 // The movement per product of the days from..to: what Sum() grouped by class and product
 // gives (Null counting as nothing), and the Unit_Price of the product's latest day. The
@@ -208,15 +199,16 @@ int32_t InventoryTable::LoadOpen(const vb::Date& month) {
         vb::Currency opening, purchases, sales;
         vb::Currency price = Amount(masters(row, 4));
         if (const auto s = sums.find(key); s != sums.end()) {
-            purchases = Whole(s->second.purchases);
-            sales = Whole(s->second.sales);
+            purchases = vb::Currency::fromWideRaw(s->second.purchases);
+            sales = vb::Currency::fromWideRaw(s->second.sales);
             price = Amount(s->second.lastPrice);
         }
         if (const auto f = stockRows.constFind(key); f != stockRows.constEnd()) {
             opening = Amount(stock(*f, 2));
         }
         if (const auto u = between.find(key); u != between.end()) {
-            opening += Whole(u->second.purchases) - Whole(u->second.sales);
+            opening += vb::Currency::fromWideRaw(u->second.purchases) -
+                       vb::Currency::fromWideRaw(u->second.sales);
         }
         rows_(row, ClassifyNo) = masters(row, 0);
         rows_(row, TradeNo) = masters(row, 1);

@@ -67,6 +67,12 @@ class frmConvertTest : public ::testing::Test {
 
     QString newFolder() const { return homes_.path() + "/Kelvarn/Sales/Ver2"; }
     QString newDatabase() const { return newFolder() + "/morvik2.mde"; }
+    // Points a wrapper at the new installation's database.
+    void configureNew(AccessADOClass& access) const {
+        access.DBName("morvik2.mde");
+        access.DBPath(newFolder());
+        access.Password(TestDatabase::password());
+    }
     // An earlier installation of version 1.0.<n> with one class and one product.
     QString install(int n, const QString& tradeNo = "0012") const {
         const QString folder = programs_.path() + "/Kelvarn/Sales" + QString::number(n);
@@ -160,9 +166,7 @@ TEST_F(frmConvertTest, ChoosingAnInstallationAndRunningMovesTheData) {
     EXPECT_FALSE(form.ProgressPicture->Visible());
 
     AccessADOClass access;
-    access.DBName("morvik2.mde");
-    access.DBPath(newFolder());
-    access.Password(TestDatabase::password());
+    configureNew(access);
     access.AccessFlag("1");
     access.AddField("Trade_No");
     access.AddField("Cost_Money");
@@ -303,9 +307,7 @@ TEST_F(frmConvertTest, AfterAMismatchTheSetupRunsAndThenTheMigrationAgain) {
     EXPECT_TRUE(forms::TestHook::msgBoxes()[0].text.startsWith("データの移行を中止しました。"));
     EXPECT_EQ(readAll(newFolder() + "/setup-command-line.txt"), "/install reset\n");
     AccessADOClass access;
-    access.DBName("morvik2.mde");
-    access.DBPath(newFolder());
-    access.Password(TestDatabase::password());
+    configureNew(access);
     access.AccessFlag("1");
     access.AddField("Trade_No");
     access.AddFromVerse("Management_Tbl");

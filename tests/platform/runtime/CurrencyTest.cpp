@@ -49,6 +49,10 @@ TEST(CurrencyTest, OverflowIsRaisedNotWrapped) {
     EXPECT_EQ(errorOf([] { return Currency::fromDouble(1e15); }), errOverflow);
     EXPECT_EQ(errorOf([] { return Currency::parse(u"922337203685477.5808"); }), errOverflow);
     EXPECT_EQ(errorOf([] { return Currency::max().roundHalfEven(0); }), errOverflow);
+    const __int128 wideMax = Currency::max().raw();
+    EXPECT_EQ(errorOf([&] { return Currency::fromWideRaw(wideMax + 1); }), errOverflow);
+    EXPECT_EQ(errorOf([&] { return Currency::fromWideRaw(-wideMax - 2); }), errOverflow);
+    EXPECT_EQ(Currency::fromWideRaw(wideMax), Currency::max());
     EXPECT_EQ((Currency::max() - unit + unit), Currency::max());
     EXPECT_EQ(Currency::parse(u"-922337203685477.5808"), Currency::min());
 }
