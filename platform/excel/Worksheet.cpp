@@ -21,9 +21,12 @@ constexpr int shortDateFormat = 14;
 const QString generalFormat = QStringLiteral("General");
 const QString textFormat = QStringLiteral("@");
 
+// The shortest text that reads back as the same number, in plain decimals ("100000",
+// not "1e+05"), as a reader of the file expects.
 std::string numberText(double value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    char buffer[512];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
 

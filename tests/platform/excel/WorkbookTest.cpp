@@ -125,6 +125,30 @@ TEST_F(WorkbookTest, TextsThatReadAsNumbersBecomeNumbers) {
     }
 }
 
+// Round numbers are written in plain decimals, which every reader of the file takes.
+TEST_F(WorkbookTest, NumbersAreWrittenInPlainDecimals) {
+    const std::vector<std::pair<vb::Variant, std::string>> cases{
+        {100000.0, "100000"},
+        {"100,000", "100000"},
+        {-2.5e7, "-25000000"},
+        {1e20, "100000000000000000000"},
+        {0.0001, "0.0001"},
+        {vb::Currency::fromRaw(1000000000), "100000"},
+        {vb::Date::fromYmd(2005, 3, 5), "38416"},
+    };
+    std::unique_ptr<Workbook> book = open(source_);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        ASSERT_EQ(book->FirstSheet().SetValue(static_cast<int>(i) + 20, 1, cases[i].first), 0);
+    }
+    std::unique_ptr<Workbook> saved = reopened(*book);
+    const pugi::xml_document sheet = sheetXml(saved->FullName());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const std::string ref = "A" + std::to_string(i + 20);
+        const pugi::xml_node cell = sheet.select_node(("//c[@r='" + ref + "']/v").c_str()).node();
+        EXPECT_EQ(std::string(cell.text().get()), cases[i].second) << ref;
+    }
+}
+
 TEST_F(WorkbookTest, ABlockGoesInBetweenRowsInSheetOrder) {
     std::unique_ptr<Workbook> book = open(source_);
     vb::VariantArray block(2, 3);
