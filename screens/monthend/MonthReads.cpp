@@ -19,10 +19,7 @@ int32_t Masters(AccessADOClass& access, vb::VariantArray& rows) {
 int32_t StoredStock(AccessADOClass& access, const vb::Date& month, vb::VariantArray& rows) {
     return AccessSelect(
         access, {"FixDeta_tbl.Classify_No", "FixDeta_tbl.Trade_No", "FixDeta_tbl.Fix_Quantity"},
-        {"FixDeta_tbl", "TradeMast_tbl"},
-        {"FixDeta_tbl.Classify_No = TradeMast_tbl.Classify_No",
-         "FixDeta_tbl.Trade_No = TradeMast_tbl.Trade_No",
-         "FixDeta_tbl.FixDate = " + DateText(month)},
+        {"FixDeta_tbl"}, {"FixDeta_tbl.FixDate = " + DateText(month)},
         {"FixDeta_tbl.Classify_No", "FixDeta_tbl.Trade_No"}, rows);
 }
 

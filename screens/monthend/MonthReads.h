@@ -19,8 +19,8 @@ namespace MonthReads {
 // number, product number, class name, product name, purchase and sales price.
 int32_t Masters(AccessADOClass& access, vb::VariantArray& rows);
 
-// Fix_Quantity of the month's FixDeta_tbl rows of products still in the masters:
-// class number, product number, stock.
+// Fix_Quantity of the month's FixDeta_tbl rows, also of products deleted from the
+// masters since: class number, product number, stock.
 int32_t StoredStock(AccessADOClass& access, const vb::Date& month, vb::VariantArray& rows);
 
 // "#yyyy/m/d#".

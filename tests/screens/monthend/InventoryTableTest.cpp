@@ -119,4 +119,14 @@ TEST_F(InventoryTableTest, TheListFormatsByTheSettingsAndAddsTheTotals) {
     EXPECT_EQ(list(2, 0).toString(), "");
 }
 
+// A closed month's opening stock is the stored previous month's, also for a product
+// deleted from the masters after the close.
+TEST_F(InventoryTableTest, AProductDeletedAfterTheCloseKeepsItsOpeningStock) {
+    runSql("DELETE FROM TradeMast_tbl WHERE Classify_No = '001' AND Trade_No = '0001'");
+    InventoryTable table;
+    ASSERT_TRUE(table.Load(Date::fromYmd(2024, 2, 1), "在庫管理表"));
+    EXPECT_EQ(figures(table), (std::vector<QString>{"7|10|4|13|100|1,300", "0|0|3|-3|10.5|-32"}));
+    EXPECT_EQ(table.Rows()(0, InventoryTable::TradeName).toString(), "ノート");
+}
+
 }  // namespace
