@@ -4,6 +4,7 @@
 #include "core/MainModule.h"
 #include "output/LayoutBooks.h"
 #include "platform/runtime/Format.h"
+#include "platform/runtime/RuntimeError.h"
 
 namespace InventoryList {
 
@@ -34,16 +35,16 @@ QString TradeNumberFormat() {
                                         : QString();
 }
 
-vb::VariantArray Build(const InventoryTable& table) {
+namespace {
+
+vb::VariantArray Texts(const InventoryTable& table, Values values) {
     const int32_t count = table.RowCount();
-    if (count < 1) {
-        return {};
-    }
     const QString quantity = QuantityFormat();
     const QString price = PriceFormat();
     const QString tradeZeros = TradeNumberFormat();
     const vb::VariantArray& rows = table.Rows();
     vb::VariantArray list(count + 1, 8);
+    vb::Currency total;
     for (int row = 0; row < count; ++row) {
         list(row, 0) =
             vb::Format(rows(row, InventoryTable::ClassifyNo), "000") +
@@ -54,14 +55,37 @@ vb::VariantArray Build(const InventoryTable& table) {
             list(row, col - 1) = vb::Format(rows(row, col), quantity);
         }
         list(row, 6) = vb::Format(rows(row, InventoryTable::UnitPrice), price);
-        list(row, 7) = rows(row, InventoryTable::Value);
+        if (values == Values::FromShownFigures) {
+            const vb::Currency value =
+                InventoryTable::StockValue(list(row, 5).toCurrency(), list(row, 6).toCurrency());
+            list(row, 7) = vb::Format(value, "###,###,##0");
+            total += value;
+        } else {
+            list(row, 7) = rows(row, InventoryTable::Value);
+        }
+    }
+    if (values == Values::FromTable) {
+        total = table.Total();
     }
     for (int col = 0; col < 8; ++col) {
         list(count, col) = QString();
     }
     list(count, 1) = QStringLiteral("　合　計　");
-    list(count, 7) = vb::Format(table.Total(), "###,###,##0");
+    list(count, 7) = vb::Format(total, "###,###,##0");
     return list;
+}
+
+}  // namespace
+
+vb::VariantArray Build(const InventoryTable& table, Values values) {
+    if (table.RowCount() < 1) {
+        return {};
+    }
+    try {
+        return Texts(table, values);
+    } catch (const vb::RuntimeError&) {
+        return {};
+    }
 }
 
 ListOutputSettings Output(const QString& title, const QString& boxTitle, int16_t numberWidth,

@@ -14,8 +14,14 @@ namespace InventoryList {
 // "在　庫　管　理　表（" year "年" month "月度）".
 QString Title(const vb::Date& month);
 
-// The table's rows and the totals row; empty when the table has no rows.
-vb::VariantArray Build(const InventoryTable& table);
+// Where the stock values of the list come from: the table's, computed from the stored
+// quantity and price, or anew from the closing stock and price as the list shows them,
+// as the print after a close has them.
+enum class Values { FromTable, FromShownFigures };
+
+// The table's rows and the totals row; empty when the table has no rows or a value is
+// out of range.
+vb::VariantArray Build(const InventoryTable& table, Values values = Values::FromTable);
 
 // Quantities "###,###,##0.00" under SumDecimal 1 or 3, else whole numbers; unit prices
 // likewise by UnitDecimal.

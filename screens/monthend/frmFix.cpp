@@ -139,5 +139,10 @@ void frmFix::OfferInventoryTable(const QString& title) const {
     if (!table.Load(targetDate_, Title)) {
         return;
     }
-    ListOutput(InventoryList::Output(title, Title, 26, 98)).Print(InventoryList::Build(table));
+    const vb::VariantArray list =
+        InventoryList::Build(table, InventoryList::Values::FromShownFigures);
+    if (list.isEmpty()) {
+        return;
+    }
+    ListOutput(InventoryList::Output(title, Title, 26, 98)).Print(list);
 }

@@ -119,6 +119,55 @@ TEST_F(InventoryTableTest, TheListFormatsByTheSettingsAndAddsTheTotals) {
     EXPECT_EQ(list(2, 0).toString(), "");
 }
 
+// The print after a close computes each stock value from the closing stock and price
+// as the list shows them, and the total from those values; the screen's list keeps the
+// table's values, computed from the stored figures.
+TEST_F(InventoryTableTest, ThePrintAfterACloseValuesTheShownFigures) {
+    product("001", "0003", "消しゴム", "99.99", "150");
+    movement(2, 5, "001", "0003", "2.5", "99.99", "0", "0");
+    MonthClose close(Date::fromYmd(2024, 2, 1));
+    ASSERT_EQ(close.Calculate(), MonthClose::Ready);
+    ASSERT_GE(close.Save(), 0);
+    InventoryTable table;
+    ASSERT_TRUE(table.Load(Date::fromYmd(2024, 2, 1), "在庫管理表"));
+
+    const struct {
+        uint8_t sumDecimal, unitDecimal;
+        InventoryList::Values values;
+        std::vector<QString> shown;  // closing stock|price|value, then the total
+    } cases[] = {
+        {0,
+         0,
+         InventoryList::Values::FromShownFigures,
+         {"13|100|1,300", "-3|11|-33", "3|100|300", "1,567"}},
+        {1,
+         1,
+         InventoryList::Values::FromShownFigures,
+         {"13.00|100.00|1,300", "-3.00|10.50|-32", "2.50|99.99|250", "1,518"}},
+        {0,
+         1,
+         InventoryList::Values::FromShownFigures,
+         {"13|100.00|1,300", "-3|10.50|-32", "3|99.99|300", "1,568"}},
+        {0,
+         0,
+         InventoryList::Values::FromTable,
+         {"13|100|1,300", "-3|11|-32", "3|100|250", "1,518"}},
+    };
+    for (const auto& c : cases) {
+        MainModule::SumDecimal = c.sumDecimal;
+        MainModule::UnitDecimal = c.unitDecimal;
+        const vb::VariantArray list = InventoryList::Build(table, c.values);
+        ASSERT_EQ(list.rows(), 4);
+        std::vector<QString> shown;
+        for (int row = 0; row < 3; ++row) {
+            shown.push_back(list(row, 5).toString() + "|" + list(row, 6).toString() + "|" +
+                            list(row, 7).toString());
+        }
+        shown.push_back(list(3, 7).toString());
+        EXPECT_EQ(shown, c.shown) << int(c.sumDecimal) << " " << int(c.unitDecimal);
+    }
+}
+
 // A closed month's opening stock is the stored previous month's, also for a product
 // deleted from the masters after the close.
 TEST_F(InventoryTableTest, AProductDeletedAfterTheCloseKeepsItsOpeningStock) {
