@@ -46,13 +46,17 @@ void addProperty(pugi::xml_node node, const char* name, const char* value) {
     property.append_child("value").text().set(value);
 }
 
-// The settings of a new profile: its font replacement table.
+// The settings of a new profile: formulas calculated anew on loading a workbook (their
+// stored results may be stale), and the font replacement table.
 bool writeProfileSettings(const QString& profile) {
     pugi::xml_document document;
     pugi::xml_node items = document.append_child("oor:items");
     items.append_attribute("xmlns:oor").set_value("http://openoffice.org/2001/registry");
     items.append_attribute("xmlns:xs").set_value("http://www.w3.org/2001/XMLSchema");
     items.append_attribute("xmlns:xsi").set_value("http://www.w3.org/2001/XMLSchema-instance");
+    pugi::xml_node load = items.append_child("item");
+    load.append_attribute("oor:path").set_value("/org.openoffice.Office.Calc/Formula/Load");
+    addProperty(load, "OOXMLRecalcMode", "0");
     pugi::xml_node table = items.append_child("item");
     table.append_attribute("oor:path").set_value("/org.openoffice.Office.Common/Font/Substitution");
     addProperty(table, "Replacement", "true");

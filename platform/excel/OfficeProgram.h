@@ -7,7 +7,8 @@ namespace excel::office {
 // LibreOffice Calc plays the spreadsheet application. Each headless run gets a new
 // profile of its own, so that runs side by side do not meet and the user's own
 // settings are neither used nor changed; the profile replaces the workbooks' Japanese
-// fonts ("ＭＳ ゴシック", "MS UI Gothic") by the installed Japanese Gothic.
+// fonts ("ＭＳ ゴシック", "MS UI Gothic") by the installed Japanese Gothic and has
+// every formula of a workbook calculated anew when it is loaded.
 
 // The program started; "soffice" unless set (tests name one that is not installed).
 void setProgram(const QString& program);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cstring>
 
 #include "ExcelError.h"
 #include "XmlPart.h"
@@ -80,6 +81,31 @@ void dropCalcChain(ZipPackage& package, const QString& workbookPart) {
         }
     }
     package.setPart(relsPart, xmlpart::save(rels));
+}
+
+// Asks the reader to calculate every formula anew when it opens the workbook: their
+// stored results predate the written values. calcPr goes in its place in the sequence
+// of the workbook's elements.
+void requestFullCalcOnLoad(pugi::xml_node workbook) {
+    pugi::xml_node calcPr = xmlpart::child(workbook, "calcPr");
+    if (!calcPr) {
+        pugi::xml_node before;
+        for (pugi::xml_node node : workbook.children()) {
+            for (const char* name :
+                 {"fileVersion", "fileSharing", "workbookPr", "workbookProtection", "bookViews",
+                  "sheets", "functionGroups", "externalReferences", "definedNames"}) {
+                if (xmlpart::isNamed(node, name)) {
+                    before = node;
+                }
+            }
+        }
+        const std::string root = workbook.name();
+        const std::string name = root.substr(0, root.size() - std::strlen("workbook")) + "calcPr";
+        calcPr = before ? workbook.insert_child_after(name.c_str(), before)
+                        : workbook.prepend_child(name.c_str());
+    }
+    calcPr.remove_attribute("fullCalcOnLoad");
+    calcPr.append_attribute("fullCalcOnLoad").set_value("1");
 }
 
 }  // namespace
@@ -159,6 +185,11 @@ ZipPackage Workbook::currentPackage() {
     }
     if (sheet_->formulasReplaced()) {
         dropCalcChain(package, workbookPart_);
+    }
+    pugi::xml_document workbook;
+    if (xmlpart::load(workbook, package.part(workbookPart_))) {
+        requestFullCalcOnLoad(workbook.document_element());
+        package.setPart(workbookPart_, xmlpart::save(workbook));
     }
     return package;
 }

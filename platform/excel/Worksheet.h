@@ -41,7 +41,8 @@ class Worksheet {
 
     // False when the part is not a worksheet.
     bool load(const QByteArray& part);
-    // The part as it now stands, its used range brought up to date.
+    // The part as it now stands, its used range brought up to date and its formulas
+    // without their stored results, which the reader calculates anew.
     QByteArray save();
     // True when a written value replaced a formula.
     bool formulasReplaced() const { return formulasReplaced_; }
@@ -86,6 +87,7 @@ class Worksheet {
     void clearValue(pugi::xml_node cell);
     int32_t writeValue(pugi::xml_node cell, const vb::Variant& value);
     void normalize();
+    void dropFormulaResults();
     void updateDimension();
 
     Styles& styles_;

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <xlsxwriter.h>
+
+#include <QFile>
 
 #include <QProcess>
 #include <algorithm>
@@ -164,6 +167,35 @@ TEST_F(PrintQueueTest, APrinterThatRefusesTheJobIsAFailedPrint) {
     for (const auto& box : forms::TestHook::msgBoxes()) {
         EXPECT_EQ(box.text, "商品一覧表の印刷に失敗しました。");
     }
+}
+
+// A formula the user added to a layout prints its result over the written rows, not
+// the result stored with the layout.
+TEST_F(PrintQueueTest, AFormulaOfTheLayoutPrintsItsResultOverTheWrittenRows) {
+    lxw_workbook* layout =
+        workbook_new(QFile::encodeName(folders_.layouts() + "/formula.xlsx").constData());
+    lxw_worksheet* sheet = workbook_add_worksheet(layout, "一覧");
+    worksheet_write_string(sheet, 1, 2, "差引合計", nullptr);
+    worksheet_write_formula_num(sheet, 1, 3, "=SUM(B4:B10)", nullptr, 0);
+    ASSERT_EQ(workbook_close(layout), LXW_NO_ERROR);
+
+    vb::VariantArray rows(2, 2);
+    rows(0, 0) = "入庫";
+    rows(0, 1) = "-4";
+    rows(1, 0) = "出庫";
+    rows(1, 1) = "-5";
+    const PrintQueue queue;
+    ExcelListPrintClass book;
+    book.AppointFileName("formula.xlsx");
+    book.FilePath(folders_.layouts());
+    book.DataStartCell(4);
+    book.Info(rows);
+    ASSERT_EQ(book.OutputBook(), 0);
+    const QString pdf = queue.waitForPdf();
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF from the print queue";
+    const std::vector<PdfPage> pages = readPdf(pdf);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].find("-9").size(), 1u) << pages[0].text().toStdString();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <sstream>
 
 #include "TestBook.h"
 #include "platform/excel/Workbook.h"
@@ -309,6 +310,40 @@ TEST_F(WorkbookTest, ReplacingAFormulaDropsTheCalculationChain) {
     EXPECT_FALSE(result.part("xl/_rels/workbook.xml.rels").contains("calcChain"));
     EXPECT_FALSE(result.part("[Content_Types].xml").contains("calcChain"));
     EXPECT_TRUE(result.part("xl/_rels/workbook.xml.rels").contains("styles.xml"));
+}
+
+// A saved workbook asks its reader to calculate its formulas anew: their stored
+// results predate the written values.
+TEST_F(WorkbookTest, ASavedWorkbookHasItsFormulasCalculatedOnOpening) {
+    // a layout without calculation settings
+    excel::ZipPackage package = *excel::ZipPackage::read(source_);
+    pugi::xml_document layout;
+    const QByteArray layoutPart = package.part("xl/workbook.xml");
+    ASSERT_TRUE(layout.load_buffer(layoutPart.constData(), layoutPart.size()));
+    layout.document_element().remove_child("calcPr");
+    std::ostringstream text;
+    layout.save(text);
+    package.setPart("xl/workbook.xml", QByteArray::fromStdString(text.str()));
+    QFile file(source_);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(*package.archive());
+    file.close();
+
+    std::unique_ptr<Workbook> book = open(source_);
+    ASSERT_EQ(book->FirstSheet().SetValue(10, 1, 8.0), 0);
+    ASSERT_EQ(book->SaveAs(folder_.filePath("saved.xlsx")), 0);
+    const excel::ZipPackage saved = *excel::ZipPackage::read(folder_.filePath("saved.xlsx"));
+    pugi::xml_document workbook;
+    const QByteArray part = saved.part("xl/workbook.xml");
+    ASSERT_TRUE(workbook.load_buffer(part.constData(), part.size()));
+    const pugi::xml_node root = workbook.document_element();
+    EXPECT_STREQ(root.child("calcPr").attribute("fullCalcOnLoad").value(), "1");
+    // in its place: after the sheets, before anything that follows them
+    EXPECT_STREQ(root.child("calcPr").previous_sibling().name(), "sheets");
+    const pugi::xml_node formula =
+        sheetXml(folder_.filePath("saved.xlsx")).select_node("//c[@r='B10']").node();
+    EXPECT_STREQ(formula.child("f").text().get(), "A10*2");
+    EXPECT_FALSE(formula.child("v"));
 }
 
 }  // namespace
