@@ -47,11 +47,15 @@ int32_t Application::PrintOut(Workbook& book) {
     if (!CanPrint()) {
         return errCannotCreateObject;
     }
+    const PrintDestination& destination = printDestination();
+    // Without a default printer the print fails before the long conversion.
+    if (destination.to == PrintTo::DefaultPrinter && !printer::hasDefaultPrinter()) {
+        return errApplicationDefined;
+    }
     const std::optional<QByteArray> copy = book.PrintCopy();
     if (!copy) {
         return errApplicationDefined;
     }
-    const PrintDestination& destination = printDestination();
     if (destination.to == PrintTo::WorkbookFile) {
         return writeFile(destination.path, *copy) ? 0 : errApplicationDefined;
     }

@@ -25,4 +25,10 @@ bool printPdfFile(const QString& path, const QString& title) {
     return job > 0;
 }
 
+bool hasDefaultPrinter() {
+    cups_dest_t* destination = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    cupsFreeDests(destination != nullptr ? 1 : 0, destination);
+    return destination != nullptr;
+}
+
 }  // namespace printer

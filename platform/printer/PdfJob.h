@@ -9,4 +9,7 @@ namespace printer {
 // server refused the job.
 bool printPdfFile(const QString& path, const QString& title);
 
+// True when the print server names a default printer.
+bool hasDefaultPrinter();
+
 }  // namespace printer

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include "OutputFolders.h"
 #include "output/ExcelListPrintClass.h"
 #include "output/LayoutBooks.h"
 #include "output/VBPrintout.h"
+#include "platform/excel/Application.h"
 
 namespace {
 
@@ -41,6 +44,23 @@ TEST(NoPrinterTest, PrintingWithoutADefaultPrinterFails) {
     list.PrintOutType(1);
     list.Info(oneRow());
     EXPECT_EQ(list.Execute(), -1);
+}
+
+// The destination is looked at first: without a default printer a workbook print fails
+// at once, before the spreadsheet program lays the sheet out.
+TEST(NoPrinterTest, AWorkbookPrintWithoutADefaultPrinterFailsAtOnce) {
+    ASSERT_TRUE(noPrintServer);
+    ASSERT_TRUE(excel::Application::CanPrint());
+    OutputFolders folders;
+    ExcelListPrintClass book;
+    book.AppointFileName(LayoutBooks::Bunrui);
+    book.FilePath(folders.layouts());
+    book.DataStartCell(4);
+    book.Info(oneRow());
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(book.OutputBook(), ExcelListPrintClass::PrintFailed);
+    EXPECT_LT(timer.elapsed(), 2000);
 }
 
 }  // namespace
