@@ -14,7 +14,8 @@
 namespace excel {
 
 // A workbook file (Office Open XML) held in memory, with its first worksheet ready to
-// be changed. Everything else in the file is kept as it was.
+// be changed. Everything else in the file is kept as it was, except that its formulas
+// are written to be calculated anew by whatever opens it.
 class Workbook {
   public:
     // Workbooks.Open: the workbook, or nothing with the error number in error
