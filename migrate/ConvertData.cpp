@@ -1,22 +1,64 @@
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
+#include "backup/DataFileCheck.h"
+#include "backup/DataRecovery.h"
+#include "backup/DataReplace.h"
+#include "backup/ReplaceRecord.h"
+#include "backup/RunFolder.h"
 #include "modConvert.h"
+#include "platform/runtime/Clock.h"
 
 namespace modConvert {
 
 namespace {
 
-bool putBack(const QString& targetDatabasePath) {
-    RestoreSafetyCopy(targetDatabasePath);
-    DeleteSafetyCopy(targetDatabasePath);
+bool dropWorkCopy(const QString& targetDatabasePath) {
+    DeleteWorkCopy(targetDatabasePath);
     return false;
+}
+
+// The work folder of a replacement that is still recorded after the recovery: it keeps
+// the database from before the migration.
+QString recordedRunFolder(const QString& dataFolder) {
+    const QFileInfoList runs = QDir(dataFolder)
+                                   .entryInfoList({QString(RunFolder::kPrefix) + "*"},
+                                                  QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo& run : runs) {
+        if (ReplaceRecord::present(run.absoluteFilePath())) {
+            return run.absoluteFilePath();
+        }
+    }
+    return QString();
+}
+
+// Puts the migrated work copy in the place of the new database in one recorded step.
+bool putInPlace(const QString& targetDatabasePath, QString* keptFolder) {
+    const QFileInfo target(targetDatabasePath);
+    const QString dataFolder = target.absolutePath();
+    const QString name = target.fileName();
+    const DataReplace replace(dataFolder, QString());
+    const ReplaceResult result = replace.run(
+        {{WorkCopyPath(targetDatabasePath), name}}, vb::Now(), [&name](const QString& copies) {
+            return DataFileCheck::BasicRows(copies, name, DetaCheck_Set::DBPassword) > 0;
+        });
+    if (result.outcome == ReplaceResult::Failed) {
+        // A replacement left half made is settled now rather than at the next start.
+        DataRecovery::Recover(dataFolder);
+        if (keptFolder) {
+            *keptFolder = recordedRunFolder(dataFolder);
+        }
+    }
+    return static_cast<bool>(result);
 }
 
 }  // namespace
 
 bool ConvertData(const QString& sourceFolder, const QString& sourceDatabasePath,
                  const InstallInfo& target, const QString& targetDatabasePath,
-                 const DetaCheck_Set::Progress& progress, QString& backupFolder) {
+                 const DetaCheck_Set::Progress& progress, QString& backupFolder,
+                 QString* keptFolder) {
     const auto gauge = [&progress](int16_t value) {
         if (progress) {
             progress(value);
@@ -28,27 +70,29 @@ bool ConvertData(const QString& sourceFolder, const QString& sourceDatabasePath,
     }
     gauge(1);
     const QString folder = ConvertFolder(targetDatabasePath);
+    const QString workCopy = WorkCopyPath(targetDatabasePath);
     const QStringList tables = TableList().split(u',');
     for (const QString& table : tables) {
         if (!ExportTable(sourceDatabasePath, DetaCheck_Set::SourcePassword, table,
                          folder + "/" + table + ".csv")) {
-            return putBack(targetDatabasePath);
+            return dropWorkCopy(targetDatabasePath);
         }
     }
     gauge(2);
     for (const QString& table : tables) {
-        if (!ImportTable(targetDatabasePath, DetaCheck_Set::DBPassword, table,
+        if (!ImportTable(workCopy, DetaCheck_Set::DBPassword, table,
                          folder + "/" + table + ".csv")) {
-            return putBack(targetDatabasePath);
+            return dropWorkCopy(targetDatabasePath);
         }
     }
     gauge(3);
-    const QString dbName = targetDatabasePath.mid(target.InstallFolder.size() + 1);
+    const QString dbName = workCopy.mid(target.InstallFolder.size() + 1);
     if (DetaCheck_Set::ConvertImportedData(dbName, target.InstallFolder, progress) < 0) {
-        return putBack(targetDatabasePath);
+        return dropWorkCopy(targetDatabasePath);
     }
-    DeleteSafetyCopy(targetDatabasePath);
-    return true;
+    const bool placed = putInPlace(targetDatabasePath, keptFolder);
+    DeleteWorkCopy(targetDatabasePath);
+    return placed;
 }
 
 }  // namespace modConvert
