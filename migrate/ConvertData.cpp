@@ -64,6 +64,8 @@ bool ConvertData(const QString& sourceFolder, const QString& sourceDatabasePath,
             progress(value);
         }
     };
+    // A replacement that an earlier run left recorded is settled before anything else.
+    DataRecovery::Recover(QFileInfo(targetDatabasePath).absolutePath());
     if (!BackupInstallation(sourceFolder, SpareBackupFolder(targetDatabasePath), backupFolder) ||
         !PrepareConvertFolder(targetDatabasePath)) {
         return false;
