@@ -19,6 +19,13 @@ bool dropWorkCopy(const QString& targetDatabasePath) {
     return false;
 }
 
+// Whether a database passes the check of a file that comes from outside, with at least
+// the given number of settings rows.
+bool passesCheck(const QString& path, const QString& password, int32_t settingsRows) {
+    const QFileInfo file(path);
+    return DataFileCheck::BasicRows(file.absolutePath(), file.fileName(), password) >= settingsRows;
+}
+
 // The work folder of a replacement that is still recorded after the recovery: it keeps
 // the database from before the migration.
 QString recordedRunFolder(const QString& dataFolder) {
@@ -41,7 +48,7 @@ bool putInPlace(const QString& targetDatabasePath, QString* keptFolder) {
     const DataReplace replace(dataFolder, QString());
     const ReplaceResult result = replace.run(
         {{WorkCopyPath(targetDatabasePath), name}}, vb::Now(), [&name](const QString& copies) {
-            return DataFileCheck::BasicRows(copies, name, DetaCheck_Set::DBPassword) > 0;
+            return passesCheck(copies + "/" + name, DetaCheck_Set::DBPassword, 1);
         });
     if (result.outcome == ReplaceResult::Failed) {
         // A replacement left half made is settled now rather than at the next start.
@@ -54,6 +61,11 @@ bool putInPlace(const QString& targetDatabasePath, QString* keptFolder) {
 }
 
 }  // namespace
+
+bool CheckDatabases(const QString& sourceDatabasePath, const QString& targetDatabasePath) {
+    return passesCheck(sourceDatabasePath, DetaCheck_Set::SourcePassword, 0) &&
+           passesCheck(targetDatabasePath, DetaCheck_Set::DBPassword, 1);
+}
 
 bool ConvertData(const QString& sourceFolder, const QString& sourceDatabasePath,
                  const InstallInfo& target, const QString& targetDatabasePath,

@@ -390,6 +390,9 @@ int32_t frmConvert::RunMigration() {
     }
     const QString sourcePath = source.InstallFolder + "/" + source.DataFile;
     DetaCheck_Set::SourcePassword = modConvert::SourcePasswordFor(sourcePath);
+    if (!modConvert::CheckDatabases(sourcePath, target.InstallFolder + "/" + target.DataFile)) {
+        return -1;
+    }
     const int32_t check = DetaCheck_Set::CheckSourceData(source.DataFile, source.InstallFolder,
                                                          target.DataFile, target.InstallFolder);
     if (check > 0 && (check & DetaCheck_Set::CollidingTradeNo)) {

@@ -46,6 +46,11 @@ bool ExportTable(const QString& databasePath, const QString& password, const QSt
 bool ImportTable(const QString& databasePath, const QString& password, const QString& table,
                  const QString& csvPath);
 
+// Whether the earlier database (with DetaCheck_Set::SourcePassword) and the new one (with
+// its settings row) pass the check of a database that comes from outside; runs before
+// anything of either is read.
+bool CheckDatabases(const QString& sourceDatabasePath, const QString& targetDatabasePath);
+
 // The whole transfer: backup of the earlier installation, work copy, export, import into
 // the work copy and the post-import conversion there; then the work copy replaces the new
 // database in one recorded replacement of its folder (DataReplace), so that the folder

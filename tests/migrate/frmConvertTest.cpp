@@ -256,6 +256,22 @@ TEST_F(frmConvertTest, AStuckReplacementNamesTheFolderThatKeepsTheEarlierDatabas
     EXPECT_EQ(access.InfoValue(0, 0).toString(), "0012");
 }
 
+// A new database without its settings row fails the check before anything is read or
+// backed up.
+TEST_F(frmConvertTest, ANewDatabaseWithoutSettingsStopsTheMigrationBeforeAnyChange) {
+    const QString folder = install(1);
+    run(newDatabase(), TestDatabase::password(), "DELETE FROM basic_tbl");
+    const QByteArray before = readAll(newDatabase());
+    frmConvert& form = runFirstInstallation();
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].text,
+              "データの移行に失敗しました｡\r\nインストールを中断して最初からやり直してください。");
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(readAll(newDatabase()), before);
+    EXPECT_FALSE(QFileInfo::exists(folder + "/backup"));
+    EXPECT_FALSE(QFileInfo::exists(newFolder() + "/convert"));
+}
+
 TEST_F(frmConvertTest, NumbersThatBecomeOneNumberAreNamedAndNothingChanges) {
     const QString folder = install(1);
     for (const char* tradeNo : {"0101", "00101"}) {
