@@ -17,10 +17,6 @@ QString databaseFileName(const QString& newDatabasePath) {
     return fileName;
 }
 
-QString safetyCopyPath(const QString& newDatabasePath) {
-    return ConvertFolder(newDatabasePath) + "/" + databaseFileName(newDatabasePath);
-}
-
 }  // namespace
 
 QString TableList() {
@@ -74,15 +70,15 @@ bool PrepareConvertFolder(const QString& newDatabasePath) {
     if (!QDir(folder).isEmpty() && !XX共通関数::DeleteFiles(folder + "/*")) {
         return false;
     }
-    return XX共通関数::CopyFiles(newDatabasePath, safetyCopyPath(newDatabasePath));
+    return XX共通関数::CopyFiles(newDatabasePath, WorkCopyPath(newDatabasePath));
 }
 
-bool RestoreSafetyCopy(const QString& newDatabasePath) {
-    return XX共通関数::CopyFiles(safetyCopyPath(newDatabasePath), newDatabasePath);
+QString WorkCopyPath(const QString& newDatabasePath) {
+    return ConvertFolder(newDatabasePath) + "/" + databaseFileName(newDatabasePath);
 }
 
-bool DeleteSafetyCopy(const QString& newDatabasePath) {
-    return XX共通関数::DeleteFiles(safetyCopyPath(newDatabasePath));
+bool DeleteWorkCopy(const QString& newDatabasePath) {
+    return XX共通関数::DeleteFiles(WorkCopyPath(newDatabasePath));
 }
 
 }  // namespace modConvert

@@ -47,9 +47,14 @@ int32_t ReadSourceMonthData(const QString& sourceName, const QString& sourcePath
                             vb::VariantArray& rows);
 
 // Rewrites TradeMast_tbl, Management_Tbl and FixDeta_tbl of the new database in the new
-// width, with purchase amounts and monthly rows recomputed, in one transaction. The
-// result is negative on failure (nothing written), else that of the write or 0.
+// width, with purchase amounts and monthly rows recomputed, in one transaction; then the
+// class numbers of ClassifyMast_tbl in the width of its products' class numbers, when one
+// differs. The result is negative on failure (nothing written by the failed write), else
+// that of the first write or 0.
 int32_t ConvertImportedData(const QString& dbName, const QString& dbPath, const Progress& progress);
+// The class master rows with their numbers in the class width; 0 (rows untouched) when
+// every number has that width already.
+int32_t PrepareClassRows(const QString& dbName, const QString& dbPath, vb::VariantArray& rows);
 int32_t PrepareProductRows(const QString& dbName, const QString& dbPath, vb::VariantArray& rows);
 int32_t PrepareMovementRows(const QString& dbName, const QString& dbPath, vb::VariantArray& rows);
 // The largest and smallest FixDate; a date is set only when rows exist.

@@ -69,11 +69,27 @@ const QStringList kMonthFields{"FixDate",       "Classify_No",    "Trade_No",   
                                "Aver_Quantity", "ClasRankRi",     "ClasRankMo",    "ClasRankQu",
                                "TradeRankRi",   "TradeRankMo",    "TradeRankQu"};
 
+const QStringList kClassFields{"Classify_No", "Classify_Name"};
+
 struct Table {
     const QString name;
     const QStringList& fields;
     const vb::VariantArray& rows;
 };
+
+// Empties and refills the tables in one transaction.
+int32_t writeTables(const QString& dbName, const QString& dbPath,
+                    const std::vector<Table>& tables) {
+    AccessADOClass access;
+    access.DBName(dbName);
+    access.DBPath(dbPath);
+    access.Password(DBPassword);
+    access.AccessFlag(tables.size() == 3 ? "12" : tables.size() == 2 ? "11" : "7");
+    for (size_t i = 0; i < tables.size(); ++i) {
+        addTable(access, static_cast<int>(i), tables[i].name, tables[i].fields, tables[i].rows);
+    }
+    return access.Execute();
+}
 
 }  // namespace
 
@@ -83,6 +99,28 @@ QString TradeNoText(const QString& tradeNo, uint8_t figureCode) {
 
 QString ClassifyNoText(const QString& classifyNo) {
     return zeroFilled(classifyNo, 3);
+}
+
+int32_t PrepareClassRows(const QString& dbName, const QString& dbPath, vb::VariantArray& rows) {
+    vb::VariantArray read;
+    const int32_t count = MigrationSelect{kClassFields, {"ClassifyMast_tbl"}, {}, {}}.Run(
+        dbName, dbPath, DBPassword, read);
+    if (count <= 0) {
+        return count;
+    }
+    vb::VariantArray out(count, 2);
+    bool renumbered = false;
+    for (int r = 0; r < count; ++r) {
+        const QString number = read(r, 0).toString();
+        renumbered = renumbered || ClassifyNoText(number) != number;
+        out(r, 0) = SqlValueText::Text(ClassifyNoText(number));
+        out(r, 1) = textValue(read(r, 1));
+    }
+    if (!renumbered) {
+        return 0;
+    }
+    rows = out;
+    return count;
 }
 
 int32_t PrepareProductRows(const QString& dbName, const QString& dbPath, vb::VariantArray& rows) {
@@ -160,6 +198,11 @@ static int32_t convertImportedData(const QString& dbName, const QString& dbPath,
             progress(value);
         }
     };
+    vb::VariantArray classes;
+    const int32_t classCount = PrepareClassRows(dbName, dbPath, classes);
+    if (classCount < 0) {
+        return classCount;
+    }
     vb::VariantArray products;
     const int32_t productCount = PrepareProductRows(dbName, dbPath, products);
     if (productCount < 0) {
@@ -196,22 +239,26 @@ static int32_t convertImportedData(const QString& dbName, const QString& dbPath,
     if (productCount > 0) {
         tables.push_back({"TradeMast_tbl", kProductFields, products});
     }
-    if (tables.empty()) {
-        gauge(10);
-        return 0;
+    int32_t result = 0;
+    if (!tables.empty()) {
+        result = writeTables(dbName, dbPath, tables);
+        if (result < 0) {
+            return result;
+        }
     }
-    AccessADOClass access;
-    access.DBName(dbName);
-    access.DBPath(dbPath);
-    access.Password(DBPassword);
-    access.AccessFlag(tables.size() == 3 ? "12" : tables.size() == 2 ? "11" : "7");
-    for (size_t i = 0; i < tables.size(); ++i) {
-        addTable(access, static_cast<int>(i), tables[i].name, tables[i].fields, tables[i].rows);
+    // The class master takes the width of the class numbers of its products, so that
+    // the two still join.
+    if (classCount > 0) {
+        const int32_t written =
+            writeTables(dbName, dbPath, {{"ClassifyMast_tbl", kClassFields, classes}});
+        if (written < 0) {
+            return written;
+        }
+        if (tables.empty()) {
+            result = written;
+        }
     }
-    const int32_t result = access.Execute();
-    if (result >= 0) {
-        gauge(10);
-    }
+    gauge(10);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include <QHash>
 #include <algorithm>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "DetaCheckSet.h"
@@ -180,18 +181,23 @@ int32_t rankSums(const QString& dbName, const QString& dbPath, Rows& rows, const
         return 0;
     }
     const int valueColumn = byTrade ? 2 : 1;
+    std::vector<std::pair<QString, vb::Currency>> entries;
+    for (int r = 0; r < count; ++r) {
+        entries.emplace_back(byTrade ? tradeKey(sums(r, 0), sums(r, 1)) : sums(r, 0).toString(),
+                             rankValue(sums(r, valueColumn)));
+    }
+    // A Null sum comes after the losses in the query's order; as a sum of 0 it belongs
+    // with the zeros.
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
     QHash<QString, int> ranks;
     int rank = 0;
-    vb::Currency previous;
-    for (int r = 0; r < count; ++r) {
-        const vb::Currency value = rankValue(sums(r, valueColumn));
-        if (r == 0 || value != previous) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (i == 0 || entries[i].second != entries[i - 1].second) {
             ++rank;
-            previous = value;
         }
-        const QString key = byTrade ? tradeKey(sums(r, 0), sums(r, 1)) : sums(r, 0).toString();
-        if (!ranks.contains(key)) {
-            ranks.insert(key, rank);
+        if (!ranks.contains(entries[i].first)) {
+            ranks.insert(entries[i].first, rank);
         }
     }
     applyRanks(rows, month, column, byTrade ? KeyOf(tradeKey) : KeyOf(classKey), ranks);

@@ -66,6 +66,16 @@ QString CollisionMessage(const QStringList& collisions) {
     return text;
 }
 
+// The database from before the migration is named when it stays in a work folder.
+QString FailureMessage(const QString& keptFolder) {
+    const QString nl = QStringLiteral("\r\n");
+    QString text = QStringLiteral("データの移行に失敗しました｡") + nl;
+    if (!keptFolder.isEmpty()) {
+        text += "移行前のデータは次のフォルダに残しました。" + nl + keptFolder + nl;
+    }
+    return text + "インストールを中断して最初からやり直してください。";
+}
+
 }  // namespace
 
 frmConvert::frmConvert(const InstallList& installations, int selectedIndex)
@@ -361,9 +371,7 @@ void frmConvert::EndButton_Click() {
         setupRequested_ = true;
         Unload();
     } else if (result < 0) {
-        forms::MsgBox(QStringLiteral("データの移行に失敗しました｡\r\n"
-                                     "インストールを中断して最初からやり直してください。"),
-                      forms::vbCritical, forms::App::Title());
+        forms::MsgBox(FailureMessage(keptFolder_), forms::vbCritical, forms::App::Title());
         Unload();
     } else {
         ++step_;
@@ -382,6 +390,9 @@ int32_t frmConvert::RunMigration() {
     }
     const QString sourcePath = source.InstallFolder + "/" + source.DataFile;
     DetaCheck_Set::SourcePassword = modConvert::SourcePasswordFor(sourcePath);
+    if (!modConvert::CheckDatabases(sourcePath, target.InstallFolder + "/" + target.DataFile)) {
+        return -1;
+    }
     const int32_t check = DetaCheck_Set::CheckSourceData(source.DataFile, source.InstallFolder,
                                                          target.DataFile, target.InstallFolder);
     if (check > 0 && (check & DetaCheck_Set::CollidingTradeNo)) {
@@ -401,7 +412,7 @@ int32_t frmConvert::RunMigration() {
     QString backupFolder;
     const bool moved = modConvert::ConvertData(
         source.InstallFolder, sourcePath, target, target.InstallFolder + "/" + target.DataFile,
-        [&progress](int16_t value) { progress.Value(value); }, backupFolder);
+        [&progress](int16_t value) { progress.Value(value); }, backupFolder, &keptFolder_);
     if (!moved) {
         return -1;
     }

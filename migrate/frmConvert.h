@@ -69,5 +69,7 @@ class frmConvert : public forms::Form {
     bool running_ = false;
     bool setupRequested_ = false;
     QString spareBackupFolder_;
+    // The work folder that keeps the database from before a migration that failed half way.
+    QString keptFolder_;
     forms::Subscription mouseDown_;
 };

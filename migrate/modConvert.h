@@ -29,11 +29,12 @@ QString SpareBackupFolder(const QString& newDatabasePath);
 // The installation's files are only read.
 bool BackupInstallation(const QString& installFolder, const QString& spareFolder,
                         QString& backupFolder);
-// Creates and empties the convert folder and copies the new database into it.
+// Creates and empties the convert folder and copies the new database into it as the work
+// copy, which the migration fills; the new database itself is only replaced at the end.
 bool PrepareConvertFolder(const QString& newDatabasePath);
-// Puts the safety copy back over the new database, and removes it.
-bool RestoreSafetyCopy(const QString& newDatabasePath);
-bool DeleteSafetyCopy(const QString& newDatabasePath);
+// The work copy in the convert folder, under the database's file name.
+QString WorkCopyPath(const QString& newDatabasePath);
+bool DeleteWorkCopy(const QString& newDatabasePath);
 
 // Writes the whole table of the database (opened for reading only) into the CSV file: a header line
 // with the column names, then one line per row; texts and dates as literals in single quotes (a
@@ -45,13 +46,23 @@ bool ExportTable(const QString& databasePath, const QString& password, const QSt
 bool ImportTable(const QString& databasePath, const QString& password, const QString& table,
                  const QString& csvPath);
 
-// The whole transfer: backup of the earlier installation, safety copy, export, import and
-// the post-import conversion. On a failure after the safety copy the new database is put
-// back as it was. backupFolder receives the folder of the earlier installation's backup.
-// DetaCheck_Set::CheckSourceData must have run before.
+// Whether the earlier database (with DetaCheck_Set::SourcePassword) and the new one (with
+// its settings row) pass the check of a database that comes from outside; runs before
+// anything of either is read.
+bool CheckDatabases(const QString& sourceDatabasePath, const QString& targetDatabasePath);
+
+// The whole transfer: backup of the earlier installation, work copy, export, import into
+// the work copy and the post-import conversion there; then the work copy replaces the new
+// database in one recorded replacement of its folder (DataReplace), so that the folder
+// holds the database from before the migration or the whole migrated one, also after a
+// crash (the next start of any program settles it). backupFolder receives the folder of
+// the earlier installation's backup; keptFolder, when the replacement could be neither
+// finished nor undone even by the recovery run at once, the work folder that keeps the
+// database from before the migration. DetaCheck_Set::CheckSourceData must have run before.
 bool ConvertData(const QString& sourceFolder, const QString& sourceDatabasePath,
                  const InstallInfo& target, const QString& targetDatabasePath,
-                 const DetaCheck_Set::Progress& progress, QString& backupFolder);
+                 const DetaCheck_Set::Progress& progress, QString& backupFolder,
+                 QString* keptFolder = nullptr);
 
 // The program's entry: with exactly "/install" (letter case aside) the wizard runs;
 // any other command line is refused with a message. When the earlier data does not fit

@@ -159,6 +159,37 @@ TEST_F(ConversionTest, WhatIsWrittenDependsOnWhatWasImported) {
               QStringList({"00012|6"}));
 }
 
+TEST_F(ConversionTest, ANullSumRanksAsZeroWithTheZeros) {
+    // sales amount and quantity: 100 and 5, 0 and 0, a loss, Null and Null
+    addMonthRow("2024/9/1", "001", "0001", "5", "100");
+    addMonthRow("2024/9/1", "002", "0002", "0", "0");
+    addMonthRow("2024/9/1", "003", "0003", "-2", "-50");
+    addMonthRow("2024/9/1", "004", "0004", "Null", "Null");
+    ASSERT_GE(convert(), 0);
+    EXPECT_EQ(monthRows("Classify_No , ClasRankMo , ClasRankQu , TradeRankMo , TradeRankQu"),
+              QStringList({"001|1|1|1|1", "002|2|2|2|2", "003|3|3|3|3", "004|2|2|2|2"}));
+}
+
+TEST_F(ConversionTest, TheClassMasterTakesTheClassWidthOfItsProducts) {
+    addClass("1");
+    addClass("020");
+    addProduct("1", "0012");
+    addProduct("020", "0013");
+    ASSERT_GE(convert(), 0);
+    EXPECT_EQ(targetRows("SELECT ClassifyMast_tbl.Classify_No , Classify_Name , Trade_No FROM "
+                         "ClassifyMast_tbl , TradeMast_tbl WHERE ClassifyMast_tbl.Classify_No = "
+                         "TradeMast_tbl.Classify_No ORDER BY Trade_No"),
+              QStringList({"001|C1|0012", "020|C020|0013"}));
+    EXPECT_EQ(gauge_.back(), 10);
+
+    // classes alone are renumbered too
+    runTarget({"DELETE FROM TradeMast_tbl", "DELETE FROM ClassifyMast_tbl"});
+    addClass("7");
+    ASSERT_GE(convert(), 0);
+    EXPECT_EQ(targetRows("SELECT Classify_No , Classify_Name FROM ClassifyMast_tbl"),
+              QStringList({"007|C7"}));
+}
+
 TEST_F(ConversionTest, AFailedWriteLeavesTheTablesAsImported) {
     DetaCheck_Set::TradeFigure = 1;
     addProduct("001", "0012");

@@ -52,8 +52,12 @@ vb::Variant MigrationFixture::targetValue(const QString& sql) const {
 }
 
 QStringList MigrationFixture::targetRows(const QString& sql) const {
+    return rowsOf(database.filePath(), sql);
+}
+
+QStringList MigrationFixture::rowsOf(const QString& path, const QString& sql) {
     jet::Connection connection;
-    EXPECT_FALSE(connection.open(connectionText(database.filePath(), TestDatabase::password())));
+    EXPECT_FALSE(connection.open(connectionText(path, TestDatabase::password())));
     jet::Recordset rows;
     EXPECT_FALSE(rows.open(sql, connection));
     QStringList out;

@@ -26,6 +26,8 @@ class MigrationFixture : public DatabaseTest {
     vb::Variant targetValue(const QString& sql) const;
     // The rows of a select on the new database, the values of a row joined by "|".
     QStringList targetRows(const QString& sql) const;
+    // The same of a select on a keyed database elsewhere.
+    static QStringList rowsOf(const QString& path, const QString& sql);
     void setWidthCode(int code, int unitDecimal = 0, int sumDecimal = 0) const;
 
   private:

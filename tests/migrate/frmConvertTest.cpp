@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "backup/DataRecovery.h"
 #include "core/AccessADOClass.h"
 #include "core/XXCommonFunctions.h"
 #include "migrate/frmConvert.h"
@@ -16,6 +17,7 @@
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/TestHook.h"
 #include "platform/jet/Connection.h"
+#include "platform/shell/DurableFiles.h"
 #include "tests/support/CraftedDatabases.h"
 #include "tests/support/TestDatabase.h"
 
@@ -211,6 +213,63 @@ TEST_F(frmConvertTest, ANewDatabaseOfANewerReleaseStopsTheMigration) {
     EXPECT_FALSE(form.Visible());
     EXPECT_EQ(readAll(newDatabase()), before);
     EXPECT_EQ(readAll(folder + "/morvik.mdb"), earlier);
+}
+
+// The path at which a folder takes the place of the migrated database just before it
+// is moved in, so that the replacement can be neither finished nor undone.
+QString blockedTarget;
+
+void blockTheTarget(const char*, const QString& path) {
+    if (path.endsWith("/new/morvik2.mde")) {
+        QDir().mkdir(blockedTarget);
+    }
+}
+
+// A replacement stuck half way is tried again at once; when it stays stuck, the message
+// names the work folder that keeps the database from before, and the next start settles.
+TEST_F(frmConvertTest, AStuckReplacementNamesTheFolderThatKeepsTheEarlierDatabase) {
+    install(1);
+    const QByteArray before = readAll(newDatabase());
+    blockedTarget = newDatabase();
+    shell::setDiskStepHook(blockTheTarget);
+    frmConvert& form = runFirstInstallation();
+    shell::setDiskStepHook(nullptr);
+    const QStringList runs = QDir(newFolder()).entryList({".work-*"}, QDir::Dirs | QDir::Hidden);
+    ASSERT_EQ(runs.size(), 1);
+    const QString kept = newFolder() + "/" + runs[0];
+    EXPECT_EQ(readAll(kept + "/old/morvik2.mde"), before);
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].text,
+              "データの移行に失敗しました｡\r\n移行前のデータは次のフォルダに残しました。\r\n" +
+                  kept + "\r\nインストールを中断して最初からやり直してください。");
+    EXPECT_FALSE(form.Visible());
+
+    ASSERT_TRUE(QDir().rmdir(newDatabase()));
+    DataRecovery::Recover(newFolder());
+    EXPECT_FALSE(QFileInfo::exists(kept));
+    AccessADOClass access;
+    configureNew(access);
+    access.AccessFlag("1");
+    access.AddField("Trade_No");
+    access.AddFromVerse("Management_Tbl");
+    ASSERT_EQ(access.Execute(), 1);
+    EXPECT_EQ(access.InfoValue(0, 0).toString(), "0012");
+}
+
+// A new database without its settings row fails the check before anything is read or
+// backed up.
+TEST_F(frmConvertTest, ANewDatabaseWithoutSettingsStopsTheMigrationBeforeAnyChange) {
+    const QString folder = install(1);
+    run(newDatabase(), TestDatabase::password(), "DELETE FROM basic_tbl");
+    const QByteArray before = readAll(newDatabase());
+    frmConvert& form = runFirstInstallation();
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].text,
+              "データの移行に失敗しました｡\r\nインストールを中断して最初からやり直してください。");
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(readAll(newDatabase()), before);
+    EXPECT_FALSE(QFileInfo::exists(folder + "/backup"));
+    EXPECT_FALSE(QFileInfo::exists(newFolder() + "/convert"));
 }
 
 TEST_F(frmConvertTest, NumbersThatBecomeOneNumberAreNamedAndNothingChanges) {
