@@ -335,16 +335,19 @@ TEST_F(CrashTest, EveryOperationWorksBehindLinksToAnotherFileSystem) {
     const struct {
         const char* name;
         std::function<bool()> run;
+        bool replacesTheDatabase = false;
     } operations[] = {
         {"folder restore",
-         [&] { return screen->RestoreFolder(kUserBackup).outcome == ReplaceResult::Replaced; }},
+         [&] { return screen->RestoreFolder(kUserBackup).outcome == ReplaceResult::Replaced; },
+         true},
         {"import",
          [&] {
              forms::TestHook::queueDialogAnswer(path("in/x.bak"));
              screen->OperationOption[1]->setChecked(true);
              screen->Import_File_Click();
              return boxTexts() == QStringList{"復元を完了しました。"};
-         }},
+         },
+         true},
         {"folder backup", [&] { return screen->BackupToFolder(); }},
         {"deletion", [&] { return BackupRoot(dataFolder()).remove(kUserBackup); }},
         {"export", [&] { return BackupModule::WriteBackupFile(listedFiles(), other + "/x.mde"); }},
@@ -359,6 +362,11 @@ TEST_F(CrashTest, EveryOperationWorksBehindLinksToAnotherFileSystem) {
         EXPECT_NE(after, before);
         EXPECT_EQ(after.at("morvik2.mde"), before.at("morvik2.mde"));  // still the link
         EXPECT_EQ(after.at("backup"), before.at("backup"));
+        if (operation.replacesTheDatabase) {
+            EXPECT_EQ(after.at("other/morvik2.mde"), changed);
+            EXPECT_EQ(after.at("other/backup/20240305091502-auto/morvik2.mde"),
+                      before.at("other/morvik2.mde"));
+        }
         stopAtEveryStep(prepare, operation.run, [&] {
             const Files now = state();
             EXPECT_TRUE(now == before || now == after);
