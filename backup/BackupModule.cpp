@@ -1,7 +1,6 @@
 #include "BackupModule.h"
 
 #include <QFile>
-#include <filesystem>
 
 #include "RunFolder.h"
 #include "SpaceMessage.h"
@@ -16,8 +15,6 @@
 #include "platform/shell/FileInfo.h"
 #include "platform/shell/PathText.h"
 #include "platform/shell/SpecialFolders.h"
-
-namespace fs = std::filesystem;
 
 namespace BackupModule {
 
@@ -44,16 +41,6 @@ bool IsPlainCopy(const QString& path) {
 
 void Fail(const QString& text) {
     forms::MsgBox(text, forms::vbExclamation, forms::App::Title());
-}
-
-// The file the user chose; a link chosen in the dialog stands for what it points to.
-QString ChosenFile(const QString& path) {
-    if (!fs::is_symlink(shell::entryStatus(path))) {
-        return path;
-    }
-    std::error_code error;
-    const fs::path target = fs::canonical(shell::toPath(path), error);
-    return error ? path : shell::fromPath(target);
 }
 
 bool SameContents(const QString& first, const QString& second) {
@@ -104,7 +91,7 @@ bool WriteBackupFile(const QStringList& files, const QString& path) {
     const QString database = files.value(0);
     RunFolder run(database.left(database.lastIndexOf('/')));
     const QString temp = run.path() + (plain ? "/backup.mde" : "/backup.zip");
-    if (plain && !(run.ok() && shell::copyToNewFile(database, temp))) {
+    if (plain && !(run.ok() && shell::copyToNewFile(shell::followLink(database), temp))) {
         Fail(QStringLiteral("バックアップファイルの一時保存に失敗しました。"));
         return false;
     }
@@ -133,7 +120,7 @@ QString LoadBackupFile(QWidget* owner, const RunFolder& run) {
     if (chosen.isEmpty()) {
         return QString();
     }
-    const QString source = ChosenFile(chosen);
+    const QString source = shell::followLink(chosen);
     const QString folder = run.makeFolder("files");
     if (IsPlainCopy(chosen)) {
         if (folder.isEmpty() ||

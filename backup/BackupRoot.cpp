@@ -19,13 +19,18 @@ namespace {
 // How many following seconds a backup may move to when its own second is taken.
 constexpr int kSecondsToTry = 60;
 
-bool copyAll(const QStringList& files, const QString& folder) {
+// The files' names and what they hold: a data file that is a link is copied from the file
+// it points to.
+void sourcesOf(const QStringList& files, QStringList& sources, QStringList& names) {
     for (const QString& file : files) {
-        if (!shell::copyToNewFile(file, folder + "/" + shell::fileNameOf(file))) {
-            return false;
-        }
+        sources << shell::followLink(file);
+        names << shell::fileNameOf(file);
     }
-    return shell::syncFolder(folder);
+}
+
+void removeIfEmpty(const QString& folder) {
+    std::error_code error;
+    fs::remove(shell::toPath(folder), error);
 }
 
 }  // namespace
@@ -44,24 +49,27 @@ QString BackupRoot::create(const QStringList& files, const vb::Date& time) const
     if (files.isEmpty()) {
         return QString();
     }
-    const RunFolder run(dataFolder_);
-    const QString work = run.makeFolder("backup");
-    if (work.isEmpty() || !copyAll(files, work)) {
-        return QString();
-    }
+    RunFolder run(dataFolder_);
     const bool rootMade = !shell::entryExists(path());
     QString name;
-    if (shell::makeFolder(path())) {
+    if (run.ok() && shell::makeFolder(path())) {
         name = freeName(time, QString());
     }
-    if (!name.isEmpty() && shell::moveEntry(work, entryPath(name))) {
+    // The copies are made beside their place in the root, on the root's own file system.
+    const QString work = name.isEmpty() ? QString() : run.notePartFile(entryPath(name));
+    QStringList sources, names;
+    sourcesOf(files, sources, names);
+    if (!work.isEmpty() && shell::makeOwnFolder(work) &&
+        shell::copyIntoFolder(sources, names, work) && shell::moveEntry(work, entryPath(name))) {
         shell::syncFolder(path());
         shell::syncFolder(dataFolder_);
         return name;
     }
+    if (!work.isEmpty()) {
+        shell::removeTree(work);
+    }
     if (rootMade) {
-        std::error_code error;
-        fs::remove(shell::toPath(path()), error);
+        removeIfEmpty(path());
     }
     return QString();
 }
@@ -89,9 +97,10 @@ bool BackupRoot::remove(const QString& name) const {
     if (!shell::isEntryName(name) || !shell::entryExists(entryPath(name))) {
         return false;
     }
-    const RunFolder run(dataFolder_);
-    const QString removed = run.path() + "/removed";
-    if (!run.ok() || !shell::moveEntry(entryPath(name), removed)) {
+    // Moved aside within the root, which may be on another file system than the data folder.
+    RunFolder run(dataFolder_);
+    const QString removed = run.notePartFile(entryPath(name));
+    if (removed.isEmpty() || !shell::moveEntry(entryPath(name), removed)) {
         return false;
     }
     shell::syncFolder(path());

@@ -20,11 +20,13 @@ class BackupRoot {
 
     // Copies the files into a new backup folder named by the time, or by the next second
     // that no backup has taken yet, so that a backup never replaces another. The copies
-    // are made and flushed in a run folder (RunFolder) and the folder is renamed into the
-    // root only when every file was copied, so that no partial backup is ever listed,
-    // also after a crash. Every file must be a regular file. Gives the new folder's name,
-    // or "" when nothing was made; nothing is then left behind, not even the "backup"
-    // folder when this call created it.
+    // are made and flushed in a work folder beside the new one, on the root's own file system
+    // (the root may be a link to another disk), noted in a run folder (RunFolder), and the
+    // folder is renamed into place only when every file was copied, so that no partial backup is
+    // left listed, also after a crash (the next start removes the work folder). Every file must be
+    // a regular file. Gives the new folder's name, or "" when nothing was made; nothing is then
+    // left behind, not even the "backup" folder when this call created it. A file that is a link is
+    // copied from what it points to.
     QString create(const QStringList& files, const vb::Date& time) const;
 
     // The time formatted "yyyymmddhhnnss" followed by suffix, or that of a following

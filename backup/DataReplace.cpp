@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <filesystem>
+#include <map>
 
 #include "BackupRoot.h"
 #include "FileNames.h"
@@ -9,6 +10,7 @@
 #include "RunFolder.h"
 #include "platform/shell/DurableFiles.h"
 #include "platform/shell/FileInfo.h"
+#include "platform/shell/Folders.h"
 #include "platform/shell/PathText.h"
 
 namespace fs = std::filesystem;
@@ -25,41 +27,73 @@ uint64_t addSizes(uint64_t a, uint64_t b) {
     return b > UINT64_MAX - a ? UINT64_MAX : a + b;
 }
 
-// What a replacement takes: the sizes it needs and the files it replaces.
+// What a replacement takes: the sizes it needs and the files it replaces, by name and by
+// the file that holds the data (the file a link points to, for a data file that is one).
 struct Plan {
     uint64_t incoming = 0;
     uint64_t kept = 0;
+    QStringList names;
     QStringList current;
+    std::map<QString, QString> linked;
 };
 
 bool makePlan(const std::vector<IncomingFile>& files, const QString& folder, Plan& plan) {
     QSet<QString> names;
     for (const IncomingFile& file : files) {
-        const QString target = folder + "/" + file.name;
+        const QString entry = folder + "/" + file.name;
         if (!shell::isEntryName(file.name) || FileNames::isEngineSideFile(file.name) ||
             names.contains(file.name) || !fs::is_regular_file(shell::entryStatus(file.source))) {
             return false;
         }
         names.insert(file.name);
         plan.incoming = addSizes(plan.incoming, sizeOf(file.source));
-        if (fs::exists(shell::entryStatus(target))) {
-            if (!fs::is_regular_file(shell::entryStatus(target))) {
-                return false;
-            }
-            plan.kept = addSizes(plan.kept, sizeOf(target));
-            plan.current << target;
+        if (!fs::exists(shell::entryStatus(entry))) {
+            continue;
         }
+        const QString target = shell::followLink(entry);
+        if (!fs::is_regular_file(shell::entryStatus(target))) {
+            return false;
+        }
+        if (target != entry) {
+            plan.linked[file.name] = target;
+        }
+        plan.kept = addSizes(plan.kept, sizeOf(target));
+        plan.names << file.name;
+        plan.current << target;
     }
     return !files.empty();
 }
 
-bool copyInto(const QString& folder, const QStringList& sources, const QStringList& names) {
-    for (qsizetype i = 0; i < sources.size(); ++i) {
-        if (!shell::copyToNewFile(sources[i], folder + "/" + names[i])) {
+// The new copy of each data file that is a link goes beside the file it points to, on that
+// file's own file system, with a folder to hold the files it replaces.
+bool placeLinkedCopies(const Plan& plan, const QString& copies, RunFolder& run,
+                       ReplaceRecord& record) {
+    for (const auto& [name, target] : plan.linked) {
+        const QString incoming = run.notePartFile(target);
+        const QString replaced = run.notePartFile(target);
+        if (incoming.isEmpty() || replaced.isEmpty() || !shell::makeOwnFolder(incoming) ||
+            !shell::copyIntoFolder({copies + "/" + name}, {shell::fileNameOf(target)}, incoming) ||
+            !shell::makeOwnFolder(replaced) ||
+            !shell::syncFolder(target.left(target.lastIndexOf('/')))) {
             return false;
         }
+        record.linked.insert(name, {target, incoming, replaced});
     }
-    return shell::syncFolder(folder);
+    return true;
+}
+
+// The automatic copy is made beside its place in the backup root, on the root's own file
+// system.
+bool makeAutomaticCopy(const Plan& plan, const BackupRoot& backups, const vb::Date& time,
+                       RunFolder& run, ReplaceRecord& record) {
+    record.autoName = backups.freeName(time, BackupRoot::kAutoSuffix);
+    if (record.autoName.isEmpty() || !shell::makeFolder(backups.path())) {
+        return false;
+    }
+    record.autoWork = run.notePartFile(backups.entryPath(record.autoName));
+    return !record.autoWork.isEmpty() && shell::makeOwnFolder(record.autoWork) &&
+           shell::copyIntoFolder(plan.current, plan.names, record.autoWork) &&
+           shell::syncFolder(backups.path());
 }
 
 }  // namespace
@@ -88,7 +122,7 @@ ReplaceResult DataReplace::run(const std::vector<IncomingFile>& files, const vb:
         record.names << file.name;
     }
     const QString copies = run.makeFolder("new");
-    if (copies.isEmpty() || !copyInto(copies, sources, record.names)) {
+    if (copies.isEmpty() || !shell::copyIntoFolder(sources, record.names, copies)) {
         return result;
     }
     if (accept && !accept(copies)) {
@@ -96,34 +130,39 @@ ReplaceResult DataReplace::run(const std::vector<IncomingFile>& files, const vb:
         return result;
     }
     const BackupRoot backups(dataFolder_);
-    if (!databaseName_.isEmpty() &&
-        fs::is_regular_file(shell::entryStatus(dataFolder_ + "/" + databaseName_))) {
-        QStringList names;
-        for (const QString& path : plan.current) {
-            names << shell::fileNameOf(path);
-        }
-        const QString autoCopy = run.makeFolder("auto");
-        record.autoName = backups.freeName(time, BackupRoot::kAutoSuffix);
-        if (autoCopy.isEmpty() || record.autoName.isEmpty() ||
-            !copyInto(autoCopy, plan.current, names)) {
-            return result;
-        }
-    }
+    const bool rootMade = !shell::entryExists(backups.path());
+    const bool keepsCopy =
+        !databaseName_.isEmpty() && fs::is_regular_file(shell::entryStatus(
+                                        shell::followLink(dataFolder_ + "/" + databaseName_)));
     // The run folder itself must be on disk before its record.
-    if (!shell::syncFolder(run.path()) || !shell::syncFolder(dataFolder_) ||
-        !record.write(run.path())) {
-        return result;
+    const bool recorded = placeLinkedCopies(plan, copies, run, record) &&
+                          (!keepsCopy || makeAutomaticCopy(plan, backups, time, run, record)) &&
+                          shell::syncFolder(run.path()) && shell::syncFolder(dataFolder_) &&
+                          record.write(run.path());
+    ReplaceRecord::Outcome outcome =
+        recorded ? record.settle(dataFolder_, run.path()) : ReplaceRecord::Outcome::Undone;
+    if (outcome == ReplaceRecord::Outcome::Stuck) {
+        // Taken up again at once, as the next start would, so that the message tells what
+        // the data folder holds.
+        outcome = record.settle(dataFolder_, run.path());
     }
-    switch (record.settle(dataFolder_, run.path())) {
+    switch (outcome) {
         case ReplaceRecord::Outcome::Finished:
             result.outcome = ReplaceResult::Replaced;
             result.safetyBackup = record.autoName;
-            break;
+            return result;
         case ReplaceRecord::Outcome::Undone:
-            break;
+            if (!record.autoWork.isEmpty()) {
+                shell::removeTree(record.autoWork);
+            }
+            if (rootMade) {
+                std::error_code error;
+                fs::remove(shell::toPath(backups.path()), error);  // only when empty
+            }
+            return result;
         case ReplaceRecord::Outcome::Stuck:
             run.keep();
-            break;
+            return result;
     }
     return result;
 }

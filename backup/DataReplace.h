@@ -37,14 +37,18 @@ class DataReplace {
     DataReplace(const QString& dataFolder, const QString& databaseName);
 
     // 1. Checks: plain, distinct names that are no engine side files; every source a
-    //    regular file; every file it replaces a regular file; room on the volume for the
+    //    regular file; every file it replaces a regular file or a link to one (the file it
+    //    points to is then replaced and the link kept); room on the volume for the
     //    new copies and for the automatic copy (NoSpace otherwise).
     // 2. Copies every source into a run folder of the data folder (RunFolder) and lets
     //    accept look at the copies (Refused when it refuses them).
-    // 3. When the database is there, copies the files it replaces as the automatic copy,
-    //    which takes the place of any earlier one once the replacement is made.
+    // 3. Copies the new file of a link beside the file it points to, and, when the database
+    //    is there, the files it replaces as the automatic copy beside its place in the backup
+    //    root, which takes the place of any earlier one once the replacement is made: every
+    //    copy lies on its destination's own file system.
     // 4. Records the replacement and settles it (ReplaceRecord): the replaced files and
     //    the engine's side files next to them are moved out, the copies moved in.
+    //    When that can be neither finished nor undone, it is taken up once more at once.
     // Any failure leaves the data folder as it was.
     ReplaceResult run(const std::vector<IncomingFile>& files, const vb::Date& time,
                       const Acceptance& accept = {}) const;

@@ -12,26 +12,32 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The note of a partial file holds one path.
-constexpr qint64 kPartRecordMaxBytes = 64 * 1024;
+// The note holds the paths of the partial files, each ended by a zero byte (no path holds
+// one); it is read whole, whatever its size.
+constexpr qint64 kPartRecordMaxBytes = qint64(1) << 30;
+constexpr char kPathEnd = '\0';
 
 bool makeDataFolder(const QString& folder) {
     return !shell::entryExists(folder) && shell::makeFolders(folder);
 }
 
-// The partial file that a run folder notes, when it is one that notePartFile made.
-QString notedPartFile(const QString& runFolder) {
+// The partial files that a run folder notes, those that notePartFile made.
+QStringList notedPartFiles(const QString& runFolder) {
     QByteArray bytes;
     if (!shell::readRegularFile(runFolder + "/" + RunFolder::kPartRecord, kPartRecordMaxBytes,
                                 bytes)) {
-        return QString();
+        return {};
     }
-    const QString part = QString::fromUtf8(bytes);
     static const QRegularExpression kPartName(QStringLiteral("^\\..*\\.part-[A-Za-z0-9]{6}$"),
                                               QRegularExpression::DotMatchesEverythingOption);
-    const bool isPart = kPartName.match(shell::fileNameOf(part)).hasMatch() &&
-                        !fs::is_directory(shell::entryStatus(part));
-    return isPart ? part : QString();
+    QStringList parts;
+    for (const QByteArray& path : bytes.split(kPathEnd)) {
+        const QString part = QString::fromUtf8(path);
+        if (!part.isEmpty() && kPartName.match(shell::fileNameOf(part)).hasMatch()) {
+            parts << part;
+        }
+    }
+    return parts;
 }
 
 }  // namespace
@@ -59,16 +65,23 @@ QString RunFolder::makeFolder(const QString& name) const {
 }
 
 QString RunFolder::notePartFile(const QString& target) {
+    if (!ok()) {
+        return QString();
+    }
     const QString part = shell::sideFileName(target, QStringLiteral("part"));
-    const bool noted = ok() && notedPartFile(path_).isEmpty() &&
-                       shell::writeNewFile(path_ + "/" + kPartRecord, part.toUtf8()) &&
+    QByteArray note;
+    shell::readRegularFile(path_ + "/" + kPartRecord, kPartRecordMaxBytes, note);
+    note += part.toUtf8() + kPathEnd;
+    const QString written = path_ + "/" + kPartRecord + ".new";
+    shell::removeTree(written);
+    const bool noted = shell::writeNewFile(written, note) &&
+                       shell::moveEntry(written, path_ + "/" + kPartRecord) &&
                        shell::syncFolder(path_) && shell::syncFolder(dataFolder_);
     return noted ? part : QString();
 }
 
 void RunFolder::discard(const QString& runFolder) {
-    const QString part = notedPartFile(runFolder);
-    if (!part.isEmpty()) {
+    for (const QString& part : notedPartFiles(runFolder)) {
         shell::removeTree(part);
     }
     shell::removeTree(runFolder);

@@ -12,7 +12,7 @@
 class RunFolder {
   public:
     static constexpr const char* kPrefix = ".work-";
-    // The file in a run folder that names its partial file (notePartFile).
+    // The file in a run folder that names its partial files (notePartFile).
     static constexpr const char* kPartRecord = "part";
 
     explicit RunFolder(const QString& dataFolder);
@@ -29,16 +29,17 @@ class RunFolder {
     QString makeFolder(const QString& name) const;
 
     // A new name beside target, "." & the target's name (shortened when too long) &
-    // ".part-" & six random letters, for a file that will be renamed onto target. The name is noted
-    // in the run folder (and the note flushed) before it is returned, so that a crash leaves no
-    // partial file behind; "" on failure. One per run.
+    // ".part-" & six random letters, for a file or a folder that will be renamed onto target
+    // or that stands aside for it, on the target's own file system. The name is noted in the
+    // run folder (and the note flushed) before it is returned, so that a crash leaves no
+    // partial file behind; "" on failure. A run may note any number of them.
     QString notePartFile(const QString& target);
 
     // Leaves the run folder in place when the object ends (its work could be neither
     // finished nor undone; the next start tries again).
     void keep() { kept_ = true; }
 
-    // Removes a run folder with everything in it and the partial file it notes.
+    // Removes a run folder with everything in it and the partial files it notes.
     static void discard(const QString& runFolder);
 
   private:

@@ -116,11 +116,15 @@ QString sideFileName(const QString& target, const QString& tag) {
     return target.left(slash + 1) + "." + name + ending;
 }
 
+bool makeOwnFolder(const QString& path) {
+    step("create folder", path);
+    return ::mkdir(encoded(path).constData(), 0700) == 0;
+}
+
 QString makePrivateFolder(const QString& parent, const QString& prefix) {
     for (int attempt = 0; attempt < kNamesToTry; ++attempt) {
         const QString path = parent + "/" + prefix + randomSuffix();
-        step("create folder", path);
-        if (::mkdir(encoded(path).constData(), 0700) == 0) {
+        if (makeOwnFolder(path)) {
             return path;
         }
         if (errno != EEXIST) {
@@ -147,6 +151,24 @@ bool copyToNewFile(const QString& from, const QString& to) {
     }
     ::close(in);
     return done;
+}
+
+bool copyIntoFolder(const QStringList& sources, const QStringList& names, const QString& folder) {
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        if (!copyToNewFile(sources[i], folder + "/" + names.value(i))) {
+            return false;
+        }
+    }
+    return syncFolder(folder);
+}
+
+QString followLink(const QString& path) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(toPath(path), error))) {
+        return path;
+    }
+    const fs::path target = fs::canonical(toPath(path), error);
+    return error ? path : fromPath(target);
 }
 
 bool writeNewFile(const QString& path, const QByteArray& bytes) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // File steps whose result must survive a crash or a power loss, and that never write
 // through a name someone else could have planted.
@@ -25,10 +26,21 @@ QString sideFileName(const QString& target, const QString& tag);
 // user alone (mode 0700). Its path, or "" on failure.
 QString makePrivateFolder(const QString& parent, const QString& prefix);
 
+// Creates the folder path, readable by the user alone (mode 0700); false when anything is
+// there already.
+bool makeOwnFolder(const QString& path);
+
 // Copies a regular file (not a link) into a new file, created under a name that did not
 // exist (also no link), readable and writable by the user alone, with the source's
 // modification time, and flushed to disk. A failure removes what it created.
 bool copyToNewFile(const QString& from, const QString& to);
+
+// Copies each source into folder under the name at the same place of names, as
+// copyToNewFile does, then flushes the folder.
+bool copyIntoFolder(const QStringList& sources, const QStringList& names, const QString& folder);
+
+// The file a link points to, when path is a link the user made; path itself otherwise.
+QString followLink(const QString& path);
 
 // Writes the bytes into a new file as copyToNewFile does.
 bool writeNewFile(const QString& path, const QByteArray& bytes);

@@ -4,9 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRadioButton>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 #include "KillAtStep.h"
@@ -16,7 +19,9 @@
 #include "backup/DataFileCheck.h"
 #include "backup/DataFolderLock.h"
 #include "backup/DataRecovery.h"
+#include "backup/DataReplace.h"
 #include "backup/RunFolder.h"
+#include "platform/runtime/Clock.h"
 #include "platform/shell/DurableFiles.h"
 #include "platform/shell/ZipArchive.h"
 
@@ -291,6 +296,130 @@ TEST_F(CrashTest, ADeletedBackupIsWholeOrGone) {
     };
     stopAtEveryStep(
         prepare, [&] { return BackupRoot(dataFolder()).remove(kUserBackup); }, check);
+}
+
+TEST_F(CrashTest, EveryOperationWorksBehindLinksToAnotherFileSystem) {
+    // The database and the backup root are links into memory, another file system.
+    const QTemporaryDir memory(QStringLiteral("/dev/shm/morvik-test-XXXXXX"));
+    ASSERT_TRUE(memory.isValid());
+    const QString other = memory.path() + "/disk";
+    QDir().mkpath(other);
+    ASSERT_NE(QStorageInfo(other).device(), QStorageInfo(path("")).device());
+    // Made once: the engine writes a changed database differently each time.
+    makeChangedDatabase(path("changed.mde"));
+    const QByteArray changed = read(path("changed.mde"));
+    const auto prepare = [&] {
+        makeDataFolder();
+        QDir(other).removeRecursively();
+        QDir().mkpath(other + "/backup");
+        ASSERT_TRUE(QFile::rename(databasePath(), other + "/morvik2.mde"));
+        ASSERT_TRUE(QFile::link(other + "/morvik2.mde", databasePath()));
+        ASSERT_TRUE(QFile::link(other + "/backup", backupFolder("").chopped(1)));
+        write(backupFolder(kUserBackup) + "/morvik2.mde", changed);
+        for (const QString& book : kWorkbooks) {
+            write(backupFolder(kUserBackup) + "/" + book, "restored " + book.toUtf8());
+        }
+        write(backupFolder(kEarlierAuto) + "/morvik2.mde", "kept by an earlier restore");
+        QDir(path("in")).removeRecursively();
+        write(path("in/morvik2.mde"), changed);
+        ASSERT_TRUE(shell::zipFiles({path("in/morvik2.mde")}, path("in/x.bak")));
+    };
+    // The data folder, its links as links, and the other file system.
+    const auto state = [&] {
+        Files files = snapshot(dataFolder());
+        for (const auto& [name, bytes] : snapshot(other)) {
+            files["other/" + name] = bytes;
+        }
+        return files;
+    };
+    const struct {
+        const char* name;
+        std::function<bool()> run;
+        bool replacesTheDatabase = false;
+    } operations[] = {
+        {"folder restore",
+         [&] { return screen->RestoreFolder(kUserBackup).outcome == ReplaceResult::Replaced; },
+         true},
+        {"import",
+         [&] {
+             forms::TestHook::queueDialogAnswer(path("in/x.bak"));
+             screen->OperationOption[1]->setChecked(true);
+             screen->Import_File_Click();
+             return boxTexts() == QStringList{"復元を完了しました。"};
+         },
+         true},
+        {"folder backup", [&] { return screen->BackupToFolder(); }},
+        {"deletion", [&] { return BackupRoot(dataFolder()).remove(kUserBackup); }},
+        {"export", [&] { return BackupModule::WriteBackupFile(listedFiles(), other + "/x.mde"); }},
+    };
+    for (const auto& operation : operations) {
+        SCOPED_TRACE(operation.name);
+        forms::TestHook::enable();
+        prepare();
+        const Files before = state();
+        ASSERT_EQ(runKilledAt(0, operation.run), ChildEnd::Succeeded);
+        const Files after = state();
+        EXPECT_NE(after, before);
+        EXPECT_EQ(after.at("morvik2.mde"), before.at("morvik2.mde"));  // still the link
+        EXPECT_EQ(after.at("backup"), before.at("backup"));
+        if (operation.replacesTheDatabase) {
+            EXPECT_EQ(after.at("other/morvik2.mde"), changed);
+            EXPECT_EQ(after.at("other/backup/20240305091502-auto/morvik2.mde"),
+                      before.at("other/morvik2.mde"));
+        }
+        stopAtEveryStep(prepare, operation.run, [&] {
+            const Files now = state();
+            EXPECT_TRUE(now == before || now == after);
+            return now == after;
+        });
+    }
+}
+
+// Many long names make a record of megabytes.
+TEST_F(CrashTest, AReplacementOfTenThousandLongNamesIsFinishedAfterAKill) {
+    const QTemporaryDir memory(QStringLiteral("/dev/shm/morvik-test-XXXXXX"));
+    ASSERT_TRUE(memory.isValid());
+    const QString data = memory.path() + "/data";
+    std::vector<IncomingFile> files;
+    Files newData;
+    for (int i = 0; i < 10000; ++i) {
+        const QString name = QString::number(10000 + i) + " " + QString(80, QChar(0x5EAB));
+        write(memory.path() + "/source/" + name, QByteArray::number(i));
+        files.push_back({memory.path() + "/source/" + name, name});
+        newData[name] = QByteArray::number(i);
+    }
+    const auto prepare = [&] {
+        QDir(data).removeRecursively();
+        write(data + "/" + files.front().name, "old");
+        write(data + "/" + files.back().name, "old");
+    };
+    const auto replace = [&] {
+        return static_cast<bool>(DataReplace(data, "").run(files, vb::Now()));
+    };
+    static int steps = 0;
+    static int recordStep = 0;
+    steps = 0;
+    recordStep = 0;
+    prepare();
+    shell::setDiskStepHook([](const char* step, const QString& path) {
+        ++steps;
+        if (std::strcmp(step, "rename") == 0 && path.endsWith("/replace.new")) {
+            recordStep = steps;
+        }
+    });
+    ASSERT_TRUE(replace());
+    shell::setDiskStepHook(nullptr);
+    ASSERT_GT(recordStep, 0);
+    for (const int step : {recordStep + 1, (recordStep + steps) / 2, steps - 1}) {
+        SCOPED_TRACE("stopped at disk step " + std::to_string(step));
+        prepare();
+        ASSERT_EQ(runKilledAt(step, replace), ChildEnd::Killed);
+        const QStringList runs = QDir(data).entryList({".work-*"}, QDir::Dirs | QDir::Hidden);
+        ASSERT_EQ(runs.size(), 1);
+        EXPECT_GT(QFileInfo(data + "/" + runs[0] + "/replace").size(), 1024 * 1024);
+        DataRecovery::Recover(data);
+        EXPECT_TRUE(snapshot(data) == newData);
+    }
 }
 
 TEST_F(CrashTest, TwoProgramsStartedAtOnceFindTheFolderSettled) {

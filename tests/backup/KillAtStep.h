@@ -6,5 +6,5 @@
 enum class ChildEnd { Killed, Succeeded, Failed };
 
 // Runs the operation in a child process that kills itself at its step-th disk step (the
-// steps the shell layer's disk step hook reports).
+// steps the shell layer's disk step hook reports); step 0 runs it to its end.
 ChildEnd runKilledAt(int step, const std::function<bool()>& operation);
