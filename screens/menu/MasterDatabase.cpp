@@ -1,6 +1,6 @@
 #include "MasterDatabase.h"
 
-#include "app/RestoreAndEnd.h"
+#include "backup/RestoreAndEnd.h"
 #include "core/AccessADOClass.h"
 #include "core/MainModule.h"
 #include "core/XXCommonFunctions.h"
