@@ -218,11 +218,7 @@ bool frmItem::ReadTradeList(vb::VariantArray& products) {
 }
 
 int32_t frmItem::CountAllProducts() {
-    AccessADOClass access;
-    MasterDatabase::Configure(access);
-    access.AccessFlag("2");
-    access.AddFromVerse("TradeMast_tbl");
-    const int32_t count = access.Execute();
+    const int32_t count = MasterDatabase::Count("TradeMast_tbl");
     if (count < 0) {
         MasterDatabase::ShowFailure(count, XX共通関数::ReadFailed, Title);
     }
