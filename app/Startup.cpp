@@ -1,7 +1,7 @@
 #include "Startup.h"
 
-#include "RestoreAndEnd.h"
 #include "backup/DataRecovery.h"
+#include "backup/RestoreAndEnd.h"
 #include "core/AccessADOClass.h"
 #include "core/CommonClass.h"
 #include "core/DatabaseFiles.h"

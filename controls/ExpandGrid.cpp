@@ -29,6 +29,7 @@ ExpandGrid::ExpandGrid() {
 }
 
 void ExpandGrid::BodyPictureBox(forms::PictureBox* body) {
+    bodyEvents_.clear();
     body_ = body;
     if (!body_) {
         return;
@@ -37,6 +38,9 @@ void ExpandGrid::BodyPictureBox(forms::PictureBox* body) {
     body_->SetAutoRedraw(true);
     body_->SetBorderStyle(0);
     body_->SetFillStyle(forms::vbFSSolid);
+    // The mark shows whether the body has the focus.
+    bodyEvents_.push_back(body_->GotFocus.connect([this] { Redraw(); }));
+    bodyEvents_.push_back(body_->LostFocus.connect([this] { Redraw(); }));
 }
 
 void ExpandGrid::EditTextBox(QLineEdit* editor) {
@@ -155,7 +159,7 @@ void ExpandGrid::Redraw() {
         body_->SetWidth(width_ + 15);
     }
     body_->Cls();
-    GridPainter::PaintSimple(*body_, layout_, values_, current_);
+    GridPainter::PaintSimple(*body_, layout_, values_, current_, body_->hasFocus());
 }
 
 void ExpandGrid::GetCellPos(double x, double y, int16_t& row, int16_t& col) const {

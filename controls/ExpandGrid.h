@@ -5,11 +5,13 @@
 #include <QScrollBar>
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 #include "BodyKeys.h"
 #include "GridLayout.h"
 #include "GridRecords.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/forms/Subscription.h"
 #include "platform/runtime/Variant.h"
 #include "platform/runtime/VariantArray.h"
 
@@ -107,6 +109,7 @@ class ExpandGrid : private BodyKeys {
     void setCurrentText(const QString& text) override { Value(Row(), Col(), text); }
 
     QPointer<forms::PictureBox> body_;
+    std::vector<forms::Subscription> bodyEvents_;
     QPointer<QScrollBar> scrollBar_;
     QPointer<CellEditValidator> validator_;
 

@@ -44,6 +44,7 @@ void ExpandGrid2::BodyPictureBox(forms::PictureBox* body) {
         return;
     }
     body_->SetAutoRedraw(true);
+    updateFocusPolicy();
     bodyEvents_.push_back(
         body_->MouseDown.connect([this](int, int, double x, double y) { onBodyMouseDown(x, y); }));
     bodyEvents_.push_back(body_->Click.connect([this] { onBodyClick(); }));
@@ -242,6 +243,7 @@ void ExpandGrid2::Redraw() {
     layout_.LayOutVisible(bodyHeight(), bodyWidth());
     refreshCurrentRect();
     if (body_) {
+        updateFocusPolicy();
         applyBorder();
         body_->SetFontName(fontName_);
         body_->SetFontSize(fontSize_);
@@ -457,6 +459,12 @@ void ExpandGrid2::refreshCurrentRect() {
     if (current_.Valid) {
         layout_.PlaceCell(current_);
     }
+}
+
+// Only a current cell shows the focus: a grid without one (a heading or totals line)
+// is no tab stop.
+void ExpandGrid2::updateFocusPolicy() {
+    body_->setFocusPolicy(current_.Valid ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void ExpandGrid2::applyBorder() {

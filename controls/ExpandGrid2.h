@@ -162,6 +162,7 @@ class ExpandGrid2 : private BodyKeys {
     void setCurrentText(const QString& text) override;
 
     void onBodyMouseDown(double x, double y);
+    void updateFocusPolicy();
     void onBodyClick();
     void onBodyDblClick();
     void onBodyInputText(const QString& text);

@@ -7,6 +7,7 @@ namespace GridPainter {
 namespace {
 
 constexpr long Black = 0x000000;
+constexpr double FocusInset = 60;  // twips between the mark's outline and the focus one
 constexpr long White = 0xFFFFFF;
 
 void paintTexts(forms::Surface& body, const GridLayout& layout, const vb::VariantArray& values) {
@@ -82,7 +83,7 @@ void PaintPaged(forms::Surface& body, const GridLayout& layout, const vb::Varian
 }
 
 void PaintSimple(forms::Surface& body, const GridLayout& layout, const vb::VariantArray& values,
-                 const GridCellInfo& current) {
+                 const GridCellInfo& current, bool focused) {
     const double width = layout.DrawnWidth();
     const double height = layout.DrawnHeight();
     for (int c = 0; c <= layout.LastShownCol(); ++c) {
@@ -94,6 +95,11 @@ void PaintSimple(forms::Surface& body, const GridLayout& layout, const vb::Varia
         const bool wholeRow = current.Flags[FlagRowHighlight];
         body.Line(wholeRow ? 0 : current.Left, current.Top, wholeRow ? width : current.Right,
                   current.Bottom, Black, true);
+        if (focused && current.Right - current.Left > 2 * FocusInset &&
+            current.Bottom - current.Top > 2 * FocusInset) {
+            body.Line(current.Left + FocusInset, current.Top + FocusInset,
+                      current.Right - FocusInset, current.Bottom - FocusInset, Black, true);
+        }
     }
     body.Line(0, 0, width, 0, White);
     for (int r = layout.TopRow(); r <= layout.LastShownRow(); ++r) {

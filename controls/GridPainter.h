@@ -16,9 +16,10 @@ inline constexpr long HighlightColor = 0xD2BDB6;
 void PaintPaged(forms::Surface& body, const GridLayout& layout, const vb::VariantArray& values,
                 const GridCellInfo& current, int gridLines);
 
-// The simple grid: column colours, the mark filled and outlined in black, black and
-// white lines. The body's fill style is solid.
+// The simple grid: column colours, the mark filled and outlined in black (a second
+// outline inside while the body has the focus), black and white lines. The body's fill
+// style is solid.
 void PaintSimple(forms::Surface& body, const GridLayout& layout, const vb::VariantArray& values,
-                 const GridCellInfo& current);
+                 const GridCellInfo& current, bool focused);
 
 }  // namespace GridPainter

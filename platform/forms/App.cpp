@@ -142,8 +142,13 @@ void App::formUnloaded(Form* form) {
     endWhenNoFormIsLeft();
 }
 
-void App::formActivated(Form* form) {
-    state().lastActive = form;
+bool App::formActivated(Form* form) {
+    AppState& app = state();
+    if (app.lastActive == form) {
+        return false;
+    }
+    app.lastActive = form;
+    return true;
 }
 
 void App::formDestroyed(Form* form) {

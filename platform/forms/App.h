@@ -42,7 +42,9 @@ class App {
     friend class Form;
     static void formLoaded(Form* form);
     static void formUnloaded(Form* form);
-    static void formActivated(Form* form);
+    // True when the form has become the program's active form; false when it was that
+    // already, as after a message box or dialog of its own.
+    static bool formActivated(Form* form);
     static void formDestroyed(Form* form);
     static void modalEntered();
     static void modalLeft();

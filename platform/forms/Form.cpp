@@ -157,8 +157,7 @@ int Form::frameExtraHeight() const {
 }
 
 bool Form::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) {
-        App::formActivated(this);
+    if (event->type() == QEvent::WindowActivate && App::formActivated(this)) {
         Form_Activate();
     }
     return Surface::event(event);

@@ -61,6 +61,9 @@ class Form : public Surface {
 
   protected:
     virtual void Form_Load() {}
+    // When the form becomes the program's active form: shown first, or back from
+    // another form; not when a message box or dialog of its own closes, nor when the
+    // program comes back from another one.
     virtual void Form_Activate() {}
     // Set cancel to non-zero to keep the form loaded.
     virtual void Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {}

@@ -67,7 +67,7 @@ void PictureBox::SetAppearance(int appearance) {
 }
 
 void PictureBox::SetFocus() {
-    if (isVisible() && isEnabled()) {
+    if (isVisible() && isEnabled() && focusPolicy() != Qt::NoFocus) {
         setFocus(Qt::OtherFocusReason);
     }
 }

@@ -1,6 +1,6 @@
 #include "MasterDatabase.h"
 
-#include "app/RestoreAndEnd.h"
+#include "backup/RestoreAndEnd.h"
 #include "core/AccessADOClass.h"
 #include "core/MainModule.h"
 #include "core/XXCommonFunctions.h"
@@ -11,6 +11,17 @@ void Configure(AccessADOClass& access) {
     access.DBName(MainModule::DBFileName);
     access.Password(MainModule::DBPassword);
     access.DBPath(MainModule::DBFolder);
+}
+
+int32_t Count(const QString& table, const QString& where) {
+    AccessADOClass access;
+    Configure(access);
+    access.AccessFlag("2");
+    access.AddFromVerse(table);
+    if (!where.isEmpty()) {
+        access.AddWhereVerse(where);
+    }
+    return access.Execute();
 }
 
 int32_t ShowFailure(int32_t result, int32_t screenCode, const QString& title) {

@@ -293,8 +293,17 @@ void frmClassify::btnDel_Click() {
     if (check.Run() != 1) {
         return;
     }
-    if (forms::MsgBox("[" + number + "]番の商品分類を削除してもよろしいですか？",
-                      forms::vbYesNo + forms::vbQuestion, Title) != forms::vbYes) {
+    const int32_t products = MasterDatabase::Count("TradeMast_tbl", key);
+    if (products < 0) {
+        MasterDatabase::ShowFailure(products, XX共通関数::DeleteCheckFailed, Title);
+        return;
+    }
+    QString question = "[" + number + "]番の商品分類を削除してもよろしいですか？";
+    if (products > 0) {
+        question += "\r\n(注)商品分類を削除した場合、この分類の商品" + QString::number(products) +
+                    "件も削除されます。";
+    }
+    if (forms::MsgBox(question, forms::vbYesNo + forms::vbQuestion, Title) != forms::vbYes) {
         EGrid.SetFocus();
         return;
     }
@@ -322,11 +331,7 @@ void frmClassify::RefreshMasterFlags() {
     for (const auto& [table, flag] :
          {std::pair{"ClassifyMast_tbl", &MainModule::HasClassifications},
           std::pair{"TradeMast_tbl", &MainModule::HasProducts}}) {
-        AccessADOClass access;
-        MasterDatabase::Configure(access);
-        access.AccessFlag("2");
-        access.AddFromVerse(QString::fromLatin1(table));
-        if (access.Execute() == 0) {
+        if (MasterDatabase::Count(QString::fromLatin1(table)) == 0) {
             *flag = false;
         }
     }

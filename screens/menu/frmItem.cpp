@@ -90,6 +90,8 @@ frmItem::frmItem() : MasterForm(Title) {
     EGrid.EditTextBox(Text1);
     enterCell_ = EGrid.EnterCell.connect([this] { EGrid_EnterCell(); });
     classClick_ = FGrid.Click.connect([this] { FGrid_Click(); });
+    // After the grid has moved its highlight, so that a key chooses a class as a click does.
+    classKeys_ = Picture3->KeyDown.connect([this](int, int) { Picture3_KeyDown(); });
 
     connect(btnInsert, &QPushButton::clicked, this, [this] { btnInsert_Click(); });
     connect(btnDel, &QPushButton::clicked, this, [this] { btnDel_Click(); });
@@ -216,11 +218,7 @@ bool frmItem::ReadTradeList(vb::VariantArray& products) {
 }
 
 int32_t frmItem::CountAllProducts() {
-    AccessADOClass access;
-    MasterDatabase::Configure(access);
-    access.AccessFlag("2");
-    access.AddFromVerse("TradeMast_tbl");
-    const int32_t count = access.Execute();
+    const int32_t count = MasterDatabase::Count("TradeMast_tbl");
     if (count < 0) {
         MasterDatabase::ShowFailure(count, XX共通関数::ReadFailed, Title);
     }
@@ -332,6 +330,16 @@ void frmItem::FGrid_Click() {
     if (loadFailed_) {
         return;
     }
+    ChooseClass();
+}
+
+void frmItem::Picture3_KeyDown() {
+    if (!loadFailed_ && FGrid.Row() != currentClassRow_) {
+        ChooseClass();
+    }
+}
+
+void frmItem::ChooseClass() {
     EGrid.CommitCell();
     if (HasEdits() &&
         forms::MsgBox("入力情報が登録されていません。商品分類を切り替えてもよろしいですか？\r\n"

@@ -27,6 +27,7 @@ class frmItem : public MasterForm {
     ExpandGrid2 FGrid;
 
     void FGrid_Click();
+    void Picture3_KeyDown();
     void EGrid_EnterCell();
     void btnInsert_Click();
     void btnDel_Click();
@@ -42,6 +43,9 @@ class frmItem : public MasterForm {
     void Form_Activate() override;
 
   private:
+    // Loads the products of the highlighted class, asking first when the shown ones
+    // have edits; No puts the highlight back on the shown class.
+    void ChooseClass();
     bool LoadClassifyList();
     void ShowTitleGrid();
     void ShowTradeGrid();
@@ -66,4 +70,5 @@ class frmItem : public MasterForm {
     bool loadFailed_ = false;
     forms::Subscription enterCell_;
     forms::Subscription classClick_;
+    forms::Subscription classKeys_;
 };

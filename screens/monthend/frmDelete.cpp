@@ -2,7 +2,7 @@
 
 #include <QPalette>
 
-#include "app/RestoreAndEnd.h"
+#include "backup/RestoreAndEnd.h"
 #include "controls/MonthView.h"
 #include "core/AccessADOClass.h"
 #include "core/MainModule.h"

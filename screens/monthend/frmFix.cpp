@@ -4,7 +4,7 @@
 #include "InventoryList.h"
 #include "InventoryTable.h"
 #include "MonthClose.h"
-#include "app/RestoreAndEnd.h"
+#include "backup/RestoreAndEnd.h"
 #include "core/AccessADOClass.h"
 #include "core/XXCommonFunctions.h"
 #include "output/BusyGuard.h"

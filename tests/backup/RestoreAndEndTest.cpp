@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "BackupFixture.h"
-#include "app/RestoreAndEnd.h"
+#include "backup/RestoreAndEnd.h"
 #include "backup/frmRestore.h"
 #include "platform/forms/TestHook.h"
 

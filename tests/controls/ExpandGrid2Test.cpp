@@ -272,4 +272,34 @@ TEST_F(ExpandGrid2Test, SearchSelectsMatchingCells) {
     EXPECT_EQ(grid_.Row(), 12);
 }
 
+// A heading line has no current cell to show the focus with: it is no tab stop, and
+// SetFocus passes it by.
+TEST_F(ExpandGrid2Test, OnlyAGridWithACurrentCellTakesTheFocus) {
+    auto* headingBox = new forms::PictureBox(&form_);
+    headingBox->Move(600, 450, 6000, 405);
+    ExpandGrid2 heading;
+    heading.BodyPictureBox(headingBox);
+    heading.Rows(1);
+    heading.Cols(2);
+    for (int16_t col = 0; col < 2; ++col) {
+        heading.ColsType(col, 1);
+        heading.Value(0, col, QStringLiteral("見出し"));
+    }
+    heading.Redraw();
+    EXPECT_EQ(headingBox->focusPolicy(), Qt::NoFocus);
+    heading.SetFocus();
+    EXPECT_NE(focused(), headingBox);
+
+    build(5, {16, 16});
+    grid_.SetFocus();
+    EXPECT_EQ(focused(), body_);
+    for (int tab = 0; tab < 6; ++tab) {
+        key(Qt::Key_Tab);
+        EXPECT_NE(focused(), headingBox) << "Tab " << tab;
+    }
+    grid_.Clear();
+    grid_.Redraw();
+    EXPECT_EQ(body_->focusPolicy(), Qt::NoFocus);
+}
+
 }  // namespace

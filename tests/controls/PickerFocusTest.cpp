@@ -149,4 +149,20 @@ TEST_F(PickerFocusTest, ThePickersShowNoCaptionText) {
     }
 }
 
+// The day grid shows that it has the focus: a second outline inside the chosen day.
+TEST_F(PickerFocusTest, TheDayGridShowsTheFocus) {
+    CalendarForm calendar;
+    open(calendar, Now());
+    calendar.YearText->setFocus(Qt::OtherFocusReason);
+    const QImage unfocused = calendar.Picture3->grab().toImage();
+    for (int tab = 0; tab < 4; ++tab) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), calendar.Picture3);
+    EXPECT_NE(calendar.Picture3->grab().toImage(), unfocused);
+    QTest::keyClick(calendar.Picture3, Qt::Key_Tab);
+    EXPECT_EQ(calendar.Picture3->grab().toImage(), unfocused);
+    calendar.CancelButton_Click();
+}
+
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -10,6 +12,7 @@
 
 #include "platform/forms/App.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/MsgBox.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/Screen.h"
 
@@ -175,6 +178,58 @@ TEST(Form, DeletingAModalFormEndsItsShow) {
     screen->Show(vbModal);
     EXPECT_TRUE(screen.isNull());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// A screen whose activation gives the focus to its grid, as the screens do.
+class GridForm : public Form {
+  public:
+    GridForm() {
+        grid = new QPushButton(QStringLiteral("grid"), this);
+        button = new QPushButton(QStringLiteral("button"), this);
+        button->move(0, 40);
+        SetDeleteOnUnload(false);
+    }
+    QPushButton* grid;
+    QPushButton* button;
+    int activations = 0;
+
+  protected:
+    void Form_Activate() override {
+        ++activations;
+        grid->setFocus();
+    }
+};
+
+void showActive(QWidget& window) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+TEST(Form, ActivateComesWhenTheFormBecomesTheActiveFormNotAfterItsMessageBox) {
+    GridForm screen;
+    screen.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    EXPECT_EQ(screen.activations, 1);
+    EXPECT_EQ(screen.focusWidget(), screen.grid);
+
+    screen.button->setFocus();
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(box));
+        box->buttons().first()->click();
+    });
+    MsgBox(QStringLiteral("保存しました。"), vbInformation);
+    showActive(screen);
+    EXPECT_EQ(screen.activations, 1);
+    EXPECT_EQ(screen.focusWidget(), screen.button);
+
+    // Back from another form, it is activated anew.
+    GridForm other;
+    other.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    showActive(screen);
+    EXPECT_EQ(screen.activations, 2);
 }
 
 TEST(Form, PositionAndSizeAreTwipsOfTheOuterWindow) {

@@ -177,8 +177,11 @@ TEST_P(frmClassifyDeleteTest, FollowsTheStockAndCarryOverRules) {
     forms::TestHook::queueMsgBoxAnswer(forms::vbYes);
     screen.btnDel_Click();
     if (GetParam().refusal.isEmpty()) {
-        EXPECT_EQ(boxTexts(), (std::vector<QString>{"[002]番の商品分類を削除してもよろしいですか？",
-                                                    "Dataが正常に削除されました。"}));
+        // The question names the products that go along.
+        EXPECT_EQ(boxTexts(), (std::vector<QString>{
+                                  "[002]番の商品分類を削除してもよろしいですか？\r\n"
+                                  "(注)商品分類を削除した場合、この分類の商品2件も削除されます。",
+                                  "Dataが正常に削除されました。"}));
         EXPECT_EQ(classes(), (std::vector<QString>{"001|文具", "003|雑貨"}));
         EXPECT_EQ(products(), std::vector<QString>{"001|0001"});  // its products went with it
         EXPECT_EQ(screen.EGrid.Value(1, 0), "003");

@@ -1,4 +1,5 @@
 #include <QPushButton>
+#include <QTest>
 #include <memory>
 
 #include "MasterFixture.h"
@@ -162,6 +163,33 @@ TEST_F(frmItemTest, SwitchingTheClassWithEditsAsksFirst) {
     chooseClass(1);
     EXPECT_EQ(screen.CurrentClass(), "002");
     EXPECT_EQ(screen.EGrid.Value(0, 1), "パン");
+}
+
+// The keys move the highlight and choose the class with it, asking as a click does; the
+// registration goes to the class highlighted.
+TEST_F(frmItemTest, TheArrowKeysChooseTheClassThatRegistrationStoresUnder) {
+    frmItem& screen = open();
+    QTest::keyClick(screen.Picture3, Qt::Key_Down);
+    EXPECT_EQ(screen.CurrentClass(), "002");
+    EXPECT_EQ(screen.EGrid.Value(0, 1), "パン");
+    QTest::keyClick(screen.Picture3, Qt::Key_Up);
+    EXPECT_EQ(screen.CurrentClass(), "001");
+    EXPECT_EQ(screen.EGrid.Value(0, 1), "鉛筆");
+    QTest::keyClick(screen.Picture3, Qt::Key_Down);
+    typeRow(1, {"7", "牛乳", "150", "200"});
+
+    forms::TestHook::queueMsgBoxAnswer(forms::vbCancel);
+    QTest::keyClick(screen.Picture3, Qt::Key_Up);
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].style, 49);
+    EXPECT_EQ(screen.FGrid.Row(), 1);
+    EXPECT_EQ(screen.CurrentClass(), "002");
+    EXPECT_EQ(screen.EGrid.Value(1, 1), "牛乳");
+
+    forms::TestHook::queueMsgBoxAnswer(forms::vbYes);
+    screen.btnInsert_Click();
+    EXPECT_EQ(products("002"), (std::vector<QString>{"0001|パン|1200|1500", "0007|牛乳|150|200"}));
+    EXPECT_EQ(products("001").size(), 2u);
 }
 
 TEST_F(frmItemTest, DeleteChecksStockAndRemovesOnlyTheLoadedProductOfTheClass) {

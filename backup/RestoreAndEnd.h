@@ -1,7 +1,8 @@
 #pragma once
 
-// The program's end after a missing or damaged database. It sits above the restore
-// screen of backup/, which the settings record of core must not reach.
+// The program's end after a missing or damaged database, next to the restore screen so
+// that every screen reaches it from above. It keeps the name of the program's module,
+// whose settings record in core must not reach the restore screen.
 namespace MainModule {
 
 // Once the database's message has been shown: the restore screen, modal and without an
