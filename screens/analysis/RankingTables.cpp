@@ -13,6 +13,7 @@
 #include "platform/runtime/RuntimeError.h"
 #include "screens/menu/MasterDatabase.h"
 #include "screens/monthend/MonthReads.h"
+#include "screens/monthend/PeriodSums.h"
 
 namespace {
 
@@ -25,10 +26,6 @@ QString DayText(const vb::Date& date) {
 
 QString MonthRows(const vb::Date& from) {
     return "FixDate = " + MonthReads::DateText(from);
-}
-
-QString PeriodRows(const vb::Date& from, const vb::Date& to) {
-    return "Input_Date Between " + MonthReads::DateText(from) + " And " + MonthReads::DateText(to);
 }
 
 // The rows with their position as rank in front, the last column as an amount.
@@ -44,22 +41,6 @@ RankingTables::Ranking Ranked(const vb::VariantArray& rows, int32_t count, int c
         }
     }
     return ranking;
-}
-
-// The period's sums of the three kinds per class (keyColumns 1) or per product (2), in
-// the order of the keys: key columns, then one column per kind.
-int32_t PeriodSums(AccessADOClass& access, const vb::Date& from, const vb::Date& to, int keyColumns,
-                   vb::VariantArray& sums) {
-    const QStringList keys = QStringList{"Classify_No", "Trade_No"}.mid(0, keyColumns);
-    const QStringList names = {"SumQuantity", "SumMoney", "SumProfit"};
-    QStringList items = keys;
-    for (int kind : {RankingTables::Quantity, RankingTables::Amount, RankingTables::Profit}) {
-        items << "Sum(" + Values[kind] + ") AS " + names[kind];
-    }
-    return AccessSelect(access, keys + names,
-                        {"(SELECT " + items.join(", ") + " FROM Management_Tbl WHERE " +
-                         PeriodRows(from, to) + " GROUP BY " + keys.join(", ") + ") AS PeriodDeta"},
-                        {}, keys, sums);
 }
 
 // The sums of one kind as a ranking orders them: key columns and value, value
@@ -110,11 +91,12 @@ bool RankingTables::Load(const vb::Date& from, const vb::Date& to, const QString
     try {
         AccessADOClass access;
         MasterDatabase::Configure(access);
-        result =
-            closed ? LoadClassRankingClosed(access, from) : LoadClassRankingOpen(access, from, to);
+        PeriodSums sums;
+        result = closed ? LoadClassRankingClosed(access, from)
+                        : LoadClassRankingOpen(access, from, to, sums);
         if (result >= 0) {
             result = closed ? LoadProductRankingClosed(access, from)
-                            : LoadProductRankingOpen(access, from, to);
+                            : LoadProductRankingOpen(access, sums);
         }
         if (result >= 0) {
             return true;
@@ -168,7 +150,7 @@ int32_t RankingTables::LoadProductRankingClosed(AccessADOClass& access, const vb
 }
 
 int32_t RankingTables::LoadClassRankingOpen(AccessADOClass& access, const vb::Date& from,
-                                            const vb::Date& to) {
+                                            const vb::Date& to, PeriodSums& sums) {
     vb::VariantArray list;
     const int32_t listCount = AccessSelect(
         access, {"CNo", "CName"},
@@ -181,23 +163,22 @@ int32_t RankingTables::LoadClassRankingOpen(AccessADOClass& access, const vb::Da
         return listCount;
     }
     CheckedCount(listCount);
-    vb::VariantArray sums;
-    const int32_t count = PeriodSums(access, from, to, 1, sums);
-    if (count < 0) {
-        return count;
+    if (const int32_t read = sums.Read(access, from, to); read < 0) {
+        return read;
     }
+    int32_t count = 0;
+    const vb::VariantArray classSums = sums.Rows(1, count);
     Rankings loaded;
     for (int kind : {Profit, Quantity, Amount}) {
         loaded[kind].rows =
-            RankingMerge::Merge(list, listCount, KindSums(sums, count, 1, kind), count, 1);
+            RankingMerge::Merge(list, listCount, KindSums(classSums, count, 1, kind), count, 1);
         loaded[kind].count = static_cast<int16_t>(listCount);
     }
     classes_ = loaded;
     return 0;
 }
 
-int32_t RankingTables::LoadProductRankingOpen(AccessADOClass& access, const vb::Date& from,
-                                              const vb::Date& to) {
+int32_t RankingTables::LoadProductRankingOpen(AccessADOClass& access, const PeriodSums& sums) {
     vb::VariantArray list;
     const int32_t listCount = AccessSelect(
         access, {"TradeMast_tbl.Classify_No", "TradeMast_tbl.Trade_No", "TradeMast_tbl.Trade_Name"},
@@ -208,15 +189,12 @@ int32_t RankingTables::LoadProductRankingOpen(AccessADOClass& access, const vb::
         return listCount;
     }
     CheckedCount(listCount);
-    vb::VariantArray sums;
-    const int32_t count = PeriodSums(access, from, to, 2, sums);
-    if (count < 0) {
-        return count;
-    }
+    int32_t count = 0;
+    const vb::VariantArray productSums = sums.Rows(2, count);
     Rankings loaded;
     for (int kind : {Profit, Quantity, Amount}) {
         loaded[kind].rows =
-            RankingMerge::Merge(list, listCount, KindSums(sums, count, 2, kind), count, 2);
+            RankingMerge::Merge(list, listCount, KindSums(productSums, count, 2, kind), count, 2);
         loaded[kind].count = static_cast<int16_t>(listCount);
     }
     products_ = loaded;
