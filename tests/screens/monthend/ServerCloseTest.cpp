@@ -4,8 +4,10 @@
 #include "core/AccessADOClass.h"
 #include "core/MainModule.h"
 #include "core/SqlValueText.h"
+#include "screens/menu/MasterDatabase.h"
 #include "screens/monthend/InventoryTable.h"
 #include "screens/monthend/MonthClose.h"
+#include "screens/monthend/PeriodSums.h"
 #include "tests/support/TestServerDatabase.h"
 
 namespace {
@@ -103,6 +105,35 @@ class ServerCloseTest : public CloseFixture {
         return (text + table.Total().toString()).toStdString();
     }
 
+    // May's sums per class, then per product, a line each ("key|quantity|amount|profit"),
+    // then the quantities bought and sold of three keys.
+    static std::string maySums() {
+        AccessADOClass access;
+        MasterDatabase::Configure(access);
+        PeriodSums sums;
+        EXPECT_EQ(sums.Read(access, vb::Date::fromYmd(2024, 5, 1), vb::Date::fromYmd(2024, 5, 31)),
+                  9);
+        QString text;
+        for (int keys : {1, 2}) {
+            int32_t count = 0;
+            const vb::VariantArray rows = sums.Rows(keys, count);
+            for (int row = 0; row < count; ++row) {
+                QStringList cells;
+                for (int col = 0; col < keys + 3; ++col) {
+                    const vb::Variant& value = rows(row, col);
+                    cells << (value.isNull() ? QStringLiteral("Null") : value.toString());
+                }
+                text += cells.join('|') + '\n';
+            }
+        }
+        for (const QString key : {"001\t0001", "003\t0009", "002\t0009"}) {
+            vb::Currency bought, sold;
+            const bool found = sums.Quantities(key, bought, sold);
+            text += QString("%1 %2 %3\n").arg(found).arg(bought.toString(), sold.toString());
+        }
+        return text.toStdString();
+    }
+
     std::vector<QString> storedMay(AccessADOClass& access) {
         return rowsOf(access, "FixDeta_tbl", MonthFields, "Classify_No, Trade_No",
                       "FixDate = #2024/5/1#");
@@ -150,6 +181,32 @@ TEST_F(ServerCloseTest, TheServerGivesTheSameInventoryAfterAGap) {
     MainModule::DBFileName = server.name();
     MainModule::DBPassword = TestServerDatabase::password();
     EXPECT_EQ(juneInventory(), onFile);
+}
+
+// The sums shared by the rankings and the stock lists: Null sales leave a sum Null only
+// where every row is Null, a class adds up its products, June stays out.
+TEST_F(ServerCloseTest, TheServerGivesTheSamePeriodSums) {
+    movement(5, 5, "002", "0001", "1", "80", "Null", "Null");
+    movement(5, 6, "003", "0009", "0", "10", "Null", "Null");
+    copyAllToServer();
+    const std::string onFile = maySums();
+    EXPECT_EQ(onFile,
+              "001|8.25|964.99|-186.26\n"
+              "002|23.5|2007|-1098\n"
+              "003|Null|Null|Null\n"
+              "001|0001|7|840|-160\n"
+              "001|0002|1.25|124.99|-26.26\n"
+              "002|0001|7|1050|-1350\n"
+              "002|0002|16.5|957|252\n"
+              "003|0009|Null|Null|Null\n"
+              "1 10 7\n"
+              "1 0 0\n"
+              "0 0 0\n");
+
+    AccessADOClass::InitialProvider() = 1;
+    MainModule::DBFileName = server.name();
+    MainModule::DBPassword = TestServerDatabase::password();
+    EXPECT_EQ(maySums(), onFile);
 }
 
 }  // namespace
