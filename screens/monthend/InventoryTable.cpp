@@ -2,8 +2,6 @@
 
 #include <QHash>
 #include <optional>
-#include <string>
-#include <string_view>
 #include <unordered_map>
 
 #include "MonthReads.h"
@@ -32,24 +30,8 @@ struct Movement {
     vb::Variant lastPrice;
 };
 
-// The texts of the keys as plain UTF-16 code units: hashed and compared without the
-// cost of Qt's general string comparison, for a lookup per day row.
-struct KeyHash {
-    size_t operator()(const QString& key) const noexcept {
-        return std::hash<std::u16string_view>()(
-            std::u16string_view(QStringView(key).utf16(), static_cast<size_t>(key.size())));
-    }
-};
-struct KeyEqual {
-    bool operator()(const QString& a, const QString& b) const noexcept {
-        return a.size() == b.size() &&
-               std::char_traits<char16_t>::compare(QStringView(a).utf16(), QStringView(b).utf16(),
-                                                   static_cast<size_t>(a.size())) == 0;
-    }
-};
-
 // By MonthReads::Key.
-using Movements = std::unordered_map<QString, Movement, KeyHash, KeyEqual>;
+using Movements = std::unordered_map<QString, Movement, MonthReads::KeyHash, MonthReads::KeyEqual>;
 
 // The movement per product of the days from..to: what Sum() grouped by class and product
 // gives (Null counting as nothing), and the Unit_Price of the product's latest day. The

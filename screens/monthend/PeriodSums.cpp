@@ -30,22 +30,23 @@ int32_t PeriodSums::Read(AccessADOClass& access, const vb::Date& from, const vb:
     std::optional<vb::RuntimeError> notAmount;
     const int32_t count = AccessSelectEach(
         access,
-        {"Classify_No", "Trade_No", "Cost_Quantity", "Sales_Quantity", "Sales_Money",
+        {"Classify_No & '\t' & Trade_No", "Cost_Quantity", "Sales_Quantity", "Sales_Money",
          "([Sales_Money]-[Cost_Money])"},
         {"Management_Tbl"},
         {"Input_Date Between " + MonthReads::DateText(from) + " And " + MonthReads::DateText(to)},
         {"Input_Date"}, [&](std::vector<vb::Variant>& row) {
             try {
-                const QString key = MonthReads::Key(row[0], row[1]);
-                auto found = index_.constFind(key);
-                if (found == index_.constEnd()) {
-                    found = index_.insert(key, products_.size());
-                    products_.push_back({row[0], row[1], {}, {}});
+                // The first field is the product's key as MonthReads::Key writes it.
+                const QString key = MonthReads::Text(row[0]);
+                const auto [found, added] = index_.try_emplace(key, products_.size());
+                if (added) {
+                    const qsizetype tab = key.indexOf(QLatin1Char('\t'));
+                    products_.push_back({key.left(tab), key.mid(tab + 1), {}, {}});
                 }
-                Product& product = products_[*found];
-                product.bought.add(row[2]);
+                Product& product = products_[found->second];
+                product.bought.add(row[1]);
                 for (int kind = 0; kind < 3; ++kind) {
-                    product.sums[kind].add(row[static_cast<size_t>(kind) + 3]);
+                    product.sums[kind].add(row[static_cast<size_t>(kind) + 2]);
                 }
                 return true;
             } catch (const vb::RuntimeError& error) {
@@ -104,11 +105,11 @@ vb::VariantArray PeriodSums::Rows(int keyColumns, int32_t& count) const {
 }
 
 bool PeriodSums::Quantities(const QString& key, vb::Currency& bought, vb::Currency& sold) const {
-    const auto found = index_.constFind(key);
-    if (found == index_.constEnd()) {
+    const auto found = index_.find(key);
+    if (found == index_.end()) {
         return false;
     }
-    const Product& product = products_[*found];
+    const Product& product = products_[found->second];
     bought = MonthReads::Amount(product.bought.value());
     sold = MonthReads::Amount(product.sums[0].value());
     return true;

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
+#include "MonthReads.h"
 #include "platform/runtime/Date.h"
 #include "platform/runtime/VariantArray.h"
 
@@ -46,5 +47,5 @@ class PeriodSums {
     };
 
     std::vector<Product> products_;
-    QHash<QString, size_t> index_;
+    std::unordered_map<QString, size_t, MonthReads::KeyHash, MonthReads::KeyEqual> index_;
 };
