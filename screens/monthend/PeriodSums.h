@@ -11,10 +11,10 @@
 
 class AccessADOClass;
 
-// The sums of quantity bought, quantity sold, amount sold and profit (amount sold less
-// cost) per product over the daily rows of some days, read once in date order so that
-// the engine sorts nothing, and per class made from its products' sums. They are what
-// Sum() grouped by the keys gives: a sum over Null values only is Null.
+// The sums of quantity and amount bought, quantity and amount sold and profit (amount
+// sold less cost) per product over the daily rows of some days, read once in date order
+// so that the engine sorts nothing, and per class made from its products' sums. They are
+// what Sum() grouped by the keys gives: a sum over Null values only is Null.
 class PeriodSums {
   public:
     // Reads the rows of the days from..to: the rows read, or the wrapper's negative
@@ -26,25 +26,37 @@ class PeriodSums {
     // profit.
     vb::VariantArray Rows(int keyColumns, int32_t& count) const;
 
+    // Per product, by key, as the close reads them: class and product number, the sums
+    // of quantity and amount bought, quantity and amount sold, the average quantity sold
+    // (Avg(): rounded half to even, Null without values), the price of the product's
+    // latest row (Last() by date) and the profit.
+    vb::VariantArray CloseRows(int32_t& count) const;
+
     // The quantities bought and sold of the product of the key (MonthReads::Key), a Null
     // sum as 0; false when the days hold no row of it.
     bool Quantities(const QString& key, vb::Currency& bought, vb::Currency& sold) const;
 
   private:
-    // A sum in ten-thousandths and whether any value was added.
+    // A sum in ten-thousandths and the count of the values added.
     struct Sum {
         __int128 raw = 0;
-        bool any = false;
+        int64_t count = 0;
         void add(const vb::Variant& value);
         void add(const Sum& other);
         vb::Variant value() const;
+        vb::Variant average() const;
     };
     struct Product {
         vb::Variant classNo;
         vb::Variant tradeNo;
         Sum bought;
-        Sum sums[3];
+        Sum boughtAmount;
+        Sum sums[3];  // quantity sold, amount sold, profit
+        vb::Variant lastPrice;
     };
+
+    // The products by class and product number.
+    std::vector<const Product*> Sorted() const;
 
     std::vector<Product> products_;
     std::unordered_map<QString, size_t, MonthReads::KeyHash, MonthReads::KeyEqual> index_;
