@@ -13,7 +13,6 @@
 #include "platform/runtime/RuntimeError.h"
 #include "screens/menu/MasterDatabase.h"
 #include "screens/monthend/MonthReads.h"
-#include "screens/monthend/PeriodSums.h"
 
 namespace {
 
@@ -26,6 +25,10 @@ QString DayText(const vb::Date& date) {
 
 QString MonthRows(const vb::Date& from) {
     return "FixDate = " + MonthReads::DateText(from);
+}
+
+QString PeriodRows(const vb::Date& from, const vb::Date& to) {
+    return "Input_Date Between " + MonthReads::DateText(from) + " And " + MonthReads::DateText(to);
 }
 
 // The rows with their position as rank in front, the last column as an amount.
@@ -41,6 +44,22 @@ RankingTables::Ranking Ranked(const vb::VariantArray& rows, int32_t count, int c
         }
     }
     return ranking;
+}
+
+// The period's sums of the three kinds per class (keyColumns 1) or per product (2), in
+// the order of the keys: key columns, then one column per kind.
+int32_t PeriodSums(AccessADOClass& access, const vb::Date& from, const vb::Date& to, int keyColumns,
+                   vb::VariantArray& sums) {
+    const QStringList keys = QStringList{"Classify_No", "Trade_No"}.mid(0, keyColumns);
+    const QStringList names = {"SumQuantity", "SumMoney", "SumProfit"};
+    QStringList items = keys;
+    for (int kind : {RankingTables::Quantity, RankingTables::Amount, RankingTables::Profit}) {
+        items << "Sum(" + Values[kind] + ") AS " + names[kind];
+    }
+    return AccessSelect(access, keys + names,
+                        {"(SELECT " + items.join(", ") + " FROM Management_Tbl WHERE " +
+                         PeriodRows(from, to) + " GROUP BY " + keys.join(", ") + ") AS PeriodDeta"},
+                        {}, keys, sums);
 }
 
 // The sums of one kind as a ranking orders them: key columns and value, value
@@ -91,12 +110,11 @@ bool RankingTables::Load(const vb::Date& from, const vb::Date& to, const QString
     try {
         AccessADOClass access;
         MasterDatabase::Configure(access);
-        PeriodSums sums;
-        result = closed ? LoadClassRankingClosed(access, from)
-                        : LoadClassRankingOpen(access, from, to, sums);
+        result =
+            closed ? LoadClassRankingClosed(access, from) : LoadClassRankingOpen(access, from, to);
         if (result >= 0) {
             result = closed ? LoadProductRankingClosed(access, from)
-                            : LoadProductRankingOpen(access, sums);
+                            : LoadProductRankingOpen(access, from, to);
         }
         if (result >= 0) {
             return true;
@@ -150,7 +168,7 @@ int32_t RankingTables::LoadProductRankingClosed(AccessADOClass& access, const vb
 }
 
 int32_t RankingTables::LoadClassRankingOpen(AccessADOClass& access, const vb::Date& from,
-                                            const vb::Date& to, PeriodSums& sums) {
+                                            const vb::Date& to) {
     vb::VariantArray list;
     const int32_t listCount = AccessSelect(
         access, {"CNo", "CName"},
@@ -163,22 +181,23 @@ int32_t RankingTables::LoadClassRankingOpen(AccessADOClass& access, const vb::Da
         return listCount;
     }
     CheckedCount(listCount);
-    if (const int32_t read = sums.Read(access, from, to); read < 0) {
-        return read;
+    vb::VariantArray sums;
+    const int32_t count = PeriodSums(access, from, to, 1, sums);
+    if (count < 0) {
+        return count;
     }
-    int32_t count = 0;
-    const vb::VariantArray classSums = sums.Rows(1, count);
     Rankings loaded;
     for (int kind : {Profit, Quantity, Amount}) {
         loaded[kind].rows =
-            RankingMerge::Merge(list, listCount, KindSums(classSums, count, 1, kind), count, 1);
+            RankingMerge::Merge(list, listCount, KindSums(sums, count, 1, kind), count, 1);
         loaded[kind].count = static_cast<int16_t>(listCount);
     }
     classes_ = loaded;
     return 0;
 }
 
-int32_t RankingTables::LoadProductRankingOpen(AccessADOClass& access, const PeriodSums& sums) {
+int32_t RankingTables::LoadProductRankingOpen(AccessADOClass& access, const vb::Date& from,
+                                              const vb::Date& to) {
     vb::VariantArray list;
     const int32_t listCount = AccessSelect(
         access, {"TradeMast_tbl.Classify_No", "TradeMast_tbl.Trade_No", "TradeMast_tbl.Trade_Name"},
@@ -189,12 +208,15 @@ int32_t RankingTables::LoadProductRankingOpen(AccessADOClass& access, const Peri
         return listCount;
     }
     CheckedCount(listCount);
-    int32_t count = 0;
-    const vb::VariantArray productSums = sums.Rows(2, count);
+    vb::VariantArray sums;
+    const int32_t count = PeriodSums(access, from, to, 2, sums);
+    if (count < 0) {
+        return count;
+    }
     Rankings loaded;
     for (int kind : {Profit, Quantity, Amount}) {
         loaded[kind].rows =
-            RankingMerge::Merge(list, listCount, KindSums(productSums, count, 2, kind), count, 2);
+            RankingMerge::Merge(list, listCount, KindSums(sums, count, 2, kind), count, 2);
         loaded[kind].count = static_cast<int16_t>(listCount);
     }
     products_ = loaded;

@@ -9,7 +9,6 @@
 #include "platform/runtime/VariantArray.h"
 
 class AccessADOClass;
-class PeriodSums;
 
 // The sales rankings of one month, by sales quantity, sales amount and profit, of the
 // product classes and of the products. A month up to the last closed month is read from
@@ -42,10 +41,9 @@ class RankingTables {
 
     int32_t LoadClassRankingClosed(AccessADOClass& access, const vb::Date& from);
     int32_t LoadProductRankingClosed(AccessADOClass& access, const vb::Date& from);
-    // The class ranking reads the period's sums that the product ranking then takes.
-    int32_t LoadClassRankingOpen(AccessADOClass& access, const vb::Date& from, const vb::Date& to,
-                                 PeriodSums& sums);
-    int32_t LoadProductRankingOpen(AccessADOClass& access, const PeriodSums& sums);
+    int32_t LoadClassRankingOpen(AccessADOClass& access, const vb::Date& from, const vb::Date& to);
+    int32_t LoadProductRankingOpen(AccessADOClass& access, const vb::Date& from,
+                                   const vb::Date& to);
 
     Rankings classes_;
     Rankings products_;

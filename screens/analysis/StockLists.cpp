@@ -13,7 +13,6 @@
 #include "screens/menu/MasterDatabase.h"
 #include "screens/monthend/InventoryList.h"
 #include "screens/monthend/MonthReads.h"
-#include "screens/monthend/PeriodSums.h"
 
 using MonthReads::Amount;
 using MonthReads::Key;
@@ -74,9 +73,17 @@ int32_t StockLists::Read() {
     if (count < 0) {
         return count;
     }
-    PeriodSums sums;
-    if (const int32_t read = sums.Read(access, start, vb::Today()); read < 0) {
-        return read;
+    vb::VariantArray sums;
+    const int32_t sumCount = AccessSelect(
+        access, {"Classify_No", "Trade_No", "SumCost", "SumSales"},
+        {"(SELECT Classify_No", "Trade_No", "Sum(Cost_Quantity) AS SumCost",
+         "Sum(Sales_Quantity) AS SumSales From Management_Tbl WHERE Input_Date Between " +
+             MonthReads::DateText(start) + " And " + MonthReads::DateText(vb::Today()) +
+             " GROUP BY Classify_No",
+         "Trade_No) AS ThisMonthDeta"},
+        {}, {}, sums);
+    if (sumCount < 0) {
+        return sumCount;
     }
     vb::VariantArray stored;
     const int32_t storedCount = AccessSelect(
@@ -93,6 +100,7 @@ int32_t StockLists::Read() {
 
     // Sums and stored rows are met by product key, whatever their order and whatever
     // rows of products the masters no longer list they hold.
+    const QHash<QString, int> sumRows = MonthReads::RowsByKey(sums, sumCount);
     const QHash<QString, int> storedRows = MonthReads::RowsByKey(stored, storedCount);
     std::vector<StockRow> rows(count);
     int lowCount = 0;
@@ -107,8 +115,8 @@ int32_t StockLists::Read() {
             stock.stock = Amount(stored(*s, 2));
             stock.average = Amount(stored(*s, 3));
         }
-        if (vb::Currency bought, sold; sums.Quantities(key, bought, sold)) {
-            stock.stock += bought - sold;
+        if (const auto m = sumRows.constFind(key); m != sumRows.constEnd()) {
+            stock.stock += Amount(sums(*m, 2)) - Amount(sums(*m, 3));
         }
         if (stock.stock == vb::Currency()) {
             stock.code = ListCode::Zero;

@@ -15,11 +15,6 @@ void PeriodSums::Sum::add(const vb::Variant& value) {
     }
 }
 
-void PeriodSums::Sum::add(const Sum& other) {
-    raw += other.raw;
-    count += other.count;
-}
-
 vb::Variant PeriodSums::Sum::value() const {
     return count > 0 ? vb::Variant(vb::Currency::fromWideRaw(raw)) : vb::Variant(vb::Null);
 }
@@ -93,37 +88,6 @@ std::vector<const PeriodSums::Product*> PeriodSums::Sorted() const {
     return sorted;
 }
 
-vb::VariantArray PeriodSums::Rows(int keyColumns, int32_t& count) const {
-    const auto text = [](const vb::Variant& value) { return MonthReads::Text(value); };
-    std::vector<Product> rows;
-    for (const Product* product : Sorted()) {
-        if (keyColumns == 2 || rows.empty() ||
-            text(rows.back().classNo) != text(product->classNo)) {
-            rows.push_back(*product);
-        } else {
-            for (int kind = 0; kind < 3; ++kind) {
-                rows.back().sums[kind].add(product->sums[kind]);
-            }
-        }
-    }
-    count = static_cast<int32_t>(rows.size());
-    if (count == 0) {
-        return vb::VariantArray();
-    }
-    vb::VariantArray result(count, keyColumns + 3);
-    for (int row = 0; row < count; ++row) {
-        const Product& product = rows[static_cast<size_t>(row)];
-        result(row, 0) = product.classNo;
-        if (keyColumns == 2) {
-            result(row, 1) = product.tradeNo;
-        }
-        for (int kind = 0; kind < 3; ++kind) {
-            result(row, keyColumns + kind) = product.sums[kind].value();
-        }
-    }
-    return result;
-}
-
 vb::VariantArray PeriodSums::CloseRows(int32_t& count) const {
     const std::vector<const Product*> sorted = Sorted();
     count = static_cast<int32_t>(sorted.size());
@@ -143,15 +107,4 @@ vb::VariantArray PeriodSums::CloseRows(int32_t& count) const {
         }
     }
     return rows;
-}
-
-bool PeriodSums::Quantities(const QString& key, vb::Currency& bought, vb::Currency& sold) const {
-    const auto found = index_.find(key);
-    if (found == index_.end()) {
-        return false;
-    }
-    const Product& product = products_[found->second];
-    bought = MonthReads::Amount(product.bought.value());
-    sold = MonthReads::Amount(product.sums[0].value());
-    return true;
 }

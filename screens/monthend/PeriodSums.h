@@ -13,18 +13,13 @@ class AccessADOClass;
 
 // The sums of quantity and amount bought, quantity and amount sold and profit (amount
 // sold less cost) per product over the daily rows of some days, read once in date order
-// so that the engine sorts nothing, and per class made from its products' sums. They are
-// what Sum() grouped by the keys gives: a sum over Null values only is Null.
+// so that the engine sorts nothing. They are what Sum() grouped by class and product
+// gives: a sum over Null values only is Null.
 class PeriodSums {
   public:
     // Reads the rows of the days from..to: the rows read, or the wrapper's negative
     // result. A sum out of the range of an amount raises run-time error 6 when read.
     int32_t Read(AccessADOClass& access, const vb::Date& from, const vb::Date& to);
-
-    // Per class (keyColumns 1: class number) or per product (2: class and product
-    // number), by key: the key columns, then the sums of quantity sold, amount sold and
-    // profit.
-    vb::VariantArray Rows(int keyColumns, int32_t& count) const;
 
     // Per product, by key, as the close reads them: class and product number, the sums
     // of quantity and amount bought, quantity and amount sold, the average quantity sold
@@ -32,17 +27,12 @@ class PeriodSums {
     // latest row (Last() by date) and the profit.
     vb::VariantArray CloseRows(int32_t& count) const;
 
-    // The quantities bought and sold of the product of the key (MonthReads::Key), a Null
-    // sum as 0; false when the days hold no row of it.
-    bool Quantities(const QString& key, vb::Currency& bought, vb::Currency& sold) const;
-
   private:
     // A sum in ten-thousandths and the count of the values added.
     struct Sum {
         __int128 raw = 0;
         int64_t count = 0;
         void add(const vb::Variant& value);
-        void add(const Sum& other);
         vb::Variant value() const;
         vb::Variant average() const;
     };
