@@ -18,13 +18,14 @@ class AccessADOClass;
 class PeriodSums {
   public:
     // Reads the rows of the days from..to: the rows read, or the wrapper's negative
-    // result. A sum out of the range of an amount raises run-time error 6 when read.
+    // result. A value that is no amount raises its run-time error here.
     int32_t Read(AccessADOClass& access, const vb::Date& from, const vb::Date& to);
 
     // Per product, by key, as the close reads them: class and product number, the sums
     // of quantity and amount bought, quantity and amount sold, the average quantity sold
     // (Avg(): rounded half to even, Null without values), the price of the product's
-    // latest row (Last() by date) and the profit.
+    // latest row (Last() by date) and the profit. A sum out of the range of an amount
+    // raises run-time error 6.
     vb::VariantArray CloseRows(int32_t& count) const;
 
   private:
