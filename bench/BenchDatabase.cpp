@@ -62,7 +62,7 @@ void benchFailed(const char* step, const QString& detail) {
     std::exit(1);
 }
 
-BenchDatabase::BenchDatabase(int products, int productsPerClass, int days) {
+BenchDatabase::BenchDatabase(int products, int productsPerClass, int days, int closedYears) {
     if (!database_.isValid()) {
         benchFailed("copy", database_.error());
     }
@@ -100,19 +100,21 @@ BenchDatabase::BenchDatabase(int products, int productsPerClass, int days) {
                 .amount(5, 19.8 + p % 9)
                 .amount(6, p % 11)
                 .step();
-            april.number(1, kApril)
-                .text(2, classNo(p))
-                .text(3, tradeNo(p))
-                .text(4, "分類" + classNo(p))
-                .text(5, name)
-                .amount(6, p % 40)
-                .amount(7, p % 6)
-                .step();
+            if (closedYears == 0) {
+                april.number(1, kApril)
+                    .text(2, classNo(p))
+                    .text(3, tradeNo(p))
+                    .text(4, "分類" + classNo(p))
+                    .text(5, name)
+                    .amount(6, p % 40)
+                    .amount(7, p % 6)
+                    .step();
+            }
         }
         Insert daily(db, "INSERT INTO Management_Tbl VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-        for (int day = 0; day < days; ++day) {
+        const auto movement = [&](int date, int day) {
             for (int p = 0; p < products; ++p) {
-                daily.number(1, kMay + day)
+                daily.number(1, date)
                     .text(2, classNo(p))
                     .text(3, tradeNo(p))
                     .amount(4, (p + day) % 7)
@@ -122,6 +124,42 @@ BenchDatabase::BenchDatabase(int products, int productsPerClass, int days) {
                     .amount(8, ((p * 3 + day) % 5) * 19.8)
                     .step();
             }
+        };
+        Insert closed(db,
+                      "INSERT INTO FixDeta_tbl VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                      "?, ?, ?, ?, ?, ?)");
+        for (int m = 12 * closedYears - 1; m >= 0; --m) {
+            const vb::Date month = vb::Date::fromYmd(2024, 4 - m, 1);
+            const int first = static_cast<int>(month.serial());
+            const int monthDays = month.lastOfMonth().day();
+            for (int day = 0; day < monthDays; ++day) {
+                movement(first + day, day);
+            }
+            for (int p = 0; p < products; ++p) {
+                closed.number(1, first)
+                    .text(2, classNo(p))
+                    .text(3, tradeNo(p))
+                    .text(4, "分類" + classNo(p))
+                    .text(5, "商品" + tradeNo(p))
+                    .amount(6, 12.5 + p % 9)
+                    .amount(7, 3 * monthDays)
+                    .amount(8, 3 * monthDays * (12.5 + p % 9))
+                    .amount(9, 19.8 + p % 9)
+                    .amount(10, 2 * monthDays)
+                    .amount(11, 2 * monthDays * 19.8)
+                    .amount(12, p % 40)
+                    .amount(13, p % 6)
+                    .number(14, p / productsPerClass + 1)
+                    .number(15, p / productsPerClass + 1)
+                    .number(16, p / productsPerClass + 1)
+                    .number(17, p + 1)
+                    .number(18, p + 1)
+                    .number(19, p + 1)
+                    .step();
+            }
+        }
+        for (int day = 0; day < days; ++day) {
+            movement(kMay + day, day);
         }
     }
     exec(db, "COMMIT");

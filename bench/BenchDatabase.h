@@ -6,10 +6,12 @@
 
 // A copy of the shipped keyed database filled for the benchmarks: `products` products
 // in classes of `productsPerClass`, April 2024 closed with a stock for each, and
-// `days` days of movement from 1 May 2024 for every product.
+// `days` days of movement from 1 May 2024 for every product. With `closedYears`, the
+// months of that many years up to April are closed too, each with a day's movement
+// for every product on each of its days and its stored close with sums and ranks.
 class BenchDatabase {
   public:
-    BenchDatabase(int products, int productsPerClass, int days);
+    BenchDatabase(int products, int productsPerClass, int days, int closedYears = 0);
 
     // Points the settings record at the copy, with April the last closed month.
     void use() const;

@@ -8,7 +8,10 @@ void MedianReporter::ReportRuns(const std::vector<Run>& reports) {
         if (!run.error_occurred && (iteration || run.aggregate_name == "median")) {
             const double seconds =
                 run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            (iteration ? times_ : medians_)[run.run_name.function_name].push_back(seconds * 1000.0);
+            const std::string& args = run.run_name.args;
+            const std::string name =
+                run.run_name.function_name + (args.empty() ? std::string() : "/" + args);
+            (iteration ? times_ : medians_)[name].push_back(seconds * 1000.0);
         }
     }
     ConsoleReporter::ReportRuns(reports);

@@ -13,8 +13,8 @@ class MedianReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& reports) override;
 
-    // The median real time per iteration of the benchmark's runs in milliseconds; 0
-    // when it did not run.
+    // The median real time per iteration of the benchmark's runs in milliseconds, by
+    // name with its arguments ("BM_Name/10"); 0 when it did not run.
     double medianMs(const std::string& benchmark) const;
 
   private:

@@ -1,6 +1,8 @@
 #include "AccessADOClass.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -159,6 +161,15 @@ void AccessADOClass::ReadOnly(bool argReadOnly) {
 int32_t AccessADOClass::Execute() {
     const int32_t opened = OpenConnection();
     const int32_t result = opened == 0 ? RunOperation() : opened;
+    CloseConnection();
+    return result;
+}
+
+int32_t AccessADOClass::ExecuteEach(const RowSink& eachRow) {
+    const int32_t opened = OpenConnection();
+    const int32_t result = opened != 0                 ? opened
+                           : accessFlag_ == SelectCode ? SelectStep(eachRow)
+                                                       : RunOperation();
     CloseConnection();
     return result;
 }
@@ -355,10 +366,24 @@ int32_t AccessADOClass::UpdateStep() {
 }
 
 int32_t AccessADOClass::SelectStep() {
+    std::vector<vb::Variant> values;
+    int cols = 0;
+    const int32_t rows = SelectStep([&values, &cols](std::vector<vb::Variant>& row) {
+        cols = static_cast<int>(row.size());
+        std::move(row.begin(), row.end(), std::back_inserter(values));
+        return true;
+    });
+    if (rows > 0) {
+        dbInfo_ = vb::VariantArray(rows, cols, std::move(values));
+    }
+    return rows;
+}
+
+int32_t AccessADOClass::SelectStep(const RowSink& eachRow) {
     // The result replaces DBInfo, also when the select finds nothing.
     dbInfo_ = vb::VariantArray();
     try {
-        // The select is read once and sized by the rows it gives. The count of its FROM
+        // The select is read once, its rows handed on as they come. The count of its FROM
         // and WHERE still decides where the two can differ: its failure to prepare comes
         // first, and a select that fails or gives at most one row (an aggregate over no
         // rows gives one) counts as nothing found when the count finds nothing.
@@ -382,26 +407,28 @@ int32_t AccessADOClass::SelectStep() {
             return failedUnlessEmpty(error);
         }
         const int cols = records.fieldCount();
-        std::vector<vb::Variant> values;
+        std::vector<vb::Variant> row(static_cast<size_t>(cols));
+        int rows = 0;
         while (!records.eof()) {
             for (int col = 0; col < cols; ++col) {
-                values.push_back(FieldValue(records.field(col)));
+                row[static_cast<size_t>(col)] = FieldValue(records.field(col));
+            }
+            ++rows;
+            if (!eachRow(row)) {
+                break;
             }
             if (const jet::Error error = records.moveNext()) {
                 return failedUnlessEmpty(error);
             }
         }
         records.close();
-        const int rows = cols > 0 ? static_cast<int>(values.size()) / cols : 0;
-        if (rows <= 1) {
+        const int counted = cols > 0 ? rows : 0;
+        if (counted <= 1) {
             if (const int32_t count = CountStep(0); count < 1) {
                 return count;
             }
         }
-        if (rows > 0) {
-            dbInfo_ = vb::VariantArray(rows, cols, std::move(values));
-        }
-        return rows;
+        return counted;
     } catch (const vb::RuntimeError& error) {
         return Failed(error.number(), error.description());
     }

@@ -3,7 +3,9 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "CommonClass.h"
 #include "VerseList.h"
@@ -77,6 +79,12 @@ class AccessADOClass {
     // Runs the operation of AccessFlag: a row count or 0 (1 or 0 for the maximum and
     // minimum) on success, a negative result code on failure (ErrDetail tells why).
     int32_t Execute();
+    // The rows of a select (AccessFlag "1") handed one after the other to eachRow, which
+    // may take the values, instead of being kept in DBInfo (left empty): the row count
+    // or a negative result code as Execute gives them. eachRow returning false ends the
+    // read there, with the count of the rows handed.
+    using RowSink = std::function<bool(std::vector<vb::Variant>& row)>;
+    int32_t ExecuteEach(const RowSink& eachRow);
     // Empties the lists, sets the operation code back to 1 and clears ErrDetail; the
     // database settings and the row arrays are kept. The result is always Empty.
     vb::Variant ExecuteClear();
@@ -98,6 +106,7 @@ class AccessADOClass {
     int32_t InsertStep(const vb::VariantArray& rows, int fromList, int fieldList);
     int32_t UpdateStep();
     int32_t SelectStep();
+    int32_t SelectStep(const RowSink& eachRow);
     int32_t AggregateStep(const QString& sql);
 
     int32_t InsertRows();

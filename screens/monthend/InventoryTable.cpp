@@ -1,8 +1,7 @@
 #include "InventoryTable.h"
 
 #include <QHash>
-#include <string>
-#include <string_view>
+#include <optional>
 #include <unordered_map>
 
 #include "MonthReads.h"
@@ -31,24 +30,8 @@ struct Movement {
     vb::Variant lastPrice;
 };
 
-// The texts of the keys as plain UTF-16 code units: hashed and compared without the
-// cost of Qt's general string comparison, for a lookup per day row.
-struct KeyHash {
-    size_t operator()(const QString& key) const noexcept {
-        return std::hash<std::u16string_view>()(
-            std::u16string_view(QStringView(key).utf16(), static_cast<size_t>(key.size())));
-    }
-};
-struct KeyEqual {
-    bool operator()(const QString& a, const QString& b) const noexcept {
-        return a.size() == b.size() &&
-               std::char_traits<char16_t>::compare(QStringView(a).utf16(), QStringView(b).utf16(),
-                                                   static_cast<size_t>(a.size())) == 0;
-    }
-};
-
 // By MonthReads::Key.
-using Movements = std::unordered_map<QString, Movement, KeyHash, KeyEqual>;
+using Movements = std::unordered_map<QString, Movement, MonthReads::KeyHash, MonthReads::KeyEqual>;
 
 // The movement per product of the days from..to: what Sum() grouped by class and product
 // gives (Null counting as nothing), and the Unit_Price of the product's latest day. The
@@ -64,20 +47,29 @@ int32_t MovementSums(AccessADOClass& access, const vb::Date& from, const vb::Dat
                                        " And Input_Date < " + MonthReads::DateText(next)
                                  : "Input_Date Between " + MonthReads::DateText(first) + " And " +
                                        MonthReads::DateText(to);
-        // The first field is the product's key as MonthReads::Key writes it.
-        vb::VariantArray rows;
-        const int32_t count = AccessSelect(
+        // The first field is the product's key as MonthReads::Key writes it. A value that
+        // is no amount ends the read and fails the table as it would have in the sums.
+        std::optional<vb::RuntimeError> notAmount;
+        const int32_t count = AccessSelectEach(
             access,
             {"Classify_No & '\t' & Trade_No", "Cost_Quantity", "Sales_Quantity", "Unit_Price"},
-            {"Management_Tbl"}, {days}, {"Input_Date"}, rows);
+            {"Management_Tbl"}, {days}, {"Input_Date"}, [&](std::vector<vb::Variant>& row) {
+                try {
+                    Movement& movement = movements[MonthReads::Text(row[0])];
+                    movement.purchases += Amount(row[1]).raw();
+                    movement.sales += Amount(row[2]).raw();
+                    movement.lastPrice = std::move(row[3]);
+                    return true;
+                } catch (const vb::RuntimeError& error) {
+                    notAmount = error;
+                    return false;
+                }
+            });
+        if (notAmount) {
+            throw *notAmount;
+        }
         if (count < 0) {
             return count;
-        }
-        for (int row = 0; row < count; ++row) {
-            Movement& movement = movements[MonthReads::Text(rows(row, 0))];
-            movement.purchases += Amount(rows(row, 1)).raw();
-            movement.sales += Amount(rows(row, 2)).raw();
-            movement.lastPrice = rows(row, 3);
         }
         total += count;
         first = next;

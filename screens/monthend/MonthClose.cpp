@@ -7,8 +7,8 @@
 
 #include "CloseRanks.h"
 #include "MonthReads.h"
+#include "PeriodSums.h"
 #include "core/AccessADOClass.h"
-#include "core/AccessSelect.h"
 #include "core/SqlValueText.h"
 #include "core/XXCommonFunctions.h"
 #include "platform/runtime/RuntimeError.h"
@@ -80,14 +80,14 @@ MonthClose::MonthClose(const vb::Date& month)
 
 int32_t MonthClose::Calculate() {
     rows_ = vb::VariantArray();
-    const int32_t read = Read();
-    if (read < 0) {
-        return read;
-    }
-    if (masterCount_ < 1) {
-        return NoProducts;
-    }
     try {
+        const int32_t read = Read();
+        if (read < 0) {
+            return read;
+        }
+        if (masterCount_ < 1) {
+            return NoProducts;
+        }
         Build();
     } catch (const vb::RuntimeError&) {
         rows_ = vb::VariantArray();
@@ -99,28 +99,15 @@ int32_t MonthClose::Calculate() {
 int32_t MonthClose::Read() {
     AccessADOClass access;
     MasterDatabase::Configure(access);
-    const QString between =
-        MonthReads::DateText(month_) + " And " + MonthReads::DateText(monthEnd_);
     masterCount_ = MonthReads::Masters(access, masters_);
     if (masterCount_ < 0) {
         return masterCount_;
     }
-    sumCount_ = AccessSelect(
-        access,
-        {"Classify_No", "Trade_No", "SumCost", "SumCosM", "SumSales", "SumMoney", "AvSelQ",
-         "LastPrice", "RiekM"},
-        {"(SELECT Classify_No", "Trade_No", "Sum(Cost_Quantity) AS SumCost",
-         "Sum(Cost_Money) AS SumCosM", "Sum(Sales_Quantity) AS SumSales",
-         "Sum(Sales_Money) AS SumMoney", "Avg(Sales_Quantity) AS AvSelQ",
-         "Last(Unit_Price) AS LastPrice",
-         "Sum([Sales_Money]-[Cost_Money]) AS RiekM From Management_Tbl WHERE Input_Date "
-         "Between " +
-             between + " GROUP BY Classify_No",
-         "Trade_No ORDER BY Classify_No", "Trade_No) AS ThisMonthDeta"},
-        {}, {}, sums_);
-    if (sumCount_ < 0) {
-        return sumCount_;
+    PeriodSums sums;
+    if (const int32_t read = sums.Read(access, month_, monthEnd_); read < 0) {
+        return read;
     }
+    sums_ = sums.CloseRows(sumCount_);
     stockCount_ = MonthReads::StoredStock(access, month_.addMonths(-1), stock_);
     return stockCount_ < 0 ? stockCount_ : 0;
 }

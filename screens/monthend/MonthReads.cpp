@@ -1,5 +1,8 @@
 #include "MonthReads.h"
 
+#include <string>
+#include <string_view>
+
 #include "core/AccessADOClass.h"
 #include "core/AccessSelect.h"
 #include "core/SqlValueText.h"
@@ -29,6 +32,17 @@ QString DateText(const vb::Date& date) {
 
 QString Key(const vb::Variant& classNo, const vb::Variant& tradeNo) {
     return Text(classNo) + QLatin1Char('\t') + Text(tradeNo);
+}
+
+size_t KeyHash::operator()(const QString& key) const noexcept {
+    return std::hash<std::u16string_view>()(
+        std::u16string_view(QStringView(key).utf16(), static_cast<size_t>(key.size())));
+}
+
+bool KeyEqual::operator()(const QString& a, const QString& b) const noexcept {
+    return a.size() == b.size() &&
+           std::char_traits<char16_t>::compare(QStringView(a).utf16(), QStringView(b).utf16(),
+                                               static_cast<size_t>(a.size())) == 0;
 }
 
 QHash<QString, int> RowsByKey(const vb::VariantArray& rows, int32_t count) {

@@ -28,6 +28,15 @@ QString DateText(const vb::Date& date);
 
 // The key of a class and product number.
 QString Key(const vb::Variant& classNo, const vb::Variant& tradeNo);
+// Keys hashed and compared as plain UTF-16 code units, without the cost of Qt's general
+// string comparison, for a lookup per daily row.
+struct KeyHash {
+    size_t operator()(const QString& key) const noexcept;
+};
+struct KeyEqual {
+    bool operator()(const QString& a, const QString& b) const noexcept;
+};
+
 // The row of every key of columns 0 and 1 of rows (the first one of a repeated key).
 QHash<QString, int> RowsByKey(const vb::VariantArray& rows, int32_t count);
 

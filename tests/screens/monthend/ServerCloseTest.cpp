@@ -4,8 +4,10 @@
 #include "core/AccessADOClass.h"
 #include "core/MainModule.h"
 #include "core/SqlValueText.h"
+#include "screens/menu/MasterDatabase.h"
 #include "screens/monthend/InventoryTable.h"
 #include "screens/monthend/MonthClose.h"
+#include "screens/monthend/PeriodSums.h"
 #include "tests/support/TestServerDatabase.h"
 
 namespace {
@@ -103,6 +105,27 @@ class ServerCloseTest : public CloseFixture {
         return (text + table.Total().toString()).toStdString();
     }
 
+    // May's sums per product as the close reads them, a line each ("a|b|c").
+    static std::string maySums() {
+        AccessADOClass access;
+        MasterDatabase::Configure(access);
+        PeriodSums sums;
+        EXPECT_EQ(sums.Read(access, vb::Date::fromYmd(2024, 5, 1), vb::Date::fromYmd(2024, 5, 31)),
+                  9);
+        int32_t count = 0;
+        const vb::VariantArray rows = sums.CloseRows(count);
+        QString text;
+        for (int row = 0; row < count; ++row) {
+            QStringList cells;
+            for (int col = 0; col < 9; ++col) {
+                const vb::Variant& value = rows(row, col);
+                cells << (value.isNull() ? QStringLiteral("Null") : value.toString());
+            }
+            text += cells.join('|') + '\n';
+        }
+        return text.toStdString();
+    }
+
     std::vector<QString> storedMay(AccessADOClass& access) {
         return rowsOf(access, "FixDeta_tbl", MonthFields, "Classify_No, Trade_No",
                       "FixDate = #2024/5/1#");
@@ -150,6 +173,26 @@ TEST_F(ServerCloseTest, TheServerGivesTheSameInventoryAfterAGap) {
     MainModule::DBFileName = server.name();
     MainModule::DBPassword = TestServerDatabase::password();
     EXPECT_EQ(juneInventory(), onFile);
+}
+
+// The close's sums: Null sales leave a sum and the average Null only where every row is
+// Null, the latest day gives the price, June stays out.
+TEST_F(ServerCloseTest, TheServerGivesTheSamePeriodSums) {
+    movement(5, 5, "002", "0001", "1", "80", "Null", "Null");
+    movement(5, 6, "003", "0009", "0", "10", "Null", "Null");
+    copyAllToServer();
+    const std::string onFile = maySums();
+    EXPECT_EQ(onFile,
+              "001|0001|10|1000|7|840|2.3333|105|-160\n"
+              "001|0002|2.5|151.25|1.25|124.99|1.25|60.5|-26.26\n"
+              "002|0001|31|2480|7|1050|7|80|-1350\n"
+              "002|0002|20|705|16.5|957|8.25|36|252\n"
+              "003|0009|0|0|Null|Null|Null|10|Null\n");
+
+    AccessADOClass::InitialProvider() = 1;
+    MainModule::DBFileName = server.name();
+    MainModule::DBPassword = TestServerDatabase::password();
+    EXPECT_EQ(maySums(), onFile);
 }
 
 }  // namespace
