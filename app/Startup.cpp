@@ -57,7 +57,7 @@ void Main(const QString& commandLine) {
     DataRecovery::Recover(DBFolder);
 
     int32_t failure = 0;
-    for (int32_t (*load)() : {LoadSystemId, LoadBasicSettings, LoadLastCloseDate}) {
+    for (int32_t (*load)() : {CheckDatabase, LoadSystemId, LoadBasicSettings, LoadLastCloseDate}) {
         if (const int32_t result = load(); result < 0) {
             failure = result;
             break;

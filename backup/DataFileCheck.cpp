@@ -1,39 +1,36 @@
 #include "DataFileCheck.h"
 
 #include "core/AccessADOClass.h"
-#include "platform/jet/IntegrityCheck.h"
+#include "core/DatabaseCheck.h"
+#include "core/SettingsRecord.h"
 
 namespace DataFileCheck {
 
 int32_t BasicRows(const QString& folder, const QString& fileName, const QString& password,
                   bool* newerFormat) {
-    if (newerFormat != nullptr) {
-        *newerFormat = false;
+    if (const int32_t result = DatabaseCheck::Structure(folder, fileName, password, newerFormat);
+        result < 0) {
+        return result;
     }
-    // basic_tbl last: its count is the result.
-    int32_t result = 0;
-    for (const char* table : {"system_type", "ClassifyMast_tbl", "TradeMast_tbl", "Management_Tbl",
-                              "FixDeta_tbl", "basic_tbl"}) {
-        AccessADOClass access;
-        access.AccessFlag(QStringLiteral("2"));
+    // The settings start-up would refuse: such a file would end every start of the program.
+    const auto prepared = [&](AccessADOClass& access) {
         access.ReadOnly(true);  // a checked backup stays as it was written
         access.DBName(fileName);
         access.Password(password);
         access.DBPath(folder);
-        access.AddFromVerse(QString::fromLatin1(table));
-        result = access.Execute();
-        if (result < 0) {
-            if (newerFormat != nullptr) {
-                *newerFormat = result == AccessADOClass::CannotOpen && access.NewerFormat();
-            }
-            return result;
-        }
+    };
+    AccessADOClass basic;
+    prepared(basic);
+    SettingsRecord::BasicSettings settings;
+    const int32_t rows = SettingsRecord::ReadBasic(basic, settings);
+    if (rows < 0) {
+        return rows;
     }
-    // The counts read only some of the pages: damage elsewhere would come in with the file.
-    if (jet::checkIntegrity(folder + "/" + fileName, password)) {
-        return AccessADOClass::CannotOpen;
-    }
-    return result;
+    AccessADOClass closing;
+    prepared(closing);
+    vb::Date lastClose;
+    const int32_t months = SettingsRecord::ReadLastCloseDate(closing, lastClose);
+    return months < 0 ? months : rows;
 }
 
 }  // namespace DataFileCheck

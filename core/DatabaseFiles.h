@@ -11,6 +11,9 @@ inline const QString DatabaseName = QStringLiteral("morvik2.mde");
 inline const QString DevelopmentDatabaseName = QStringLiteral("morvik2.mdb");
 inline const QString DatabasePassword = QStringLiteral("KORUMA4VXTB");
 
+// The statements that make the tables of the shipped database.
+QString SchemaSql();
+
 // The local application-data folder & "/Kelvarn/Sales/Ver2", without a trailing "/".
 QString DataFolder();
 

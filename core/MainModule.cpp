@@ -2,10 +2,11 @@
 
 #include "AccessADOClass.h"
 #include "CommonClass.h"
+#include "DatabaseCheck.h"
+#include "SettingsRecord.h"
 #include "XXCommonFunctions.h"
 #include "platform/forms/App.h"
 #include "platform/forms/MsgBox.h"
-#include "platform/runtime/RuntimeError.h"
 
 namespace MainModule {
 
@@ -37,8 +38,8 @@ void Prepare(AccessADOClass& access, const QString& accessFlag) {
 // Shows a loader's failure. A missing or damaged database is the caller's to end; any
 // other failure ends the program. A database of a newer release is not damaged: restoring
 // an older backup over it would lose its data, so the program ends with its own message.
-int32_t LoadFailed(const AccessADOClass& access, int32_t result) {
-    if (result == AccessADOClass::CannotOpen && access.NewerFormat()) {
+int32_t LoadFailed(bool newerFormat, int32_t result) {
+    if (result == AccessADOClass::CannotOpen && newerFormat) {
         forms::MsgBox(QStringLiteral("DataBaseは新しい版のプログラムで作られているため、"
                                      "この版では開けません。\r\n"
                                      "新しい版のプログラムで起動してください。"),
@@ -54,21 +55,8 @@ int32_t LoadFailed(const AccessADOClass& access, int32_t result) {
     return XX共通関数::BasicDataFailed;
 }
 
-// A byte setting of basic_tbl; false when it is Null, not a number or above highest.
-bool ReadSetting(const vb::Variant& value, uint8_t highest, uint8_t& setting) {
-    if (value.isNull()) {
-        return false;
-    }
-    try {
-        const uint8_t read = value.toByte();
-        if (read > highest) {
-            return false;
-        }
-        setting = read;
-        return true;
-    } catch (const vb::RuntimeError&) {
-        return false;
-    }
+int32_t LoadFailed(const AccessADOClass& access, int32_t result) {
+    return LoadFailed(access.NewerFormat(), result);
 }
 
 void ClearBasicSettings() {
@@ -85,6 +73,16 @@ void ClearBasicSettings() {
 CommonClass& SharedCommon() {
     static CommonClass common;
     return common;
+}
+
+int32_t CheckDatabase() {
+    bool newerFormat = false;
+    const int32_t result = DatabaseCheck::Structure(DBFolder, DBFileName, DBPassword, &newerFormat);
+    // The loaders find a missing table where they read it, as they always have.
+    if (result >= 0 || result == DatabaseCheck::TableMissing) {
+        return 0;
+    }
+    return LoadFailed(newerFormat, result);
 }
 
 int32_t LoadSystemId() {
@@ -105,55 +103,28 @@ int32_t LoadSystemId() {
 int32_t LoadBasicSettings() {
     AccessADOClass access;
     Prepare(access, QStringLiteral("1"));
-    for (const char* field :
-         {"Trade_figure", "Unit_decimal", "Sum_decimal", "Print_type", "Picture_Flg"}) {
-        access.AddField(QString::fromLatin1(field));
-    }
-    access.AddFromVerse(QStringLiteral("basic_tbl"));
-    const int32_t result = access.Execute();
+    SettingsRecord::BasicSettings settings;
+    const int32_t result = SettingsRecord::ReadBasic(access, settings);
     ClearBasicSettings();
     if (result < 0) {
         return LoadFailed(access, result);
     }
-    if (result == 0) {
-        return result;
-    }
-    // Every byte has a meaning for the width (more than 9 leaves numbers unformatted), the
-    // print type (other than 0 is the system's own printing) and the picture set; the
-    // decimal settings are pairs of flags.
-    uint8_t settings[5] = {};
-    const uint8_t highest[5] = {255, 3, 3, 255, 255};
-    for (int16_t col = 0; col < 5; ++col) {
-        if (!ReadSetting(access.InfoValue(0, col), highest[col], settings[col])) {
-            return LoadFailed(access, XX共通関数::BasicDataFailed);
-        }
-    }
-    TradeFigure = settings[0];
-    UnitDecimal = settings[1];
-    SumDecimal = settings[2];
-    PrintType = settings[3];
-    PictureFlg = settings[4];
-    BasicLoaded = true;
+    TradeFigure = settings.tradeFigure;
+    UnitDecimal = settings.unitDecimal;
+    SumDecimal = settings.sumDecimal;
+    PrintType = settings.printType;
+    PictureFlg = settings.pictureFlg;
+    BasicLoaded = result > 0;
     return result;
 }
 
 int32_t LoadLastCloseDate() {
     AccessADOClass access;
     Prepare(access, QStringLiteral("8"));
-    access.AddField(QStringLiteral("FixDate"));
-    access.AddFromVerse(QStringLiteral("FixDeta_tbl"));
-    const int32_t result = access.Execute();
-    HasCloseDate = false;
+    const int32_t result = SettingsRecord::ReadLastCloseDate(access, LastCloseDate);
+    HasCloseDate = result > 0;
     if (result < 0) {
         return LoadFailed(access, result);
-    }
-    if (result > 0) {
-        try {
-            LastCloseDate = access.InfoValue(0, 0).toDate();
-        } catch (const vb::RuntimeError&) {
-            return LoadFailed(access, XX共通関数::BasicDataFailed);
-        }
-        HasCloseDate = true;
     }
     return result;
 }

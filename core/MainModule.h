@@ -47,6 +47,11 @@ CommonClass& SharedCommon();
 
 // --- start-up ---
 
+// The check of the database file before the loaders read it (DatabaseCheck::Structure):
+// 0, also for a file that only lacks a table (left to the loaders), or the failure code
+// after showing the failure as a loader does.
+int32_t CheckDatabase();
+
 // The loaders of the program's entry procedure (MainModule::Main, app/Startup.h), in
 // the order it runs them. Each returns the result of its query: a row count (1 or 0 for
 // the maximum) or a failure code, after showing the failure. A missing or damaged

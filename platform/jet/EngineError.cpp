@@ -19,6 +19,8 @@ QString phrase(ErrorNumber number) {
             return QStringLiteral("データベースは使用中です。");
         case errSyntax:
             return QStringLiteral("SQL文に誤りがあります。");
+        case errTableNotFound:
+            return QStringLiteral("テーブルが見つかりません。");
         case errExecution:
             return QStringLiteral("SQL文を実行できませんでした。");
         case errDuplicateKey:

@@ -13,8 +13,12 @@ Error checkIntegrity(const QString& path, const QString& password) {
     if (Error error = session.open(path, password, 2000, true)) {
         return error;
     }
+    return checkIntegrity(session.db());
+}
+
+Error checkIntegrity(sqlite3* db) {
     sqlite3_stmt* statement = nullptr;
-    int rc = sqlite3_prepare_v2(session.db(), "PRAGMA integrity_check(1)", -1, &statement, nullptr);
+    int rc = sqlite3_prepare_v2(db, "PRAGMA integrity_check(1)", -1, &statement, nullptr);
     // A sound file gives the one row "ok"; a damaged one its findings or an error.
     QString finding;
     if (rc == SQLITE_OK) {
@@ -26,7 +30,7 @@ Error checkIntegrity(const QString& path, const QString& password) {
     }
     Error error;
     if (rc != SQLITE_ROW) {
-        error = engineError(session.db(), rc, errCannotOpen);
+        error = engineError(db, rc, errCannotOpen);
     } else if (finding != QLatin1String("ok")) {
         error = makeError(errCannotOpen, finding);
     }

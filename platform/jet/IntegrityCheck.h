@@ -4,6 +4,8 @@
 
 #include "JetError.h"
 
+struct sqlite3;
+
 namespace jet {
 
 // Opens the file with the password and reads every page of its tables and indexes,
@@ -12,5 +14,7 @@ namespace jet {
 // decrypts. No error when the file is sound; errCannotOpen when it is damaged; the failure
 // of opening it otherwise.
 Error checkIntegrity(const QString& path, const QString& password);
+// The same on a file open in db.
+Error checkIntegrity(sqlite3* db);
 
 }  // namespace jet

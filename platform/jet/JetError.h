@@ -20,6 +20,7 @@ enum ErrorNumber : int32_t {
     errConnectionText = 3170,  // the connection text names no usable provider or file
     errFileExists = 3204,      // a database to be created exists already
     errNewerFormat = 3350,     // the file was written in the format of a newer release
+    errTableNotFound = 3078,   // a table the system needs is not in the file
 };
 
 struct Error {

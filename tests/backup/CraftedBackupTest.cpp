@@ -3,6 +3,7 @@
 // never crash, and leave the data folder as it was.
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
@@ -82,6 +83,31 @@ TEST_F(CraftedBackupTest, ABackupFolderWithACraftedDatabaseIsNotRestored) {
         QDir(backupFolder("")).removeRecursively();
         crafted(c.make, backupFolder("20240101000000"));
         expectRestoreRefused("データの復元に失敗しました。");
+    }
+}
+
+// Sound files with what the system never makes, an unknown stamp or settings start-up
+// refuses: refused quickly, nothing they define run, keyed and plain alike.
+TEST_F(CraftedBackupTest, ABackupFromOutsideThatStartUpCouldNotUseIsRefusedInBoundedTime) {
+    for (const CraftedDatabases::Case& c : CraftedDatabases::outside()) {
+        SCOPED_TRACE(c.name);
+        QElapsedTimer timer;
+        timer.start();
+        QDir(backupFolder("")).removeRecursively();
+        crafted(c.make, backupFolder("20240101000000"));
+        screen->OperationOption[0]->setChecked(true);
+        expectRestoreRefused("データの復元に失敗しました。");
+        expectImportRefused(crafted(c.make, path("outside")),
+                            "指定のデータファイルは、システム規定のデータファイルではありません。");
+        for (const QString& password : {kPassword, QString()}) {
+            MainModule::DBPassword = password;
+            QDir().mkpath(path("plain"));
+            const QString made = c.make(path("plain/morvik2.mde"), password);
+            ASSERT_TRUE(made.isEmpty()) << made.toStdString();
+            EXPECT_LT(screen->CheckDataFile(path("plain"), "morvik2.mde"), 0);
+        }
+        MainModule::DBPassword = kPassword;
+        EXPECT_LT(timer.elapsed(), 20000);
     }
 }
 

@@ -7,14 +7,17 @@
 #include <sys/stat.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "TestFiles.h"
 #include "app/Startup.h"
 #include "platform/forms/TestHook.h"
 #include "platform/jet/KeyDerivation.h"
 #include "platform/jet/Session.h"
 #include "screens/menu/frmMenu.h"
+#include "tests/support/CraftedDatabases.h"
 #include "tests/support/TestDatabase.h"
 
 namespace {
@@ -113,6 +116,34 @@ TEST_F(UnusualDatabaseFilesStartupTest, AJournalOfAnotherKeyLeavesADamagedDataba
     // The engine rolls the journal back into the file as it would after a crash; the
     // pages it brings do not decrypt with the program's key.
     expectEndThroughRestore(kDamaged);
+}
+
+// A file with what the system never makes or an unknown stamp is damaged: the restore
+// screen comes up and nothing the file defines runs or converts it. Settings start-up
+// cannot use end the program as ever.
+TEST_F(UnusualDatabaseFilesStartupTest, AFileFromOutsideIsNeverUsedNorChanged) {
+    for (const CraftedDatabases::Case& c : CraftedDatabases::outside()) {
+        SCOPED_TRACE(c.name);
+        const QString made = c.make(database(), TestDatabase::password());
+        ASSERT_TRUE(made.isEmpty()) << made.toStdString();
+        const QByteArray before = readFile(database());
+        QElapsedTimer timer;
+        timer.start();
+        if (c.kind == CraftedDatabases::Kind::Foreign) {
+            expectEndThroughRestore(kDamaged);
+        } else {
+            forms::TestHook::enable();
+            MainModule::Main("");
+            ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+            EXPECT_EQ(forms::TestHook::msgBoxes()[0].text, "基本データ取得に失敗しました。");
+            EXPECT_TRUE(forms::TestHook::dialogs().empty());
+            EXPECT_EQ(forms::TestHook::ends(), std::vector<int>{0});
+        }
+        EXPECT_LT(timer.elapsed(), 10000);
+        EXPECT_EQ(readFile(database()), before);
+        EXPECT_EQ(QDir(folder()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList{TestDatabase::fileName()});
+    }
 }
 
 }  // namespace

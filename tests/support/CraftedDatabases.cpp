@@ -216,4 +216,103 @@ const std::vector<Case>& all() {
     return cases;
 }
 
+const std::vector<Case>& outside() {
+    static const std::vector<Case> cases = {
+        {"a trigger inserting an endless query on each new class", Kind::Foreign, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(
+                 path, password,
+                 "CREATE TRIGGER endless AFTER INSERT ON ClassifyMast_tbl BEGIN INSERT INTO "
+                 "ClassifyMast_tbl SELECT printf('%09d', i), 'x' FROM (WITH RECURSIVE n(i) AS "
+                 "(SELECT 1 UNION ALL SELECT i + 1 FROM n) SELECT i FROM n); END;");
+         }},
+        {"a trigger emptying the closed months on each daily insert", Kind::Foreign, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(
+                 path, password,
+                 "CREATE TRIGGER emptying AFTER INSERT ON Management_Tbl BEGIN DELETE FROM "
+                 "FixDeta_tbl; END;");
+         }},
+        {"triggers failing every write", Kind::Foreign, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(
+                 path, password,
+                 "CREATE TRIGGER failing BEFORE INSERT ON ClassifyMast_tbl BEGIN SELECT "
+                 "RAISE(ABORT, 'UNIQUE constraint failed'); END; CREATE TRIGGER failing2 BEFORE "
+                 "DELETE ON Management_Tbl BEGIN SELECT RAISE(ABORT, 'UNIQUE constraint "
+                 "failed'); END;");
+         }},
+        {"a generated column formatting a huge text", Kind::Foreign, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(
+                 path, password,
+                 "INSERT INTO ClassifyMast_tbl VALUES ('001', 'a'), ('002', 'b'), ('003', 'c'); "
+                 "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = 'CREATE TABLE "
+                 "ClassifyMast_tbl (Classify_No TEXT NOT NULL, Classify_Name TEXT, Huge TEXT "
+                 "GENERATED ALWAYS AS (printf(''%.*c'', 900000000, ''x'')) VIRTUAL, PRIMARY KEY "
+                 "(Classify_No))' WHERE name = 'ClassifyMast_tbl';");
+         }},
+        {"a view beside the tables", Kind::Foreign, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(path, password, "CREATE VIEW extra AS SELECT * FROM basic_tbl;");
+         }},
+        {"an index beyond the keys", Kind::Foreign, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(path, password, "CREATE INDEX extra ON TradeMast_tbl (Trade_Name);");
+         }},
+        {"a table the system does not make", Kind::Foreign, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(path, password, "CREATE TABLE extra (a TEXT);");
+         }},
+        {"amounts of another column type", Kind::Foreign, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(
+                 path, password,
+                 "DROP TABLE TradeMast_tbl; CREATE TABLE TradeMast_tbl (Classify_No TEXT NOT "
+                 "NULL, Trade_No TEXT NOT NULL, Trade_Name TEXT, Unit_Price REAL, Sales_Price "
+                 "REAL, basic_Quantity REAL, PRIMARY KEY (Classify_No, Trade_No));");
+         }},
+        {"basic_tbl made from a query", Kind::Foreign, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(
+                 path, password,
+                 "DROP TABLE basic_tbl; CREATE TABLE basic_tbl AS SELECT 0 AS Trade_figure, 0 AS"
+                 " Unit_decimal, 0 AS Sum_decimal, 0 AS Class_flg, 0 AS SeleUnit_flg, 0 AS "
+                 "Print_type, 0 AS tax, 0 AS Basic_Qu_fig, 0 AS Basic_Quantity, 0 AS "
+                 "Picture_Flg;");
+         }},
+        {"a format stamp of -1", Kind::Foreign, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(
+                 path, password,
+                 "INSERT INTO ClassifyMast_tbl VALUES ('001', 'a'); INSERT INTO TradeMast_tbl "
+                 "VALUES ('001', '0001', 'b', 5929500, 5929500, 0); PRAGMA user_version = -1;");
+         }},
+        {"a Null width", Kind::BadSettings, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(path, password, "UPDATE basic_tbl SET Trade_figure = NULL;");
+         }},
+        {"price decimals 7", Kind::BadSettings, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(path, password, "UPDATE basic_tbl SET Unit_decimal = 7;");
+         }},
+        {"width 300", Kind::BadSettings, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(path, password, "UPDATE basic_tbl SET Trade_figure = 300;");
+         }},
+        {"text in a setting", Kind::BadSettings, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(path, password, "UPDATE basic_tbl SET Sum_decimal = 'abc';");
+         }},
+        {"a closed month that is no date", Kind::BadSettings, nullptr,
+         [](const QString& path, const QString& password) {
+             return changed(
+                 path, password,
+                 "INSERT INTO FixDeta_tbl (FixDate, Classify_No, Trade_No) VALUES ('abc', '001',"
+                 " '0001');");
+         }},
+    };
+    return cases;
+}
+
 }  // namespace CraftedDatabases

@@ -11,6 +11,8 @@ namespace CraftedDatabases {
 enum class Kind {
     Damaged,       // the engine cannot open or read it: code -1000
     MissingTable,  // opens, but a table of the system is not there
+    Foreign,       // sound, but holds what the system never makes or an unknown stamp: -1000
+    BadSettings,   // the system's own tables with a value start-up refuses: -503
 };
 
 struct Case {
@@ -23,6 +25,12 @@ struct Case {
 };
 
 const std::vector<Case>& all();
+
+// Sound files that the check of a database from outside refuses: objects the system never
+// makes (triggers that would hang, empty or block the data when run, a generated column
+// that keeps a reading busy, views, indexes, tables, other column types), a format stamp
+// no release writes, and settings rows that start-up refuses.
+const std::vector<Case>& outside();
 
 // A copy of the shipped database with the first page of the table damaged.
 QString withFlippedPage(const QString& path, const QString& password, const char* table);
