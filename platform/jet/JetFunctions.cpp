@@ -124,10 +124,15 @@ vb::Currency amountOf(sqlite3_value* value) {
     return vb::Currency::fromRaw(sqlite3_value_int64(value));
 }
 
-// CurMul(a, b): the product of two amounts, rounded half to even to ten-thousandths.
+// CurMul(a, b): the product of two amounts, rounded half to even to ten-thousandths. A
+// factor that left the whole numbers (a sum beyond the range) is an overflow.
 void curMul(sqlite3_context* context, int, sqlite3_value** args) {
     if (sqlite3_value_type(args[0]) == SQLITE_NULL || sqlite3_value_type(args[1]) == SQLITE_NULL) {
         sqlite3_result_null(context);
+        return;
+    }
+    if (sqlite3_value_type(args[0]) == SQLITE_FLOAT || sqlite3_value_type(args[1]) == SQLITE_FLOAT) {
+        sqlite3_result_error(context, kOverflow, -1);
         return;
     }
     try {
