@@ -131,7 +131,8 @@ void curMul(sqlite3_context* context, int, sqlite3_value** args) {
         sqlite3_result_null(context);
         return;
     }
-    if (sqlite3_value_type(args[0]) == SQLITE_FLOAT || sqlite3_value_type(args[1]) == SQLITE_FLOAT) {
+    if (sqlite3_value_type(args[0]) == SQLITE_FLOAT ||
+        sqlite3_value_type(args[1]) == SQLITE_FLOAT) {
         sqlite3_result_error(context, kOverflow, -1);
         return;
     }

@@ -88,8 +88,8 @@ std::optional<QString> rowValues(const std::vector<SqlToken>& tokens, size_t pos
         if (index > 0) {
             out += u", ";
         }
-        out += index < plan.currency.size() && plan.currency[index] ? value->scaled()
-                                                                    : value->plain();
+        out +=
+            index < plan.currency.size() && plan.currency[index] ? value->scaled() : value->plain();
         const SqlToken& next = tokens[++pos];
         if (next.isSymbol(u")")) {
             break;

@@ -22,7 +22,8 @@ class ScaledCurrencyRows {
     static std::optional<QString> fromKnownPlan(QStringView jetSql, const SchemaTypes& schema);
     // The row read whole, its plan kept. `tokens` are those of the whole statement without
     // blanks, starting at `starts`.
-    static std::optional<QString> fromTokens(QStringView jetSql, const std::vector<SqlToken>& tokens,
+    static std::optional<QString> fromTokens(QStringView jetSql,
+                                             const std::vector<SqlToken>& tokens,
                                              const std::vector<qsizetype>& starts,
                                              const SchemaTypes& schema);
 };

@@ -133,8 +133,9 @@ QString ScaledExpr::scaled() const {
 }
 
 QString ScaledExpr::plain() const {
-    return kind == Kind::Currency ? QStringLiteral("((") + checked() + QStringLiteral(") / 10000.0)")
-                                  : text;
+    return kind == Kind::Currency
+               ? QStringLiteral("((") + checked() + QStringLiteral(") / 10000.0)")
+               : text;
 }
 
 QString ScaledExpr::textual() const {

@@ -20,11 +20,10 @@ bool isName(const SqlToken& token) {
 // a column.
 bool isClauseWord(const SqlToken& token) {
     static const QStringView words[] = {
-        u"select", u"from",  u"where", u"group", u"order",  u"having", u"union",
-        u"intersect", u"except", u"limit", u"inner", u"left", u"right", u"full",
-        u"cross",  u"join",  u"on",    u"as",    u"and",    u"or",     u"not",
-        u"asc",    u"desc",  u"values", u"set",  u"exists", u"between", u"like",
-        u"in",     u"is"};
+        u"select", u"from",   u"where",   u"group", u"order", u"having", u"union", u"intersect",
+        u"except", u"limit",  u"inner",   u"left",  u"right", u"full",   u"cross", u"join",
+        u"on",     u"as",     u"and",     u"or",    u"not",   u"asc",    u"desc",  u"values",
+        u"set",    u"exists", u"between", u"like",  u"in",    u"is"};
     if (token.kind != SqlToken::Word) {
         return false;
     }
@@ -38,8 +37,8 @@ bool isClauseWord(const SqlToken& token) {
 
 // Words after the items of a select that has no FROM.
 bool endsItems(const SqlToken& token) {
-    static const QStringView words[] = {u"where",     u"group",  u"order", u"having",
-                                        u"union",     u"intersect", u"except", u"limit"};
+    static const QStringView words[] = {u"where", u"group",     u"order",  u"having",
+                                        u"union", u"intersect", u"except", u"limit"};
     for (QStringView word : words) {
         if (token.isWord(word)) {
             return true;
@@ -254,7 +253,8 @@ std::vector<ScaledCurrencyWalk::Column> ScaledCurrencyWalk::combined(
     for (size_t i = 0; i < columns.size(); ++i) {
         bool currency = false;
         for (const auto& branch : places) {
-            currency = currency || branch[i].first->columns[branch[i].second].kind == Kind::Currency;
+            currency =
+                currency || branch[i].first->columns[branch[i].second].kind == Kind::Currency;
         }
         for (size_t c = 1; !currency && c < places.size(); ++c) {
             const auto& [item, index] = places[c][i];
@@ -718,7 +718,8 @@ QString ScaledCurrencyWalk::inList(ScaledExpr& left) {
     if (atWord(u"select")) {
         const Query query = this->query(scope_);
         expectSymbol(u")");
-        const bool currencyRight = !query.columns.empty() && query.columns[0].kind == Kind::Currency;
+        const bool currencyRight =
+            !query.columns.empty() && query.columns[0].kind == Kind::Currency;
         if ((left.kind == Kind::Currency) != currencyRight) {
             throw NotUnderstood();
         }
@@ -783,9 +784,9 @@ ScaledExpr ScaledCurrencyWalk::product() {
                  other.isExactAmount())) {
                 // CurMul refuses a factor that left the whole numbers
                 const QString factor = other.kind == Kind::Currency ? other.text : other.scaled();
-                left = {QStringLiteral("CurMul(") + amount.text + QStringLiteral(", ") + factor +
-                            u')',
-                        Kind::Currency};
+                left = {
+                    QStringLiteral("CurMul(") + amount.text + QStringLiteral(", ") + factor + u')',
+                    Kind::Currency};
             } else if (other.kind == Kind::Integer && other.literal == ScaledExpr::None) {
                 left = {amount.text + QStringLiteral(" * ") + other.text, Kind::Currency,
                         ScaledExpr::None, true};

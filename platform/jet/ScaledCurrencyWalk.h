@@ -37,8 +37,8 @@ class ScaledCurrencyWalk {
         Kind kind;
     };
     struct Source {
-        QString name;   // the alias, else the table, lower-cased
-        QString table;  // the schema's table; empty for a derived table
+        QString name;                 // the alias, else the table, lower-cased
+        QString table;                // the schema's table; empty for a derived table
         std::vector<Column> columns;  // of a derived table
     };
     struct Scope {
@@ -49,7 +49,7 @@ class ScaledCurrencyWalk {
     };
     struct Item {
         ScaledExpr value;
-        QString alias;            // " AS name" as written
+        QString alias;                // " AS name" as written
         std::vector<Column> columns;  // one for a value, those of the tables for a "*"
         bool star = false;
         QString text() const;
