@@ -17,8 +17,7 @@ bool namesCurrencyColumn(const std::vector<SqlToken>& tokens, const SchemaTypes&
         if (token.isWord(u"union")) {
             return true;
         }
-        if ((token.kind == SqlToken::Word || token.kind == SqlToken::Quoted ||
-             token.kind == SqlToken::Bracketed) &&
+        if (token.isName() &&
             schema.find(identifierName(token).section(u'.', -1), none) == adCurrency) {
             return true;
         }

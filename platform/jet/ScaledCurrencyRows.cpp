@@ -22,9 +22,7 @@ struct RowPlan {
 std::optional<RowPlan> rowPlan(const std::vector<SqlToken>& tokens, size_t& pos,
                                const SchemaTypes& schema) {
     const auto plainName = [](const SqlToken& token) {
-        return (token.kind == SqlToken::Word || token.kind == SqlToken::Quoted ||
-                token.kind == SqlToken::Bracketed) &&
-               (token.kind == SqlToken::Word || !token.text.contains(u'.'));
+        return token.isName() && (token.kind == SqlToken::Word || !token.text.contains(u'.'));
     };
     pos = 2;
     if (tokens.size() < 7 || !tokens[0].isWord(u"insert") || !tokens[1].isWord(u"into") ||

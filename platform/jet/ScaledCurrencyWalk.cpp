@@ -11,11 +11,6 @@ namespace {
 // Thrown inside the walk when the statement leaves the forms it knows.
 struct NotUnderstood {};
 
-bool isName(const SqlToken& token) {
-    return token.kind == SqlToken::Word || token.kind == SqlToken::Quoted ||
-           token.kind == SqlToken::Bracketed;
-}
-
 // Words that end a list item or a table, so that they are never taken for an alias or
 // a column.
 bool isClauseWord(const SqlToken& token) {
@@ -27,18 +22,6 @@ bool isClauseWord(const SqlToken& token) {
     if (token.kind != SqlToken::Word) {
         return false;
     }
-    for (QStringView word : words) {
-        if (token.isWord(word)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Words after the items of a select that has no FROM.
-bool endsItems(const SqlToken& token) {
-    static const QStringView words[] = {u"where", u"group",     u"order",  u"having",
-                                        u"union", u"intersect", u"except", u"limit"};
     for (QStringView word : words) {
         if (token.isWord(word)) {
             return true;
@@ -116,7 +99,7 @@ bool ScaledCurrencyWalk::atSymbol(QStringView symbol, size_t ahead) const {
 
 bool ScaledCurrencyWalk::atName(size_t ahead) const {
     const SqlToken* token = peek(ahead);
-    return token && isName(*token) && !isClauseWord(*token);
+    return token && token->isName() && !isClauseWord(*token);
 }
 
 QString ScaledCurrencyWalk::take() {
@@ -334,7 +317,7 @@ size_t ScaledCurrencyWalk::fromPosition() const {
             }
         } else if (depth == 0 && token.isWord(u"from")) {
             return i;
-        } else if (depth == 0 && endsItems(token)) {
+        } else if (depth == 0 && token.endsSelectList()) {
             break;
         }
     }
@@ -369,7 +352,7 @@ void ScaledCurrencyWalk::itemList(Core& core) {
             const size_t start = pos_;
             item.value = expression();
             QString name;
-            const bool bare = (pos_ == start + 1 && isName(tokens_[start])) ||
+            const bool bare = (pos_ == start + 1 && tokens_[start].isName()) ||
                               (pos_ == start + 3 && tokens_[start + 1].isSymbol(u"."));
             if (bare) {
                 name = asciiLower(identifierName(tokens_[pos_ - 1]).section(u'.', -1));
