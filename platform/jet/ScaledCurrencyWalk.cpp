@@ -891,12 +891,14 @@ ScaledExpr ScaledCurrencyWalk::call() {
                                          Kind::Currency}
                             : ScaledExpr{name + u'(' + arg.text + u')', Kind::Double};
         }
-        if (lower == u"max" || lower == u"min" || lower == u"first" || lower == u"last" ||
-            lower == u"abs") {
-            const Kind kind = lower != u"abs" || currency || ScaledExpr::isNumeric(arg.kind)
-                                  ? arg.kind
-                                  : Kind::Double;
-            return {name + u'(' + arg.checked() + u')', kind};
+        if (lower == u"max" || lower == u"min" || lower == u"first" || lower == u"last") {
+            return {name + u'(' + arg.checked() + u')', arg.kind};
+        }
+        if (lower == u"abs") {
+            // the engine's own refuses the least amount with a message of its own
+            return currency ? ScaledExpr{QStringLiteral("CurAbs(") + arg.text + u')', arg.kind}
+                            : ScaledExpr{name + u'(' + arg.text + u')',
+                                         ScaledExpr::isNumeric(arg.kind) ? arg.kind : Kind::Double};
         }
     }
     if (args.size() == 3 && lower == u"iif") {

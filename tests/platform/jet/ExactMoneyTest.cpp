@@ -477,6 +477,7 @@ TEST_F(ExactMoneyTest, AnAmountBeyondTheRangeInASelectIsAnOverflow) {
           "SELECT -Sales_Money FROM Management_Tbl WHERE Classify_No = '003'",
           "SELECT (Cost_Money + 1) / 2 FROM Management_Tbl WHERE Classify_No = '003'",
           "SELECT Abs(Sales_Money - 1) FROM Management_Tbl WHERE Classify_No = '003'",
+          "SELECT Abs(Sales_Money) FROM Management_Tbl WHERE Classify_No = '003'",
           "SELECT Classify_No FROM Management_Tbl WHERE Classify_No = '003' AND Cost_Money + 1 > 0",
           "SELECT Total FROM (SELECT Sum(Cost_Money) AS Total FROM Management_Tbl) AS T",
           "SELECT Cost_Money * 2 FROM Management_Tbl WHERE Classify_No = '003'"}) {
