@@ -199,13 +199,13 @@ ScaledCurrencyWalk::Query ScaledCurrencyWalk::query(const Scope* outer) {
     if (atWord(u"order") && atWord(u"by", 1)) {
         pos_ += 2;
         // One select sorts by its own names, a compound one by the names of its columns.
-        Scope scope;
+        Scope scope(schema_, nullptr);
         if (cores.size() == 1) {
             scope = cores.front().scope;
         } else {
-            scope.items = result.columns;
+            scope.addItems(result.columns);
         }
-        scope.itemsFirst = true;
+        scope.setItemsFirst();
         const Scope* enclosing = scope_;
         scope_ = &scope;
         result.text += QStringLiteral(" ORDER BY ") + orderList(true);
@@ -264,12 +264,11 @@ std::vector<ScaledCurrencyWalk::Column> ScaledCurrencyWalk::combined(
 
 // One SELECT: its FROM is read first, so that its items know the tables.
 ScaledCurrencyWalk::Core ScaledCurrencyWalk::core(const Scope* outer) {
-    Core result;
+    Core result(schema_, outer);
     result.head = take();
     if (atWord(u"distinct") || atWord(u"all")) {
         result.head += u' ' + take();
     }
-    result.scope.outer = outer;
     const Scope* enclosing = scope_;
     const size_t itemsAt = pos_;
     const size_t from = fromPosition();
@@ -336,18 +335,11 @@ void ScaledCurrencyWalk::itemList(Core& core) {
             }
             item.value.text += take();
             item.star = true;
-            bool found = qualifier.isEmpty();
-            for (const Source& source : core.scope.sources) {
-                if (qualifier.isEmpty() || source.name == qualifier) {
-                    const std::vector<Column> columns =
-                        source.table.isEmpty() ? source.columns : tableColumns(source.table);
-                    item.columns.insert(item.columns.end(), columns.begin(), columns.end());
-                    found = true;
-                }
-            }
-            if (!found) {
+            std::optional<std::vector<Column>> columns = core.scope.star(qualifier);
+            if (!columns) {
                 throw NotUnderstood();
             }
+            item.columns = std::move(*columns);
         } else {
             const size_t start = pos_;
             item.value = expression();
@@ -360,7 +352,7 @@ void ScaledCurrencyWalk::itemList(Core& core) {
             item.alias = aliasAfter(&name);
             item.columns.push_back({name, item.value.kind});
         }
-        core.scope.items.insert(core.scope.items.end(), item.columns.begin(), item.columns.end());
+        core.scope.addItems(item.columns);
         core.items.push_back(std::move(item));
     } while (atSymbol(u",") && ++pos_);
 }
@@ -401,7 +393,8 @@ QString ScaledCurrencyWalk::fromList(Scope& scope) {
             }
             break;
         }
-        out += join + u' ' + take() + u' ' + fromItem(scope);
+        out += join + u' ' + take() + u' ';
+        out += fromItem(scope);
         if (atWord(u"on")) {
             ++pos_;
             out += QStringLiteral(" ON ") + expression().text;
@@ -412,106 +405,41 @@ QString ScaledCurrencyWalk::fromList(Scope& scope) {
 }
 
 QString ScaledCurrencyWalk::fromItem(Scope& scope) {
-    QString out;
-    Source source;
+    QString alias;
     if (atSymbol(u"(")) {
         ++pos_;
-        if (atWord(u"select")) {
-            // a derived table sees the scopes around its select, not the tables beside it
-            const Query derived = query(scope.outer);
-            source.columns = derived.columns;
-            out = u'(' + derived.text + u')';
+        if (!atWord(u"select")) {
+            const QString joined = u'(' + fromList(scope) + u')';
             expectSymbol(u")");
-            out += aliasAfter(&source.name);
-            if (source.name.isEmpty()) {
-                throw NotUnderstood();
-            }
-            scope.sources.push_back(std::move(source));
-            return out;
+            return joined;
         }
-        out = u'(' + fromList(scope) + u')';
+        // a derived table sees the scopes around its select, not the tables beside it
+        Query derived = query(scope.outer());
         expectSymbol(u")");
+        const QString out = u'(' + derived.text + u')' + aliasAfter(&alias);
+        if (alias.isEmpty()) {
+            throw NotUnderstood();
+        }
+        scope.addDerived(alias, std::move(derived.columns));
         return out;
     }
-    out = dottedName(nullptr, &source.table);
-    if (!schema_.isTable(source.table)) {
+    QString table;
+    QString out = dottedName(nullptr, &table);
+    out += aliasAfter(&alias);
+    if (!scope.addTable(table, alias)) {
         throw NotUnderstood();
     }
-    source.name = asciiLower(source.table);
-    out += aliasAfter(&source.name);
-    scope.sources.push_back(std::move(source));
     return out;
-}
-
-std::vector<ScaledCurrencyWalk::Column> ScaledCurrencyWalk::tableColumns(
-    const QString& table) const {
-    std::vector<Column> result;
-    for (const QString& name : schema_.columns(table)) {
-        result.push_back({asciiLower(name), ScaledExpr::kindOf(schema_.find(table, name))});
-    }
-    return result;
-}
-
-std::optional<Kind> ScaledCurrencyWalk::kindIn(const Source& source, const QString& name) const {
-    if (source.table.isEmpty()) {
-        const QString lower = asciiLower(name);
-        for (const Column& column : source.columns) {
-            if (column.name == lower) {
-                return column.kind;
-            }
-        }
-        return std::nullopt;
-    }
-    const FieldType type = schema_.find(source.table, name);
-    if (type != adEmpty) {
-        return ScaledExpr::kindOf(type);
-    }
-    for (const QString& column : schema_.columns(source.table)) {
-        if (asciiLower(column) == asciiLower(name)) {
-            return Kind::Unknown;
-        }
-    }
-    return std::nullopt;
 }
 
 // A column named in the statement, resolved from the innermost scope out.
 ScaledExpr ScaledCurrencyWalk::column(const QString& qualifier, const QString& name,
                                       const QString& text) const {
-    const QString lowerQualifier = asciiLower(qualifier);
-    const QString lower = asciiLower(name);
-    const auto item = [&lower](const Scope& scope) -> std::optional<Kind> {
-        for (const Column& column : scope.items) {
-            if (column.name == lower) {
-                return column.kind;
-            }
-        }
-        return std::nullopt;
-    };
-    for (const Scope* scope = scope_; scope; scope = scope->outer) {
-        std::optional<Kind> kind;
-        if (qualifier.isEmpty() && scope->itemsFirst) {
-            kind = item(*scope);
-        }
-        for (const Source& source : scope->sources) {
-            if (kind) {
-                break;
-            }
-            if (!qualifier.isEmpty() && source.name != lowerQualifier) {
-                continue;
-            }
-            kind = kindIn(source, name);
-            if (!kind && !qualifier.isEmpty()) {
-                throw NotUnderstood();
-            }
-        }
-        if (!kind && qualifier.isEmpty() && !scope->itemsFirst) {
-            kind = item(*scope);
-        }
-        if (kind) {
-            return {text, *kind};
-        }
+    const std::optional<Kind> kind = scope_ ? scope_->find(qualifier, name) : std::nullopt;
+    if (!kind) {
+        throw NotUnderstood();
     }
-    throw NotUnderstood();
+    return {text, *kind};
 }
 
 // A value written into a column of the table; a computed amount is checked for an
@@ -526,11 +454,10 @@ QString ScaledCurrencyWalk::valueFor(const QString& table, const QString& column
 }
 
 ScaledCurrencyWalk::Scope ScaledCurrencyWalk::tableScope(const QString& table) const {
-    if (!schema_.isTable(table)) {
+    Scope scope(schema_, nullptr);
+    if (!scope.addTable(table, QString())) {
         throw NotUnderstood();
     }
-    Scope scope;
-    scope.sources.push_back({asciiLower(table), table, {}});
     return scope;
 }
 
@@ -602,7 +529,7 @@ QString ScaledCurrencyWalk::remove() {
         out += u' ' + take();
     }
     expectWord(u"from");
-    Scope scope;
+    Scope scope(schema_, nullptr);
     out += QStringLiteral(" FROM ") + fromList(scope);
     scope_ = &scope;
     if (atWord(u"where")) {

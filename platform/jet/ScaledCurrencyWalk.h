@@ -7,6 +7,7 @@
 
 #include "Recordset.h"
 #include "ScaledCurrencyRules.h"
+#include "ScaledCurrencyScope.h"
 #include "SqlLexer.h"
 
 namespace jet {
@@ -14,9 +15,8 @@ namespace jet {
 class SchemaTypes;
 
 // Reads a whole statement and writes it again with every amount in ten-thousandths.
-// Each SELECT resolves its names in its own scope (the tables of its FROM, then the names
-// its items give, then the enclosing SELECT's scope); every branch of a compound select is
-// rewritten. A statement in any form not known here is not understood as a whole.
+// Each SELECT resolves its names in a scope of its own; every branch of a compound select
+// is rewritten. A statement in any form not known here is not understood as a whole.
 class ScaledCurrencyWalk {
   public:
     ScaledCurrencyWalk(const std::vector<SqlToken>& tokens, const SchemaTypes& schema);
@@ -32,21 +32,8 @@ class ScaledCurrencyWalk {
     QHash<QString, FieldType> names;
 
   private:
-    struct Column {
-        QString name;  // lower-cased; empty for a value without a name
-        Kind kind;
-    };
-    struct Source {
-        QString name;                 // the alias, else the table, lower-cased
-        QString table;                // the schema's table; empty for a derived table
-        std::vector<Column> columns;  // of a derived table
-    };
-    struct Scope {
-        const Scope* outer = nullptr;
-        std::vector<Source> sources;
-        std::vector<Column> items;
-        bool itemsFirst = false;  // in ORDER BY, a name given by an item goes first
-    };
+    using Scope = ScaledCurrencyScope;
+    using Column = ScaledCurrencyScope::Column;
     struct Item {
         ScaledExpr value;
         QString alias;                // " AS name" as written
@@ -55,6 +42,7 @@ class ScaledCurrencyWalk {
         QString text() const;
     };
     struct Core {
+        Core(const SchemaTypes& schema, const Scope* outer) : scope(schema, outer) {}
         QString head;
         std::vector<Item> items;
         QString tail;
@@ -83,9 +71,7 @@ class ScaledCurrencyWalk {
     QString orderList(bool directions);
     QString fromList(Scope& scope);
     QString fromItem(Scope& scope);
-    std::vector<Column> tableColumns(const QString& table) const;
     ScaledExpr column(const QString& qualifier, const QString& name, const QString& text) const;
-    std::optional<Kind> kindIn(const Source& source, const QString& name) const;
 
     QString insert();
     QString update();
@@ -103,7 +89,7 @@ class ScaledCurrencyWalk {
     ScaledExpr unary();
     ScaledExpr primary();
     ScaledExpr call();
-    ScaledExpr choice(const QString& name, const std::vector<ScaledExpr>& args);
+    ScaledExpr choice(const QString& head, const std::vector<ScaledExpr>& args);
 
     const std::vector<SqlToken>& tokens_;
     const SchemaTypes& schema_;
