@@ -4,29 +4,6 @@
 
 namespace jet {
 
-namespace {
-
-bool endsList(const SqlToken& token) {
-    static const QStringView keywords[] = {u"from",  u"where", u"group",     u"order", u"having",
-                                           u"limit", u"union", u"intersect", u"except"};
-    if (token.isSymbol(u";")) {
-        return true;
-    }
-    for (QStringView keyword : keywords) {
-        if (token.isWord(keyword)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool isName(const SqlToken& token) {
-    return token.kind == SqlToken::Word || token.kind == SqlToken::Quoted ||
-           token.kind == SqlToken::Bracketed;
-}
-
-}  // namespace
-
 ColumnTypeInference::ColumnTypeInference(const QString& engineSql,
                                          std::function<const SchemaTypes&()> schema)
     : schema_(std::move(schema)) {
@@ -43,7 +20,7 @@ ColumnTypeInference::ColumnTypeInference(const QString& engineSql,
         std::vector<Range> items = selectList(i + 1);
         for (Range& item : items) {
             if (item.end - item.begin >= 3 && tokens_[item.end - 2].isWord(u"as") &&
-                isName(tokens_[item.end - 1])) {
+                tokens_[item.end - 1].isName()) {
                 aliases_.insert(asciiLower(identifierName(tokens_[item.end - 1])),
                                 {item.begin, item.end - 2});
                 item.end -= 2;
@@ -81,7 +58,7 @@ std::vector<ColumnTypeInference::Range> ColumnTypeInference::selectList(size_t s
         } else if (depth == 0 && token.isSymbol(u",")) {
             items.push_back({itemBegin, i});
             itemBegin = i + 1;
-        } else if (depth == 0 && endsList(token)) {
+        } else if (depth == 0 && token.endsSelectList()) {
             break;
         }
     }
@@ -124,7 +101,7 @@ FieldType ColumnTypeInference::infer(Range range) {
             }
             continue;
         }
-        if (!isName(token)) {
+        if (!token.isName()) {
             continue;
         }
         if (followedBy && tokens_[k + 1].isSymbol(u"(")) {
@@ -177,7 +154,7 @@ const QStringList& ColumnTypeInference::mentionedTables() {
         const SchemaTypes& schema = schema_();
         for (const SqlToken& token : tokens_) {
             const QString name = identifierName(token);
-            if (isName(token) && schema.isTable(name) && !tables_->contains(name)) {
+            if (token.isName() && schema.isTable(name) && !tables_->contains(name)) {
                 tables_->append(name);
             }
         }

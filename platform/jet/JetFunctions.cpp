@@ -124,10 +124,16 @@ vb::Currency amountOf(sqlite3_value* value) {
     return vb::Currency::fromRaw(sqlite3_value_int64(value));
 }
 
-// CurMul(a, b): the product of two amounts, rounded half to even to ten-thousandths.
+// CurMul(a, b): the product of two amounts, rounded half to even to ten-thousandths. A
+// factor that left the whole numbers (a sum beyond the range) is an overflow.
 void curMul(sqlite3_context* context, int, sqlite3_value** args) {
     if (sqlite3_value_type(args[0]) == SQLITE_NULL || sqlite3_value_type(args[1]) == SQLITE_NULL) {
         sqlite3_result_null(context);
+        return;
+    }
+    if (sqlite3_value_type(args[0]) == SQLITE_FLOAT ||
+        sqlite3_value_type(args[1]) == SQLITE_FLOAT) {
+        sqlite3_result_error(context, kOverflow, -1);
         return;
     }
     try {
@@ -183,6 +189,27 @@ void curCheck(sqlite3_context* context, int, sqlite3_value** args) {
     }
 }
 
+// CurAbs(x): the size of an amount in ten-thousandths; that of the least amount, and a
+// value that left the whole numbers, are an overflow.
+void curAbs(sqlite3_context* context, int, sqlite3_value** args) {
+    switch (sqlite3_value_type(args[0])) {
+        case SQLITE_NULL:
+            sqlite3_result_null(context);
+            return;
+        case SQLITE_INTEGER: {
+            const sqlite3_int64 value = sqlite3_value_int64(args[0]);
+            if (value != std::numeric_limits<sqlite3_int64>::min()) {
+                sqlite3_result_int64(context, value < 0 ? -value : value);
+                return;
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    sqlite3_result_error(context, kOverflow, -1);
+}
+
 // CurText(x): the shortest decimal text of an amount, as "12.5" for 125000.
 void curText(sqlite3_context* context, int, sqlite3_value** args) {
     if (sqlite3_value_type(args[0]) == SQLITE_NULL) {
@@ -200,10 +227,8 @@ struct ScalarFunction {
 };
 
 const ScalarFunction kScalars[] = {
-    {"CurCheck", 1, curCheck},
-    {"CurMul", 2, curMul},
-    {"CurScale", 1, curScale},
-    {"CurText", 1, curText},
+    {"CurAbs", 1, curAbs},     {"CurCheck", 1, curCheck}, {"CurMul", 2, curMul},
+    {"CurScale", 1, curScale}, {"CurText", 1, curText},
 };
 
 }  // namespace

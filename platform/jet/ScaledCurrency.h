@@ -21,21 +21,22 @@ class SchemaTypes;
 //   (more than four decimals rounded half to even), other values through CurScale.
 // - Amount times amount is CurMul (rounded half to even), Avg of amounts is CurAvg; an
 //   amount meeting a real number, a division or a text turns into its plain value.
-// Result types follow the engine's rules: currency for Sum, Avg, Max, Min, Last, +, -
-// and * of amounts, Double for a division.
+// Result types follow the engine's rules: currency for Sum, Avg, Max, Min, First, Last,
+// Abs, +, - and * of amounts and IIf of two amounts, Double for a division. An amount
+// beyond the currency range is an overflow, in a SELECT as on a write.
 struct ScaledStatement {
     QString jetSql;
-    // Types of the outer SELECT's items; adEmpty for a "*" or an unknown value.
+    // Types of the outer SELECT's columns, a "*" expanded; adEmpty for an unknown value.
     std::vector<FieldType> columns;
-    // Types of the names given with AS anywhere in the statement.
+    // The same by the columns' names.
     QHash<QString, FieldType> aliases;  // names lower-cased
     // False for a statement that names no currency column and is left as it is: its
     // values are typed as in any other file.
     bool typed = true;
 };
 
-// A statement that names no currency column is returned unchanged; nothing when one that
-// does is not in a form understood here.
+// A statement that names no currency column (and no UNION) is returned unchanged; nothing
+// when one that does is not understood here as a whole.
 std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTypes& schema);
 
 }  // namespace jet

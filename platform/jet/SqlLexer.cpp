@@ -85,6 +85,20 @@ bool SqlToken::is(Kind k, QStringView t) const {
     return kind == k && text.compare(t, Qt::CaseInsensitive) == 0;
 }
 
+bool SqlToken::endsSelectList() const {
+    static const QStringView keywords[] = {u"from",  u"where", u"group",     u"order", u"having",
+                                           u"limit", u"union", u"intersect", u"except"};
+    if (isSymbol(u";")) {
+        return true;
+    }
+    for (QStringView keyword : keywords) {
+        if (isWord(keyword)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<SqlToken> tokenizeSql(QStringView sql) {
     std::vector<SqlToken> tokens;
     tokens.reserve(sql.size() / 3 + 1);

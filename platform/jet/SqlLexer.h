@@ -25,6 +25,10 @@ struct SqlToken {
     bool is(Kind k, QStringView t) const;  // kind and text, case-insensitively
     bool isSymbol(QStringView t) const { return kind == Symbol && text == t; }
     bool isWord(QStringView t) const { return is(Word, t); }
+    // A Word, Quoted or Bracketed token: a name or a keyword.
+    bool isName() const { return kind == Word || kind == Quoted || kind == Bracketed; }
+    // A word that ends the item list of a SELECT (FROM, WHERE, UNION ...) or a ";".
+    bool endsSelectList() const;
 };
 
 // Splits the statement into tokens; concatenating their texts gives the statement back.

@@ -468,6 +468,70 @@ TEST_F(ExactMoneyTest, LiteralsWithMoreDecimalsThanAnAmountAreMetAsDoubles) {
     }
 }
 
+TEST_F(ExactMoneyTest, AnAmountBeyondTheRangeInASelectIsAnOverflow) {
+    addMovement("001", "1.5", "2.5");
+    addMovement("003", "922337203685477.5807", "-922337203685477.5808");
+    for (const char* sql :
+         {"SELECT Cost_Money + Cost_Money FROM Management_Tbl WHERE Classify_No = '003'",
+          "SELECT Sum(Cost_Money) FROM Management_Tbl",
+          "SELECT -Sales_Money FROM Management_Tbl WHERE Classify_No = '003'",
+          "SELECT (Cost_Money + 1) / 2 FROM Management_Tbl WHERE Classify_No = '003'",
+          "SELECT Abs(Sales_Money - 1) FROM Management_Tbl WHERE Classify_No = '003'",
+          "SELECT Abs(Sales_Money) FROM Management_Tbl WHERE Classify_No = '003'",
+          "SELECT Classify_No FROM Management_Tbl WHERE Classify_No = '003' AND Cost_Money + 1 > 0",
+          "SELECT Total FROM (SELECT Sum(Cost_Money) AS Total FROM Management_Tbl) AS T",
+          "SELECT Cost_Money * 2 FROM Management_Tbl WHERE Classify_No = '003'"}) {
+        Recordset records;
+        const jet::Error error = records.open(sql, connection_);
+        EXPECT_EQ(error.number, jet::errExecution) << sql;
+        EXPECT_TRUE(error.description.contains("オーバーフロー"))
+            << sql << ": " << error.description.toStdString();
+    }
+    // the ends of the range themselves are amounts
+    EXPECT_EQ(rows("SELECT Cost_Money - 1, Sales_Money + 1 FROM Management_Tbl WHERE "
+                   "Classify_No = '003'"),
+              (std::vector<std::vector<Variant>>{
+                  {amount("922337203685476.5807"), amount("-922337203685476.5808")}}));
+}
+
+TEST_F(ExactMoneyTest, IIfOfAmountsIsAnAmount) {
+    addMovement("001", "1.5", "2.5");
+    const struct {
+        const char* sql;
+        Variant expected;
+    } cases[] = {
+        {"SELECT IIf(Cost_Money > 2, Cost_Money, Sales_Money) FROM Management_Tbl", amount("2.5")},
+        {"SELECT IIf(Cost_Money > 1, Cost_Money, 0) FROM Management_Tbl", amount("1.5")},
+        {"SELECT Sum(IIf(Cost_Money > 2, 0, Sales_Money - Cost_Money)) FROM Management_Tbl",
+         amount("1")},
+        // beside a number with more decimals than an amount holds it is a Double
+        {"SELECT IIf(Cost_Money > 2, Cost_Money, 0.12345) FROM Management_Tbl", Variant(0.12345)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(value(c.sql), c.expected) << c.sql;
+    }
+}
+
+TEST_F(ExactMoneyTest, AFormNotUnderstoodIsRefusedWhole) {
+    addMovement("001", "1.5", "2.5");
+    for (const char* sql :
+         {"SELECT Cost_Money FROM Management_Tbl INTERSECT SELECT Sales_Money FROM "
+          "Management_Tbl",
+          "SELECT Cost_Money FROM Management_Tbl LIMIT 1",
+          "SELECT Cost_Money FROM Management_Tbl UNION SELECT Classify_No FROM Management_Tbl",
+          "SELECT Cost_Money FROM Management_Tbl UNION SELECT 0.12345 FROM Management_Tbl",
+          "SELECT Cost_Money FROM Management_Tbl UNION SELECT * FROM Management_Tbl",
+          "SELECT Cost_Money + Nothing_Money FROM Management_Tbl",
+          "SELECT T.Cost_Money FROM Management_Tbl AS U", "SELECT Cost_Money FROM Nothing_Tbl",
+          "SELECT Cost_Money FROM Management_Tbl WHERE Cost_Money IN (SELECT Classify_No FROM "
+          "Management_Tbl)",
+          "WITH T AS (SELECT Cost_Money FROM Management_Tbl) SELECT Cost_Money FROM T",
+          "SELECT Cost_Money FROM Management_Tbl Management_Tbl Management_Tbl"}) {
+        Recordset records;
+        EXPECT_EQ(records.open(sql, connection_).number, jet::errSyntax) << sql;
+    }
+}
+
 TEST(ConnectionTextQuoteTest, AnyFolderNameComesBackWhole) {
     QTemporaryDir dir;
     for (const QString folder :

@@ -1,0 +1,862 @@
+#include "ScaledCurrencyWalk.h"
+
+#include <QStringList>
+
+#include "SchemaTypes.h"
+
+namespace jet {
+
+namespace {
+
+// Thrown inside the walk when the statement leaves the forms it knows.
+struct NotUnderstood {};
+
+// Words that end a list item or a table, so that they are never taken for an alias or
+// a column.
+bool isClauseWord(const SqlToken& token) {
+    static const QStringView words[] = {
+        u"select", u"from",   u"where",   u"group", u"order", u"having", u"union", u"intersect",
+        u"except", u"limit",  u"inner",   u"left",  u"right", u"full",   u"cross", u"join",
+        u"on",     u"as",     u"and",     u"or",    u"not",   u"asc",    u"desc",  u"values",
+        u"set",    u"exists", u"between", u"like",  u"in",    u"is"};
+    if (token.kind != SqlToken::Word) {
+        return false;
+    }
+    for (QStringView word : words) {
+        if (token.isWord(word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The type of a value that may be either of two: an amount when both meet one exactly.
+Kind commonKind(Kind a, Kind b) {
+    if (a == b || b == Kind::Null) {
+        return a;
+    }
+    if (a == Kind::Null) {
+        return b;
+    }
+    return ScaledExpr::isNumeric(a) && ScaledExpr::isNumeric(b) ? Kind::Double : Kind::Unknown;
+}
+
+}  // namespace
+
+ScaledCurrencyWalk::ScaledCurrencyWalk(const std::vector<SqlToken>& tokens,
+                                       const SchemaTypes& schema)
+    : tokens_(tokens), schema_(schema) {}
+
+ScaledCurrencyWalk::Outcome ScaledCurrencyWalk::rewrite() {
+    try {
+        if (atWord(u"select")) {
+            const Query outer = query(nullptr);
+            text = outer.text;
+            for (const Column& column : outer.columns) {
+                const FieldType type = ScaledExpr::fieldTypeOf(column.kind);
+                columns.push_back(type);
+                if (!column.name.isEmpty() && !names.contains(column.name)) {
+                    names.insert(column.name, type);
+                }
+            }
+        } else if (atWord(u"insert")) {
+            text = insert();
+        } else if (atWord(u"update")) {
+            text = update();
+        } else if (atWord(u"delete")) {
+            text = remove();
+        } else if (atWord(u"create") || atWord(u"alter") || atWord(u"drop")) {
+            return Outcome::LeftAlone;
+        } else {
+            return Outcome::NotUnderstood;
+        }
+        while (atSymbol(u";")) {
+            ++pos_;
+        }
+        return pos_ == tokens_.size() ? Outcome::Rewritten : Outcome::NotUnderstood;
+    } catch (const NotUnderstood&) {
+        return Outcome::NotUnderstood;
+    }
+}
+
+QString ScaledCurrencyWalk::Item::text() const {
+    return (star ? value.text : value.checked()) + alias;
+}
+
+const SqlToken* ScaledCurrencyWalk::peek(size_t ahead) const {
+    return pos_ + ahead < tokens_.size() ? &tokens_[pos_ + ahead] : nullptr;
+}
+
+bool ScaledCurrencyWalk::atWord(QStringView word, size_t ahead) const {
+    const SqlToken* token = peek(ahead);
+    return token && token->isWord(word);
+}
+
+bool ScaledCurrencyWalk::atSymbol(QStringView symbol, size_t ahead) const {
+    const SqlToken* token = peek(ahead);
+    return token && token->isSymbol(symbol);
+}
+
+bool ScaledCurrencyWalk::atName(size_t ahead) const {
+    const SqlToken* token = peek(ahead);
+    return token && token->isName() && !isClauseWord(*token);
+}
+
+QString ScaledCurrencyWalk::take() {
+    if (pos_ >= tokens_.size()) {
+        throw NotUnderstood();
+    }
+    return tokens_[pos_++].text;
+}
+
+void ScaledCurrencyWalk::expectWord(QStringView word) {
+    if (!atWord(word)) {
+        throw NotUnderstood();
+    }
+    ++pos_;
+}
+
+void ScaledCurrencyWalk::expectSymbol(QStringView symbol) {
+    if (!atSymbol(symbol)) {
+        throw NotUnderstood();
+    }
+    ++pos_;
+}
+
+// A plain or dotted name such as Management_Tbl.Cost_Money or [T.Cost_Money]; the
+// qualifier and the last part go to the arguments when asked for.
+QString ScaledCurrencyWalk::dottedName(QString* qualifier, QString* last) {
+    if (!atName()) {
+        throw NotUnderstood();
+    }
+    const SqlToken& first = tokens_[pos_++];
+    QString written = first.text;
+    QString lastName = identifierName(first);
+    QString qualifierName;
+    if (first.kind == SqlToken::Bracketed && lastName.contains(u'.')) {
+        qualifierName = lastName.section(u'.', -2, -2);
+        lastName = lastName.section(u'.', -1);
+    }
+    while (atSymbol(u".") && atName(1)) {
+        ++pos_;
+        const SqlToken& part = tokens_[pos_++];
+        written += u'.' + part.text;
+        qualifierName = lastName;
+        lastName = identifierName(part);
+    }
+    if (qualifier) {
+        *qualifier = qualifierName;
+    }
+    if (last) {
+        *last = lastName;
+    }
+    return written;
+}
+
+// An alias after an item or a table, "AS name" or a bare name, as written; its name goes
+// to the argument.
+QString ScaledCurrencyWalk::aliasAfter(QString* name) {
+    QString written;
+    if (atWord(u"as")) {
+        ++pos_;
+        written = QStringLiteral(" AS ");
+    } else if (atName()) {
+        written = QStringLiteral(" ");
+    } else {
+        return QString();
+    }
+    if (!atName()) {
+        throw NotUnderstood();
+    }
+    const SqlToken& token = tokens_[pos_++];
+    *name = asciiLower(identifierName(token));
+    return written + token.text;
+}
+
+// A select with the branches joined to it by UNION and the ORDER BY of them all.
+ScaledCurrencyWalk::Query ScaledCurrencyWalk::query(const Scope* outer) {
+    std::vector<Core> cores;
+    QStringList joins;
+    cores.push_back(core(outer));
+    while (atWord(u"union")) {
+        QString join = take();
+        if (atWord(u"all")) {
+            join += u' ' + take();
+        }
+        joins << join;
+        cores.push_back(core(outer));
+    }
+    Query result;
+    result.columns = combined(cores);
+    for (size_t i = 0; i < cores.size(); ++i) {
+        QStringList items;
+        for (const Item& item : cores[i].items) {
+            items << item.text();
+        }
+        result.text += (i == 0 ? QString() : u' ' + joins[static_cast<qsizetype>(i - 1)] + u' ') +
+                       cores[i].head + u' ' + items.join(QStringLiteral(", ")) + cores[i].tail;
+    }
+    if (atWord(u"order") && atWord(u"by", 1)) {
+        pos_ += 2;
+        // One select sorts by its own names, a compound one by the names of its columns.
+        Scope scope(schema_, nullptr);
+        if (cores.size() == 1) {
+            scope = cores.front().scope;
+        } else {
+            scope.addItems(result.columns);
+        }
+        scope.setItemsFirst();
+        const Scope* enclosing = scope_;
+        scope_ = &scope;
+        result.text += QStringLiteral(" ORDER BY ") + orderList(true);
+        scope_ = enclosing;
+    }
+    return result;
+}
+
+// The column types of the branches of a compound select: a number beside an amount is
+// brought to ten-thousandths; an amount beside any other value is not understood.
+std::vector<ScaledCurrencyWalk::Column> ScaledCurrencyWalk::combined(
+    std::vector<Core>& cores) const {
+    std::vector<std::vector<std::pair<Item*, size_t>>> places(cores.size());
+    for (size_t c = 0; c < cores.size(); ++c) {
+        for (Item& item : cores[c].items) {
+            for (size_t i = 0; i < item.columns.size(); ++i) {
+                places[c].emplace_back(&item, i);
+            }
+        }
+        if (places[c].size() != places[0].size()) {
+            throw NotUnderstood();
+        }
+    }
+    std::vector<Column> columns;
+    for (const auto& [item, index] : places[0]) {
+        columns.push_back(item->columns[index]);
+    }
+    for (size_t i = 0; i < columns.size(); ++i) {
+        bool currency = false;
+        for (const auto& branch : places) {
+            currency =
+                currency || branch[i].first->columns[branch[i].second].kind == Kind::Currency;
+        }
+        for (size_t c = 1; !currency && c < places.size(); ++c) {
+            const auto& [item, index] = places[c][i];
+            columns[i].kind = commonKind(columns[i].kind, item->columns[index].kind);
+        }
+        if (!currency) {
+            continue;
+        }
+        for (const auto& branch : places) {
+            Item& item = *branch[i].first;
+            if (item.columns[branch[i].second].kind == Kind::Currency) {
+                continue;
+            }
+            if (item.star || !item.value.exactWithCurrency()) {
+                throw NotUnderstood();
+            }
+            item.value = {item.value.scaled(), Kind::Currency};
+            item.columns[0].kind = Kind::Currency;
+        }
+        columns[i].kind = Kind::Currency;
+    }
+    return columns;
+}
+
+// One SELECT: its FROM is read first, so that its items know the tables.
+ScaledCurrencyWalk::Core ScaledCurrencyWalk::core(const Scope* outer) {
+    Core result(schema_, outer);
+    result.head = take();
+    if (atWord(u"distinct") || atWord(u"all")) {
+        result.head += u' ' + take();
+    }
+    const Scope* enclosing = scope_;
+    const size_t itemsAt = pos_;
+    const size_t from = fromPosition();
+    size_t after = pos_;
+    if (from < tokens_.size()) {
+        pos_ = from + 1;
+        result.tail = QStringLiteral(" FROM ") + fromList(result.scope);
+        after = pos_;
+        pos_ = itemsAt;
+    }
+    scope_ = &result.scope;
+    itemList(result);
+    if (from < tokens_.size()) {
+        if (pos_ != from) {
+            throw NotUnderstood();
+        }
+        pos_ = after;
+    }
+    if (atWord(u"where")) {
+        ++pos_;
+        result.tail += QStringLiteral(" WHERE ") + expression().text;
+    }
+    if (atWord(u"group") && atWord(u"by", 1)) {
+        pos_ += 2;
+        result.tail += QStringLiteral(" GROUP BY ") + orderList(false);
+    }
+    if (atWord(u"having")) {
+        ++pos_;
+        result.tail += QStringLiteral(" HAVING ") + expression().text;
+    }
+    scope_ = enclosing;
+    return result;
+}
+
+// Where the FROM of the select whose items start here is; past the end when it has none.
+size_t ScaledCurrencyWalk::fromPosition() const {
+    int depth = 0;
+    for (size_t i = pos_; i < tokens_.size(); ++i) {
+        const SqlToken& token = tokens_[i];
+        if (token.isSymbol(u"(")) {
+            ++depth;
+        } else if (token.isSymbol(u")")) {
+            if (--depth < 0) {
+                break;
+            }
+        } else if (depth == 0 && token.isWord(u"from")) {
+            return i;
+        } else if (depth == 0 && token.endsSelectList()) {
+            break;
+        }
+    }
+    return tokens_.size();
+}
+
+void ScaledCurrencyWalk::itemList(Core& core) {
+    do {
+        Item item;
+        if (atSymbol(u"*") || (atName() && atSymbol(u".", 1) && atSymbol(u"*", 2))) {
+            QString qualifier;
+            if (!atSymbol(u"*")) {
+                qualifier = asciiLower(identifierName(tokens_[pos_]));
+                item.value.text = tokens_[pos_].text + u'.';
+                pos_ += 2;
+            }
+            item.value.text += take();
+            item.star = true;
+            std::optional<std::vector<Column>> columns = core.scope.star(qualifier);
+            if (!columns) {
+                throw NotUnderstood();
+            }
+            item.columns = std::move(*columns);
+        } else {
+            const size_t start = pos_;
+            item.value = expression();
+            QString name;
+            const bool bare = (pos_ == start + 1 && tokens_[start].isName()) ||
+                              (pos_ == start + 3 && tokens_[start + 1].isSymbol(u"."));
+            if (bare) {
+                name = asciiLower(identifierName(tokens_[pos_ - 1]).section(u'.', -1));
+            }
+            item.alias = aliasAfter(&name);
+            item.columns.push_back({name, item.value.kind});
+        }
+        core.scope.addItems(item.columns);
+        core.items.push_back(std::move(item));
+    } while (atSymbol(u",") && ++pos_);
+}
+
+QString ScaledCurrencyWalk::orderList(bool directions) {
+    QString out;
+    do {
+        if (!out.isEmpty()) {
+            out += QStringLiteral(", ");
+        }
+        out += expression().text;
+        if (directions && (atWord(u"asc") || atWord(u"desc"))) {
+            out += u' ' + take();
+        }
+    } while (atSymbol(u",") && ++pos_);
+    return out;
+}
+
+// The tables of a FROM, added to the scope; the conditions of its joins see them.
+QString ScaledCurrencyWalk::fromList(Scope& scope) {
+    const Scope* enclosing = scope_;
+    scope_ = &scope;
+    QString out = fromItem(scope);
+    while (true) {
+        if (atSymbol(u",")) {
+            ++pos_;
+            out += QStringLiteral(", ") + fromItem(scope);
+            continue;
+        }
+        QString join;
+        while (atWord(u"inner") || atWord(u"left") || atWord(u"right") || atWord(u"full") ||
+               atWord(u"outer") || atWord(u"cross")) {
+            join += u' ' + take();
+        }
+        if (!atWord(u"join")) {
+            if (!join.isEmpty()) {
+                throw NotUnderstood();
+            }
+            break;
+        }
+        out += join + u' ' + take() + u' ';
+        out += fromItem(scope);
+        if (atWord(u"on")) {
+            ++pos_;
+            out += QStringLiteral(" ON ") + expression().text;
+        }
+    }
+    scope_ = enclosing;
+    return out;
+}
+
+QString ScaledCurrencyWalk::fromItem(Scope& scope) {
+    QString alias;
+    if (atSymbol(u"(")) {
+        ++pos_;
+        if (!atWord(u"select")) {
+            const QString joined = u'(' + fromList(scope) + u')';
+            expectSymbol(u")");
+            return joined;
+        }
+        // a derived table sees the scopes around its select, not the tables beside it
+        Query derived = query(scope.outer());
+        expectSymbol(u")");
+        const QString out = u'(' + derived.text + u')' + aliasAfter(&alias);
+        if (alias.isEmpty()) {
+            throw NotUnderstood();
+        }
+        scope.addDerived(alias, std::move(derived.columns));
+        return out;
+    }
+    QString table;
+    QString out = dottedName(nullptr, &table);
+    out += aliasAfter(&alias);
+    if (!scope.addTable(table, alias)) {
+        throw NotUnderstood();
+    }
+    return out;
+}
+
+// A column named in the statement, resolved from the innermost scope out.
+ScaledExpr ScaledCurrencyWalk::column(const QString& qualifier, const QString& name,
+                                      const QString& text) const {
+    const std::optional<Kind> kind = scope_ ? scope_->find(qualifier, name) : std::nullopt;
+    if (!kind) {
+        throw NotUnderstood();
+    }
+    return {text, *kind};
+}
+
+// A value written into a column of the table; a computed amount is checked for an
+// overflow first, which the engine would otherwise store as a real number.
+QString ScaledCurrencyWalk::valueFor(const QString& table, const QString& column,
+                                     const ScaledExpr& value) const {
+    if (schema_.find(table, column) != adCurrency) {
+        return value.plain();
+    }
+    return value.kind == Kind::Currency ? QStringLiteral("CurCheck(") + value.text + u')'
+                                        : value.scaled();
+}
+
+ScaledCurrencyWalk::Scope ScaledCurrencyWalk::tableScope(const QString& table) const {
+    Scope scope(schema_, nullptr);
+    if (!scope.addTable(table, QString())) {
+        throw NotUnderstood();
+    }
+    return scope;
+}
+
+QString ScaledCurrencyWalk::insert() {
+    QString out = take();
+    expectWord(u"into");
+    QString table;
+    out += QStringLiteral(" INTO ") + dottedName(nullptr, &table);
+    const Scope scope = tableScope(table);
+    scope_ = &scope;
+    QStringList columns = schema_.columns(table);
+    if (atSymbol(u"(")) {
+        ++pos_;
+        columns.clear();
+        QStringList names;
+        do {
+            QString name;
+            names << dottedName(nullptr, &name);
+            columns << name;
+        } while (atSymbol(u",") && ++pos_);
+        expectSymbol(u")");
+        out += QStringLiteral(" (") + names.join(QStringLiteral(", ")) + u')';
+    }
+    expectWord(u"values");
+    expectSymbol(u"(");
+    out += QStringLiteral(" VALUES (");
+    int index = 0;
+    do {
+        const ScaledExpr value = expression();
+        if (index >= columns.size()) {
+            throw NotUnderstood();
+        }
+        out += (index == 0 ? QString() : QStringLiteral(", ")) +
+               valueFor(table, columns[index], value);
+        ++index;
+    } while (atSymbol(u",") && ++pos_);
+    expectSymbol(u")");
+    scope_ = nullptr;
+    return out + u')';
+}
+
+QString ScaledCurrencyWalk::update() {
+    QString out = take();
+    QString table;
+    out += u' ' + dottedName(nullptr, &table);
+    const Scope scope = tableScope(table);
+    scope_ = &scope;
+    expectWord(u"set");
+    out += QStringLiteral(" SET ");
+    QString separator;
+    do {
+        QString column;
+        out += separator + dottedName(nullptr, &column);
+        separator = QStringLiteral(", ");
+        expectSymbol(u"=");
+        out += QStringLiteral(" = ") + valueFor(table, column, expression());
+    } while (atSymbol(u",") && ++pos_);
+    if (atWord(u"where")) {
+        ++pos_;
+        out += QStringLiteral(" WHERE ") + expression().text;
+    }
+    scope_ = nullptr;
+    return out;
+}
+
+QString ScaledCurrencyWalk::remove() {
+    QString out = take();
+    if (atSymbol(u"*")) {
+        out += u' ' + take();
+    }
+    expectWord(u"from");
+    Scope scope(schema_, nullptr);
+    out += QStringLiteral(" FROM ") + fromList(scope);
+    scope_ = &scope;
+    if (atWord(u"where")) {
+        ++pos_;
+        out += QStringLiteral(" WHERE ") + expression().text;
+    }
+    scope_ = nullptr;
+    return out;
+}
+
+ScaledExpr ScaledCurrencyWalk::expression() {
+    ScaledExpr left = conjunction();
+    while (atWord(u"or")) {
+        ++pos_;
+        left = {left.text + QStringLiteral(" OR ") + conjunction().text, Kind::Bool};
+    }
+    return left;
+}
+
+ScaledExpr ScaledCurrencyWalk::conjunction() {
+    ScaledExpr left = negation();
+    while (atWord(u"and")) {
+        ++pos_;
+        left = {left.text + QStringLiteral(" AND ") + negation().text, Kind::Bool};
+    }
+    return left;
+}
+
+ScaledExpr ScaledCurrencyWalk::negation() {
+    if (atWord(u"not")) {
+        ++pos_;
+        return {QStringLiteral("NOT ") + negation().text, Kind::Bool};
+    }
+    return comparison();
+}
+
+ScaledExpr ScaledCurrencyWalk::comparison() {
+    ScaledExpr left = sum();
+    while (true) {
+        static const QStringView operators[] = {u"=",  u"==", u"<",  u">",
+                                                u"<=", u">=", u"<>", u"!="};
+        bool compared = false;
+        for (QStringView op : operators) {
+            if (atSymbol(op)) {
+                ++pos_;
+                const QStringList texts = ScaledExpr::comparable({left, sum()});
+                left = {texts[0] + u' ' + op.toString() + u' ' + texts[1], Kind::Bool};
+                compared = true;
+                break;
+            }
+        }
+        if (compared) {
+            continue;
+        }
+        if (atWord(u"is")) {
+            ++pos_;
+            QString text = left.checked() + QStringLiteral(" IS ");
+            if (atWord(u"not")) {
+                ++pos_;
+                text += QStringLiteral("NOT ");
+            }
+            expectWord(u"null");
+            left = {text + QStringLiteral("NULL"), Kind::Bool};
+            continue;
+        }
+        const bool negated =
+            atWord(u"not") && (atWord(u"between", 1) || atWord(u"like", 1) || atWord(u"in", 1));
+        const QString no = negated ? QStringLiteral(" NOT") : QString();
+        pos_ += negated ? 1 : 0;
+        if (atWord(u"between")) {
+            ++pos_;
+            const ScaledExpr low = sum();
+            expectWord(u"and");
+            const QStringList texts = ScaledExpr::comparable({left, low, sum()});
+            left = {texts[0] + no + QStringLiteral(" BETWEEN ") + texts[1] +
+                        QStringLiteral(" AND ") + texts[2],
+                    Kind::Bool};
+        } else if (atWord(u"like")) {
+            ++pos_;
+            left = {left.textual() + no + QStringLiteral(" LIKE ") + sum().textual(), Kind::Bool};
+        } else if (atWord(u"in")) {
+            ++pos_;
+            const QString list = inList(left);
+            left = {left.text + no + QStringLiteral(" IN ") + list, Kind::Bool};
+        } else if (negated) {
+            throw NotUnderstood();
+        } else {
+            return left;
+        }
+    }
+}
+
+// The "(...)" after IN, its values compared with the left side.
+QString ScaledCurrencyWalk::inList(ScaledExpr& left) {
+    expectSymbol(u"(");
+    if (atWord(u"select")) {
+        const Query query = this->query(scope_);
+        expectSymbol(u")");
+        const bool currencyRight =
+            !query.columns.empty() && query.columns[0].kind == Kind::Currency;
+        if ((left.kind == Kind::Currency) != currencyRight) {
+            throw NotUnderstood();
+        }
+        left.text = left.checked();
+        return u'(' + query.text + u')';
+    }
+    std::vector<ScaledExpr> group{left};
+    do {
+        group.push_back(expression());
+    } while (atSymbol(u",") && ++pos_);
+    expectSymbol(u")");
+    QStringList texts = ScaledExpr::comparable(group);
+    left.text = texts.takeFirst();
+    return u'(' + texts.join(QStringLiteral(", ")) + u')';
+}
+
+ScaledExpr ScaledCurrencyWalk::sum() {
+    ScaledExpr left = product();
+    while (atSymbol(u"+") || atSymbol(u"-") || atSymbol(u"&") || atSymbol(u"||")) {
+        const QString op = take();
+        const ScaledExpr right = product();
+        if (op == u"&" || op == u"||") {
+            left = {left.textual() + u' ' + op + u' ' + right.textual(), Kind::Text};
+            continue;
+        }
+        const bool currency = left.kind == Kind::Currency || right.kind == Kind::Currency;
+        if (currency && left.exactWithCurrency() && right.exactWithCurrency()) {
+            // a sum beyond the whole numbers stays a real number up to its check
+            const auto operand = [](const ScaledExpr& e) {
+                return e.kind == Kind::Currency ? e.text : e.scaled();
+            };
+            left = {operand(left) + u' ' + op + u' ' + operand(right), Kind::Currency,
+                    ScaledExpr::None, true};
+        } else if (currency) {
+            const bool date = left.kind == Kind::Date || right.kind == Kind::Date;
+            left = {left.numeric() + u' ' + op + u' ' + right.numeric(),
+                    date ? Kind::Date : Kind::Double};
+        } else {
+            Kind kind = ScaledExpr::arithmeticKind(left.kind, right.kind);
+            if (left.kind == Kind::Date) {
+                kind = right.kind == Kind::Date ? Kind::Double : Kind::Date;
+            }
+            left = {left.text + u' ' + op + u' ' + right.text, kind};
+        }
+    }
+    return left;
+}
+
+ScaledExpr ScaledCurrencyWalk::product() {
+    ScaledExpr left = unary();
+    while (atSymbol(u"*") || atSymbol(u"/") || atSymbol(u"%") || atSymbol(u"\\") ||
+           atWord(u"mod")) {
+        const QString op = take();
+        const ScaledExpr right = unary();
+        const bool leftCurrency = left.kind == Kind::Currency;
+        const bool rightCurrency = right.kind == Kind::Currency;
+        if (op == u"*" && (leftCurrency || rightCurrency)) {
+            const ScaledExpr& amount = leftCurrency ? left : right;
+            const ScaledExpr& other = leftCurrency ? right : left;
+            if (other.kind == Kind::Currency || other.kind == Kind::Null ||
+                (other.literal == ScaledExpr::Number && other.kind == Kind::Integer &&
+                 other.isExactAmount())) {
+                // CurMul refuses a factor that left the whole numbers
+                const QString factor = other.kind == Kind::Currency ? other.text : other.scaled();
+                left = {
+                    QStringLiteral("CurMul(") + amount.text + QStringLiteral(", ") + factor + u')',
+                    Kind::Currency};
+            } else if (other.kind == Kind::Integer && other.literal == ScaledExpr::None) {
+                left = {amount.text + QStringLiteral(" * ") + other.text, Kind::Currency,
+                        ScaledExpr::None, true};
+            } else {
+                left = {left.plain() + QStringLiteral(" * ") + right.plain(), Kind::Double};
+            }
+        } else if (op == u"/" && leftCurrency && rightCurrency) {
+            left = {left.checked() + QStringLiteral(" / ") + right.checked(), Kind::Double};
+        } else if (op == u"/") {
+            left = {left.plain() + QStringLiteral(" / ") + right.plain(), Kind::Double};
+        } else if (op == u"*") {
+            left = {left.text + QStringLiteral(" * ") + right.text,
+                    ScaledExpr::arithmeticKind(left.kind, right.kind)};
+        } else {
+            left = {left.plain() + u' ' + op + u' ' + right.plain(), Kind::Unknown};
+        }
+    }
+    return left;
+}
+
+ScaledExpr ScaledCurrencyWalk::unary() {
+    if (atSymbol(u"-") || atSymbol(u"+")) {
+        const QString op = take();
+        ScaledExpr operand = unary();
+        if (operand.literal == ScaledExpr::Number && !operand.text.startsWith(u'-')) {
+            operand.text = op == u"-" ? u'-' + operand.text : operand.text;
+            return operand;
+        }
+        // the negative of the least amount is beyond the range
+        const bool negated = op == u"-" && operand.kind == Kind::Currency;
+        return {op + u' ' + operand.text, operand.kind, ScaledExpr::None,
+                operand.unchecked || negated};
+    }
+    return primary();
+}
+
+ScaledExpr ScaledCurrencyWalk::primary() {
+    const SqlToken* token = peek();
+    if (!token) {
+        throw NotUnderstood();
+    }
+    if (std::optional<ScaledExpr> literal = ScaledExpr::literalOf(*token)) {
+        ++pos_;
+        return *literal;
+    }
+    if (token->isSymbol(u"(")) {
+        ++pos_;
+        ScaledExpr inner;
+        if (atWord(u"select")) {
+            const Query query = this->query(scope_);
+            if (query.columns.size() != 1) {
+                throw NotUnderstood();
+            }
+            inner = {query.text, query.columns[0].kind};
+        } else {
+            inner = expression();
+        }
+        expectSymbol(u")");
+        return {u'(' + inner.text + u')', inner.kind, ScaledExpr::None, inner.unchecked};
+    }
+    if (token->isWord(u"true") || token->isWord(u"false")) {
+        ++pos_;
+        return {token->text, Kind::Bool};
+    }
+    if (token->isWord(u"exists") && atSymbol(u"(", 1) && atWord(u"select", 2)) {
+        pos_ += 2;
+        const Query query = this->query(scope_);
+        expectSymbol(u")");
+        return {token->text + QStringLiteral(" (") + query.text + u')', Kind::Bool};
+    }
+    if (!atName()) {
+        throw NotUnderstood();
+    }
+    if (atSymbol(u"(", 1)) {
+        return call();
+    }
+    QString qualifier;
+    QString name;
+    const QString text = dottedName(&qualifier, &name);
+    return column(qualifier, name, text);
+}
+
+ScaledExpr ScaledCurrencyWalk::call() {
+    const QString name = take();
+    ++pos_;  // "("
+    const QString lower = asciiLower(name);
+    if (lower == u"count") {
+        QString inner;
+        if (atSymbol(u"*")) {
+            inner = take();
+        } else {
+            if (atWord(u"distinct")) {
+                inner = take() + u' ';
+            }
+            inner += expression().checked();
+        }
+        expectSymbol(u")");
+        return {name + u'(' + inner + u')', Kind::Integer};
+    }
+    std::vector<ScaledExpr> args;
+    if (!atSymbol(u")")) {
+        do {
+            args.push_back(expression());
+        } while (atSymbol(u",") && ++pos_);
+    }
+    expectSymbol(u")");
+    if (args.size() == 1) {
+        const ScaledExpr& arg = args[0];
+        const bool currency = arg.kind == Kind::Currency;
+        if (lower == u"sum") {
+            // a sum beyond the range comes back as a real number, checked where it is read
+            const Kind kind = currency || arg.kind == Kind::Integer ? arg.kind
+                              : ScaledExpr::isNumeric(arg.kind)     ? Kind::Double
+                                                                    : Kind::Unknown;
+            return {name + u'(' + arg.text + u')', kind, ScaledExpr::None, currency};
+        }
+        if (lower == u"avg") {
+            return currency ? ScaledExpr{QStringLiteral("CurAvg(") + arg.checked() + u')',
+                                         Kind::Currency}
+                            : ScaledExpr{name + u'(' + arg.text + u')', Kind::Double};
+        }
+        if (lower == u"max" || lower == u"min" || lower == u"first" || lower == u"last") {
+            return {name + u'(' + arg.checked() + u')', arg.kind};
+        }
+        if (lower == u"abs") {
+            // the engine's own refuses the least amount with a message of its own
+            return currency ? ScaledExpr{QStringLiteral("CurAbs(") + arg.text + u')', arg.kind}
+                            : ScaledExpr{name + u'(' + arg.text + u')',
+                                         ScaledExpr::isNumeric(arg.kind) ? arg.kind : Kind::Double};
+        }
+    }
+    if (args.size() == 3 && lower == u"iif") {
+        return choice(name + u'(' + args[0].text + QStringLiteral(", "), {args[1], args[2]});
+    }
+    QStringList texts;
+    for (const ScaledExpr& arg : args) {
+        texts << arg.plain();
+    }
+    return {name + u'(' + texts.join(QStringLiteral(", ")) + u')', Kind::Unknown};
+}
+
+// A call that gives one of its values as it is: an amount when one is and the others
+// meet it exactly, else a plain number.
+ScaledExpr ScaledCurrencyWalk::choice(const QString& head, const std::vector<ScaledExpr>& args) {
+    bool currency = false;
+    bool exact = true;
+    Kind kind = Kind::Null;
+    for (const ScaledExpr& arg : args) {
+        currency = currency || arg.kind == Kind::Currency;
+        exact = exact && arg.exactWithCurrency();
+        kind = commonKind(kind, arg.kind);
+    }
+    QStringList texts;
+    for (const ScaledExpr& arg : args) {
+        texts << (!currency ? arg.text : exact ? arg.scaled() : arg.plain());
+    }
+    if (currency) {
+        kind = exact ? Kind::Currency : Kind::Double;
+    }
+    return {head + texts.join(QStringLiteral(", ")) + u')', kind};
+}
+
+}  // namespace jet

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/jet/Connection.h"
+#include "platform/jet/ConnectionText.h"
+#include "platform/jet/Recordset.h"
+#include "tests/support/BackEndTest.h"
+
+namespace {
+
+using jet::Recordset;
+using vb::Currency;
+using vb::Variant;
+
+Variant amount(const char* text) {
+    return Variant(*Currency::parse(QString::fromLatin1(text)));
+}
+
+struct FormCase {
+    const char* sql;
+    std::vector<Variant> expected;
+};
+
+// Statement forms beyond those the system writes, against values worked out by hand.
+class StatementFormsTest : public BackEndTest {
+  protected:
+    void SetUp() override {
+        BackEndTest::SetUp();
+        const QString text =
+            file ? "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" +
+                       jet::ConnectionText::quote(file->filePath()) +
+                       ";Jet OLEDB:Database Password=" + TestDatabase::password() + ';'
+                 : "Provider=PostgreSQL;Data Source=(local);location=" + server->name() + ';';
+        ASSERT_FALSE(connection_.open(text, server ? TestServerDatabase::userName() : QString(),
+                                      server ? TestServerDatabase::password() : QString()));
+        run("DELETE FROM Management_Tbl");
+        addMovement("001", "1.5", "2.5");
+        addMovement("002", "3", "-0.0001");
+    }
+
+    void run(const QString& sql) {
+        const jet::Error error = connection_.execute(sql);
+        ASSERT_FALSE(error) << sql.toStdString() << ": " << error.description.toStdString();
+    }
+
+    void addMovement(const char* classify, const char* cost, const char* sales) {
+        run(QStringLiteral("INSERT INTO Management_Tbl (Input_Date, Classify_No, Trade_No, "
+                           "Cost_Money, Sales_Money) VALUES (#2024/9/1#, '%1', '0001', %2, %3)")
+                .arg(QLatin1String(classify), QLatin1String(cost), QLatin1String(sales)));
+    }
+
+    // Every value of every row.
+    std::vector<Variant> values(const QString& sql) {
+        std::vector<Variant> result;
+        Recordset records;
+        const jet::Error error = records.open(sql, connection_);
+        EXPECT_FALSE(error) << sql.toStdString() << ": " << error.description.toStdString();
+        for (; !error && !records.eof(); records.moveNext()) {
+            for (int i = 0; i < records.fieldCount(); ++i) {
+                result.push_back(records.value(i));
+            }
+        }
+        return result;
+    }
+
+    // Each statement's values against the expected ones.
+    void expectValues(std::initializer_list<FormCase> cases) {
+        for (const FormCase& c : cases) {
+            EXPECT_EQ(values(c.sql), c.expected) << c.sql;
+        }
+    }
+
+    jet::Connection connection_;
+};
+
+TEST_P(StatementFormsTest, NamesAreResolvedInTheirOwnSelect) {
+    expectValues({
+        // a derived table's alias stands for its own value, not for the stored column
+        {"SELECT Cost_Money FROM (SELECT Cost_Money / 2 AS Cost_Money FROM Management_Tbl "
+         "WHERE Classify_No = '001') AS T",
+         {Variant(0.75)}},
+        {"SELECT T.Cost_Money + 1 FROM (SELECT Sales_Money AS Cost_Money FROM Management_Tbl "
+         "WHERE Classify_No = '002') AS T",
+         {amount("0.9999")}},
+        // 1.5 * 2.5 + 3 * -0.0001, a table alias beside a column alias of the same name
+        {"SELECT Sum(U.Cost_Money * U.Sales_Money) AS U FROM Management_Tbl AS U",
+         {amount("3.7497")}},
+        // an alias named as another column hides neither column from WHERE
+        {"SELECT Sales_Money AS Cost_Money, Cost_Money AS Sales_Money FROM Management_Tbl "
+         "WHERE Cost_Money = 1.5",
+         {amount("2.5"), amount("1.5")}},
+        {"SELECT Classify_No AS Sales_Money FROM Management_Tbl WHERE Sales_Money = 2.5",
+         {Variant("001")}},
+        // a subquery sees its own table first and the outer one through its alias
+        {"SELECT Classify_No FROM Management_Tbl AS M WHERE Cost_Money = (SELECT "
+         "Max(Cost_Money) FROM Management_Tbl)",
+         {Variant("002")}},
+        {"SELECT Classify_No FROM Management_Tbl AS M WHERE EXISTS (SELECT * FROM "
+         "Management_Tbl AS N WHERE N.Sales_Money > M.Sales_Money)",
+         {Variant("002")}},
+        {"SELECT * FROM (SELECT Classify_No, Sales_Money - Cost_Money AS Profit FROM "
+         "Management_Tbl) AS T ORDER BY Profit",
+         {Variant("002"), amount("-3.0001"), Variant("001"), amount("1")}},
+    });
+}
+
+TEST_P(StatementFormsTest, EveryBranchOfACompoundSelectIsRewritten) {
+    expectValues({
+        {"SELECT Cost_Money FROM Management_Tbl WHERE Classify_No = '001' UNION ALL SELECT 2.5 "
+         "FROM Management_Tbl WHERE Classify_No = '001' ORDER BY 1",
+         {amount("1.5"), amount("2.5")}},
+        {"SELECT Classify_No FROM Management_Tbl WHERE Sales_Money = 2.5 UNION SELECT "
+         "Classify_No FROM Management_Tbl WHERE Sales_Money = -0.0001 ORDER BY Classify_No",
+         {Variant("001"), Variant("002")}},
+        // a whole number beside an amount is that amount
+        {"SELECT Sales_Money FROM Management_Tbl WHERE Classify_No = '002' UNION SELECT 7 "
+         "FROM Management_Tbl WHERE Classify_No = '002' ORDER BY 1",
+         {amount("-0.0001"), amount("7")}},
+        {"SELECT Sum(Total) FROM (SELECT Cost_Money AS Total FROM Management_Tbl UNION ALL "
+         "SELECT Sales_Money FROM Management_Tbl) AS T",
+         {amount("6.9999")}},
+        {"SELECT Classify_No FROM Management_Tbl WHERE Cost_Money IN (SELECT Cost_Money FROM "
+         "Management_Tbl WHERE Classify_No = '002' UNION SELECT Sales_Money FROM "
+         "Management_Tbl WHERE Sales_Money = 1.5)",
+         {Variant("002")}},
+    });
+}
+
+TEST_P(StatementFormsTest, FunctionsKeepAnAmountAnAmount) {
+    expectValues({
+        {"SELECT Sum(Abs(Sales_Money)) FROM Management_Tbl", {amount("2.5001")}},
+        {"SELECT Abs(Sales_Money) FROM Management_Tbl WHERE Classify_No = '002'",
+         {amount("0.0001")}},
+        {"SELECT Max(Abs(Sales_Money - Cost_Money)), Min(Sales_Money) FROM Management_Tbl",
+         {amount("3.0001"), amount("-0.0001")}},
+        {"SELECT Abs(Sales_Money) / 2 FROM Management_Tbl WHERE Classify_No = '001'",
+         {Variant(1.25)}},
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(, StatementFormsTest, BothBackEnds, BackEndName);
+
+}  // namespace
