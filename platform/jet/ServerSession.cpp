@@ -55,8 +55,8 @@ Error connectToServer(const ServerLogin& login, pg_conn*& connection) {
     add("password", login.password);
     add("client_encoding", QStringLiteral("UTF8"));
     // A statement that waits for rows or a table another connection holds gives up after
-    // the busy timeout (SQLSTATE 55P03, the busy result), as on the file; 0 would be no
-    // limit on the server, so no wait is at least a millisecond.
+    // the busy timeout (SQLSTATE 55P03, the busy result), as on the file. 0 means no
+    // limit on the server: no wait there is one millisecond.
     add("options", QString::fromLatin1(kSessionOptions) +
                        QStringLiteral(" -c lock_timeout=%1").arg(qMax(1, login.busyTimeoutMs)));
     add("connect_timeout", QString::fromLatin1(kConnectTimeout));
