@@ -37,7 +37,8 @@ void Prepare(AccessADOClass& access, const QString& accessFlag) {
 
 // Shows a loader's failure. A missing or damaged database is the caller's to end; any
 // other failure ends the program. A database of a newer release is not damaged: restoring
-// an older backup over it would lose its data, so the program ends with its own message.
+// an older backup over it would lose its data, so the program ends with its own message,
+// as it does when a server database cannot be reached.
 int32_t LoadFailed(bool newerFormat, int32_t result) {
     if (result == AccessADOClass::CannotOpen && newerFormat) {
         forms::MsgBox(QStringLiteral("DataBaseは新しい版のプログラムで作られているため、"
@@ -45,6 +46,12 @@ int32_t LoadFailed(bool newerFormat, int32_t result) {
                                      "新しい版のプログラムで起動してください。"),
                       forms::vbCritical, forms::App::Title());
         forms::App::End(0);
+        return XX共通関数::BasicDataFailed;
+    }
+    // A server database that cannot be opened is not reached, not damaged: its message ends
+    // the program, and no restore screen offers to put a file in its place.
+    if (result == AccessADOClass::CannotOpen && AccessADOClass::InitialProvider() == 1) {
+        XX共通関数::ShowErrorMessage(result, forms::App::Title(), 1);
         return XX共通関数::BasicDataFailed;
     }
     if (result == AccessADOClass::CannotOpen || result == AccessADOClass::FileNotFound) {

@@ -56,8 +56,9 @@ int32_t CheckDatabase();
 // the order it runs them. Each returns the result of its query: a row count (1 or 0 for
 // the maximum) or a failure code, after showing the failure. A missing or damaged
 // database is left to the caller (the restore screen); a database written by a newer
-// release ends the program with its own message and gives -503, as does any other
-// failure, which ends the program with "基本データ取得に失敗しました。".
+// release or a server database that cannot be opened ends the program with its own
+// message and gives -503, as does any other failure, which ends the program with
+// "基本データ取得に失敗しました。".
 int32_t LoadSystemId();
 // A value that is Null or outside its range (Trade_figure 0 to 9, the decimals 0 to 3,
 // Print_type and Picture_Flg 0 or 1) is a failed read: -503.

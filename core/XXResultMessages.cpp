@@ -19,7 +19,12 @@ const QString kRestore = QStringLiteral("\r\nDataBaseを復元してください
 bool messageOf(int32_t code, ErrorMessage& message) {
     switch (code) {
         case AccessADOClass::CannotOpen:
-            message = {QStringLiteral("DataBaseが破損している恐れがあります。") + kRestore,
+            // A database on a server that cannot be opened is one not reached, never a
+            // damaged file that a restore would mend.
+            message = {AccessADOClass::InitialProvider() == 1
+                           ? QStringLiteral("DataBaseサーバーに接続できませんでした。\r\n"
+                                            "サーバーの起動と接続の設定を確認してください。")
+                           : QStringLiteral("DataBaseが破損している恐れがあります。") + kRestore,
                        forms::vbCritical, true, true};
             return true;
         case AccessADOClass::FileNotFound:

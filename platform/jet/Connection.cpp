@@ -74,8 +74,8 @@ Error Connection::open(const QString& connectionText, const QString& userName,
         const QString server = items->value(u"Data Source").trimmed();
         const bool local = server.isEmpty() || server == QLatin1String("(local)");
         auto session = std::make_shared<ServerSession>();
-        if (Error error = session->open(
-                {local ? QString() : server, items->value(u"location"), userName, password})) {
+        if (Error error = session->open({local ? QString() : server, items->value(u"location"),
+                                         userName, password, impl_->busyTimeoutMs})) {
             return error;
         }
         impl_->server = std::move(session);

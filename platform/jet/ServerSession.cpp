@@ -17,6 +17,9 @@ namespace {
 constexpr const char* kSessionOptions =
     "-c DateStyle=ISO -c standard_conforming_strings=on -c TimeZone=UTC";
 
+// Seconds a connection may take to be made before it fails; the server is on this machine.
+constexpr const char* kConnectTimeout = "10";
+
 // The tables and columns of the schemas on the search path, with their types; a
 // column of a domain (currency) has the domain's base type, as results report it.
 constexpr const char* kColumnsQuery =
@@ -51,8 +54,12 @@ Error connectToServer(const ServerLogin& login, pg_conn*& connection) {
     add("user", login.userName);
     add("password", login.password);
     add("client_encoding", QStringLiteral("UTF8"));
-    add("options", QString::fromLatin1(kSessionOptions));
-    add("connect_timeout", QStringLiteral("10"));
+    // A statement that waits for rows or a table another connection holds gives up after
+    // the busy timeout (SQLSTATE 55P03, the busy result), as on the file. 0 means no
+    // limit on the server: no wait there is one millisecond.
+    add("options", QString::fromLatin1(kSessionOptions) +
+                       QStringLiteral(" -c lock_timeout=%1").arg(qMax(1, login.busyTimeoutMs)));
+    add("connect_timeout", QString::fromLatin1(kConnectTimeout));
     add("application_name", QStringLiteral("morvik2"));
     std::vector<const char*> keyList;
     std::vector<const char*> valueList;

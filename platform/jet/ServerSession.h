@@ -22,6 +22,9 @@ struct ServerLogin {
     QString database;
     QString userName;
     QString password;
+    // How long a statement waits for rows or a table that another connection holds
+    // before it gives errBusy: the file's busy timeout.
+    int busyTimeoutMs = 2000;
 };
 
 // One open connection to a PostgreSQL database: the client handle and, once asked for,
@@ -34,7 +37,7 @@ class ServerSession {
     ServerSession& operator=(const ServerSession&) = delete;
 
     // A server that cannot be reached, a failed login, a missing database and no
-    // database name all give errCannotOpen.
+    // database name all give errCannotOpen; connecting gives up after 10 seconds.
     Error open(const ServerLogin& login);
     bool isOpen() const { return connection_ != nullptr; }
     void close();
