@@ -83,6 +83,11 @@ CommonClass& SharedCommon() {
 }
 
 int32_t CheckDatabase() {
+    // A server database is no file: the server keeps its own schema, and the loaders find
+    // out whether it can be reached.
+    if (AccessADOClass::InitialProvider() == 1) {
+        return 0;
+    }
     bool newerFormat = false;
     const int32_t result = DatabaseCheck::Structure(DBFolder, DBFileName, DBPassword, &newerFormat);
     // The loaders find a missing table where they read it, as they always have.
