@@ -340,8 +340,8 @@ TEST_F(WorkbookTest, ASavedWorkbookHasItsFormulasCalculatedOnOpening) {
     EXPECT_STREQ(root.child("calcPr").attribute("fullCalcOnLoad").value(), "1");
     // in its place: after the sheets, before anything that follows them
     EXPECT_STREQ(root.child("calcPr").previous_sibling().name(), "sheets");
-    const pugi::xml_node formula =
-        sheetXml(folder_.filePath("saved.xlsx")).select_node("//c[@r='B10']").node();
+    const auto sheet = sheetXml(folder_.filePath("saved.xlsx"));
+    const pugi::xml_node formula = sheet.select_node("//c[@r='B10']").node();
     EXPECT_STREQ(formula.child("f").text().get(), "A10*2");
     EXPECT_FALSE(formula.child("v"));
 }
