@@ -3,7 +3,6 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <QDeadlineTimer>
-#include <QFileInfo>
 
 #include "EngineError.h"
 #include "IntegrityCheck.h"
@@ -73,16 +72,8 @@ Error checkOpenFile(sqlite3* db, const QString& schemaSql) {
 }  // namespace
 
 Error checkFile(const QString& path, const QString& password, const QString& schemaSql) {
-    const QFileInfo file(path);
-    if (!file.isFile()) {
-        return makeError(errFileNotFound, path);
-    }
-    // The engine would take an empty file for an empty database.
-    if (file.size() == 0) {
-        return makeError(errCannotOpen, QStringLiteral("file is empty"));
-    }
     sqlite3* db = nullptr;
-    if (Error error = openKeyed(path, password, false, 2000, db, true)) {
+    if (Error error = openExistingFile(path, password, 2000, true, db)) {
         return error;
     }
     limitEngine(db);

@@ -154,9 +154,8 @@ Session::~Session() {
     close();
 }
 
-Error Session::open(const QString& path, const QString& password, int busyTimeoutMs,
-                    bool readOnly) {
-    close();
+Error openExistingFile(const QString& path, const QString& password, int busyTimeoutMs,
+                       bool readOnly, sqlite3*& db) {
     const QFileInfo file(path);
     if (!file.isFile()) {
         return makeError(errFileNotFound, path);
@@ -166,8 +165,14 @@ Error Session::open(const QString& path, const QString& password, int busyTimeou
     if (file.size() == 0) {
         return makeError(errCannotOpen, QStringLiteral("file is empty"));
     }
+    return openKeyed(path, password, false, busyTimeoutMs, db, readOnly);
+}
+
+Error Session::open(const QString& path, const QString& password, int busyTimeoutMs,
+                    bool readOnly) {
+    close();
     sqlite3* db = nullptr;
-    if (Error error = openKeyed(path, password, false, busyTimeoutMs, db, readOnly)) {
+    if (Error error = openExistingFile(path, password, busyTimeoutMs, readOnly, db)) {
         return error;
     }
     // The key is checked only when the first page is read: read it now, so that a wrong

@@ -69,4 +69,9 @@ class Session {
 Error openKeyed(const QString& path, const QString& password, bool create, int busyTimeoutMs,
                 sqlite3*& db, bool readOnly = false);
 
+// Opens an existing database file: a missing file is errFileNotFound, an empty one (which
+// the engine would take for an empty database) errCannotOpen.
+Error openExistingFile(const QString& path, const QString& password, int busyTimeoutMs,
+                       bool readOnly, sqlite3*& db);
+
 }  // namespace jet
