@@ -1,11 +1,8 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QThread>
 #include <functional>
 
 #include "MigrationFixture.h"
@@ -13,24 +10,12 @@
 #include "migrate/DetaCheckSet.h"
 #include "migrate/modConvert.h"
 #include "tests/backup/KillAtStep.h"
+#include "tests/support/ProgramStart.h"
 
 // The migration is stopped (kill -9) at each of its disk steps in turn; the next start of
 // one of the three programs then has to find the new database as it was before the
 // migration or wholly migrated.
 namespace {
-
-constexpr int kTimeoutMs = 20000;
-
-struct Program {
-    const char* path;
-    QStringList arguments;
-};
-
-const Program kPrograms[] = {
-    {MORVIK2_PROGRAM, {}},
-    {OSTRAIL_PROGRAM, {"/install"}},
-    {QUENNET_PROGRAM, {"/install"}},
-};
 
 class MigrationCrashTest : public MigrationFixture {
   protected:
@@ -92,22 +77,9 @@ class MigrationCrashTest : public MigrationFixture {
     }
 
     // Starts the program on the data folder and ends it once no work folder is left.
-    void start(const Program& program) const {
-        QTemporaryDir runtime;
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_DATA_HOME", home_.path());
-        environment.insert("XDG_RUNTIME_DIR", runtime.path());
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        process.setProcessEnvironment(environment);
-        process.start(program.path, program.arguments);
-        ASSERT_TRUE(process.waitForStarted(kTimeoutMs));
-        const QDeadlineTimer deadline(kTimeoutMs);
-        while (!runFolders().isEmpty() && !deadline.hasExpired()) {
-            QThread::msleep(20);
-        }
-        process.kill();
-        process.waitForFinished();
+    void start(const ProgramStart::Program& program) const {
+        ASSERT_TRUE(ProgramStart::RunUntil(program, home_.path(),
+                                           [this] { return runFolders().isEmpty(); }));
     }
 
     QStringList rows(const QString& sql) const { return rowsOf(targetPath(), sql); }
@@ -143,7 +115,7 @@ class MigrationCrashTest : public MigrationFixture {
 TEST_F(MigrationCrashTest, EachProgramStartFindsTheDataFromBeforeOrTheWholeMigratedData) {
     int oldSeen = 0;
     int newSeen = 0;
-    int starts = 0;
+    size_t starts = 0;
     std::vector<int> recorded;
     // Stopped at each disk step, then at each move of the gauge.
     const auto stopAndStart = [&](const std::string& where, const std::function<bool()>& run,
@@ -156,8 +128,9 @@ TEST_F(MigrationCrashTest, EachProgramStartFindsTheDataFromBeforeOrTheWholeMigra
                 recorded.push_back(step);
             }
         }
-        const Program& program = kPrograms[starts++ % 3];
-        SCOPED_TRACE(program.path);
+        const ProgramStart::Program& program =
+            ProgramStart::Programs()[starts++ % ProgramStart::Programs().size()];
+        SCOPED_TRACE(program.path.toStdString());
         start(program);
         (check() ? newSeen : oldSeen) += 1;
         return end;
