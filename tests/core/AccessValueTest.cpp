@@ -241,16 +241,16 @@ TEST_P(AccessValueTest, AnAmountBeyondTheRangeIsAnOverflow) {
         expectOverflow(access, result);
         EXPECT_EQ(seen, std::vector<vb::Variant>{vb::Variant(vb::Currency::fromInteger(2))});
     }
-    {
+    for (const char* item : {"Unit_Price = Unit_Price + 1", "Unit_Price = 10000000000000000"}) {
         AccessADOClass access;
         Prepare(access, "4");
         access.AddFromVerse("TradeMast_tbl");
         access.AddWhereVerse("Trade_No = '0002'");
         vb::VariantArray set = vb::VariantArray::vector(1);
-        set[0] = "Unit_Price = Unit_Price + 1";
+        set[0] = item;
         access.UpdataInfo(set);
-        result = access.Execute();
-        expectOverflow(access, result);
+        SCOPED_TRACE(item);
+        expectOverflow(access, access.Execute());
     }
     EXPECT_EQ(count("TradeMast_tbl", "Unit_Price = " + Number(vb::Currency::max())), 1);
 }

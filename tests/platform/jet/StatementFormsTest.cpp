@@ -143,7 +143,8 @@ TEST_P(StatementFormsTest, AnAmountBeyondTheRangeInASelectIsAnOverflow) {
     addMovement("003", "922337203685477.5807", "-922337203685477.5808");
     const struct {
         const char* sql;
-        // The server works out a value that the select does not return exactly.
+        // Whether the select returns the amount beyond the range: one inside a division
+        // or a condition the server works out exactly, so only the file finds it.
         bool returned;
     } cases[] = {
         {"SELECT Cost_Money + Cost_Money FROM Management_Tbl WHERE Classify_No = '003'", true},
