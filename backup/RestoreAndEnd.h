@@ -6,7 +6,8 @@
 namespace MainModule {
 
 // Once the database's message has been shown: the restore screen, modal and without an
-// owner, then the end of the program, whatever the user did there.
+// owner, then the end of the program, whatever the user did there. A database on the
+// server (Provider 1) gets no restore screen: the program just ends.
 void RestoreAndEnd();
 
 }  // namespace MainModule

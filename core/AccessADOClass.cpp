@@ -17,6 +17,7 @@ namespace {
 
 const QString kFileNotFoundText = QStringLiteral("DataBaseが見つかりません。");
 const QString kCannotOpenText = QStringLiteral("DataBaseが破損している可能性があります。");
+const QString kNotConnectedText = QStringLiteral("DataBaseサーバーに接続できませんでした。");
 const QString kNewerFormatText =
     QStringLiteral("DataBaseは新しい版のプログラムで作られているため開けません。");
 const QString kNothingWrittenText = QStringLiteral("Dataの書き込みが出来ませんでした。");
@@ -215,8 +216,9 @@ int32_t AccessADOClass::OpenConnection() {
         case 1: {
             const QString connectionText = "Provider=PostgreSQL;Data Source=(local);location=" +
                                            jet::ConnectionText::quote(dbName_) + ";";
+            // A server not reached, a refused login or a missing database: no damaged file.
             if (connection_->open(connectionText, userName_, password_)) {
-                errDetail_ = kCannotOpenText;
+                errDetail_ = kNotConnectedText;
                 return CannotOpen;
             }
             return 0;

@@ -3,15 +3,18 @@
 #include <libpq-fe.h>
 
 #include "EngineError.h"
+#include "platform/runtime/RuntimeError.h"
 
 namespace jet {
 
 namespace {
 
+// The currency domain's range check, and a number beyond its type.
+bool isOverflow(const QByteArray& state) {
+    return state == "23514" || state == "22003";
+}
+
 ErrorNumber numberFor(const QByteArray& state, ErrorNumber otherwise) {
-    if (state == "23514") {
-        return errExecution;  // an amount beyond the currency range, an overflow on the file
-    }
     if (state.startsWith("23")) {
         return errDuplicateKey;  // every constraint, as the file reports them
     }
@@ -36,10 +39,17 @@ Error serverError(pg_conn* connection, const pg_result* result, ErrorNumber othe
         state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
         message = QString::fromUtf8(PQresultErrorMessage(result)).trimmed();
     }
+    if (isOverflow(state)) {
+        return overflowError();
+    }
     if (message.isEmpty() && connection) {
         message = QString::fromUtf8(PQerrorMessage(connection)).trimmed();
     }
     return makeError(numberFor(state, otherwise), message);
+}
+
+Error overflowError() {
+    return makeError(errExecution, vb::errorDescription(vb::errOverflow));
 }
 
 }  // namespace jet

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "ServerError.h"
 #include "platform/runtime/RuntimeError.h"
 
 namespace jet {
@@ -75,13 +76,17 @@ void readAsSent(const QString& text, unsigned int typeOid, Field& field) {
     field.value = text;
 }
 
-bool readTyped(const QString& text, FieldType columnType, Field& field) {
+// How a value was read as its column's type asks.
+enum class Reading { Typed, AsSent, Overflow };
+
+Reading readTyped(const QString& text, FieldType columnType, Field& field) {
     try {
         switch (columnType) {
             case adCurrency: {
+                // A plain decimal beyond the range throws the overflow.
                 const std::optional<vb::Currency> amount = vb::Currency::parse(text);
                 if (!amount) {
-                    return false;
+                    return Reading::AsSent;
                 }
                 field.value = *amount;
                 break;
@@ -89,7 +94,7 @@ bool readTyped(const QString& text, FieldType columnType, Field& field) {
             case adDate: {
                 const std::optional<vb::Date> date = dateOf(text);
                 if (!date) {
-                    return false;
+                    return Reading::AsSent;
                 }
                 field.value = *date;
                 break;
@@ -102,13 +107,13 @@ bool readTyped(const QString& text, FieldType columnType, Field& field) {
                 field.value = text.toDouble() != 0.0;
                 break;
             default:
-                return false;
+                return Reading::AsSent;
         }
-    } catch (const vb::RuntimeError&) {
-        return false;
+    } catch (const vb::RuntimeError& error) {
+        return error.number() == vb::errOverflow ? Reading::Overflow : Reading::AsSent;
     }
     field.type = columnType;
-    return true;
+    return Reading::Typed;
 }
 
 }  // namespace
@@ -141,17 +146,24 @@ FieldType serverFieldType(unsigned int typeOid, int typeModifier) {
     }
 }
 
-void readServerValue(const char* text, bool isNull, unsigned int typeOid, FieldType columnType,
-                     Field& field) {
+Error readServerValue(const char* text, bool isNull, unsigned int typeOid, FieldType columnType,
+                      Field& field) {
     if (isNull) {
         field.type = columnType;
         field.value = vb::Null;
-        return;
+        return {};
     }
     const QString value = QString::fromUtf8(text);
-    if (!readTyped(value, columnType, field)) {
-        readAsSent(value, typeOid, field);
+    switch (readTyped(value, columnType, field)) {
+        case Reading::Typed:
+            break;
+        case Reading::AsSent:
+            readAsSent(value, typeOid, field);
+            break;
+        case Reading::Overflow:
+            return overflowError();
     }
+    return {};
 }
 
 }  // namespace jet

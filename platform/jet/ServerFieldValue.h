@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include "JetError.h"
 #include "Recordset.h"
 
 namespace jet {
@@ -19,8 +20,9 @@ FieldType serverFieldType(unsigned int typeOid, int typeModifier);
 // - otherwise integers and whole numerics as Long (Double when they do not fit), other
 //   numbers as Double, texts as strings; Null as Null.
 // A value that the type cannot hold is read as the server's type says; the field's type
-// then follows the value.
-void readServerValue(const char* text, bool isNull, unsigned int typeOid, FieldType columnType,
-                     Field& field);
+// then follows the value. A number beyond the range of a currency column is the overflow
+// (errExecution) that the file gives for it.
+Error readServerValue(const char* text, bool isNull, unsigned int typeOid, FieldType columnType,
+                      Field& field);
 
 }  // namespace jet

@@ -22,8 +22,7 @@ Error ServerRecords::open(const QString& jetSql, const std::shared_ptr<ServerSes
     rowCount_ = PQntuples(result_.get());
     row_ = 0;
     setUpColumns(jetSql);
-    readRow();
-    return {};
+    return readRow();
 }
 
 Error ServerRecords::moveNext() {
@@ -36,8 +35,7 @@ Error ServerRecords::moveNext() {
         return makeError(errNotOpen);
     }
     ++row_;
-    readRow();
-    return {};
+    return readRow();
 }
 
 void ServerRecords::setUpColumns(const QString& jetSql) {
@@ -64,19 +62,23 @@ void ServerRecords::setUpColumns(const QString& jetSql) {
     }
 }
 
-// At the end the values become Empty.
-void ServerRecords::readRow() {
+// At the end the values become Empty. A value that cannot be read (an amount beyond the
+// range) ends the records, as a failing step ends them on the file.
+Error ServerRecords::readRow() {
     for (size_t i = 0; i < fields_.size(); ++i) {
         const int column = static_cast<int>(i);
         if (eof()) {
             fields_[i].type = columnTypes_[i];
             fields_[i].value = vb::Variant();
-        } else {
-            readServerValue(PQgetvalue(result_.get(), row_, column),
-                            PQgetisnull(result_.get(), row_, column) != 0, typeOids_[i],
-                            columnTypes_[i], fields_[i]);
+        } else if (Error error = readServerValue(PQgetvalue(result_.get(), row_, column),
+                                                 PQgetisnull(result_.get(), row_, column) != 0,
+                                                 typeOids_[i], columnTypes_[i], fields_[i])) {
+            row_ = rowCount_;
+            readRow();
+            return error;
         }
     }
+    return {};
 }
 
 }  // namespace jet

@@ -16,13 +16,14 @@ class ServerRecords {
   public:
     Error open(const QString& jetSql, const std::shared_ptr<ServerSession>& session);
     bool eof() const { return row_ >= rowCount_; }
-    // A closed session ends the records with errNotOpen.
+    // A closed session ends the records with errNotOpen, a value that cannot be read (an
+    // amount beyond the currency range) with its error, on opening as on moving.
     Error moveNext();
     std::vector<Field>& fields() { return fields_; }
 
   private:
     void setUpColumns(const QString& jetSql);
-    void readRow();
+    Error readRow();
 
     std::shared_ptr<ServerSession> session_;
     ServerResult result_{nullptr, nullptr};

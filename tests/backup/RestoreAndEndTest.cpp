@@ -8,6 +8,8 @@
 #include "BackupFixture.h"
 #include "backup/RestoreAndEnd.h"
 #include "backup/frmRestore.h"
+#include "core/AccessADOClass.h"
+#include "core/XXCommonFunctions.h"
 #include "platform/forms/TestHook.h"
 
 namespace {
@@ -19,6 +21,26 @@ TEST_F(RestoreAndEndTest, InTestModeTheScreenIsRecordedAndTheProgramEnds) {
     ASSERT_EQ(forms::TestHook::dialogs().size(), 1u);
     EXPECT_EQ(forms::TestHook::dialogs()[0].kind, "form");
     EXPECT_EQ(forms::TestHook::dialogs()[0].title, " データバックアップ");
+    EXPECT_EQ(forms::TestHook::ends(), std::vector<int>{0});
+}
+
+// A screen whose read finds the server database not reached (here one that the server
+// does not have) shows the server's message and ends the program: a restore puts a file
+// in place and cannot mend a server.
+TEST_F(RestoreAndEndTest, AServerDatabaseNotReachedEndsWithoutTheScreen) {
+    AccessADOClass::InitialProvider() = 1;
+    AccessADOClass access;
+    access.DBName("morvik_never_made");
+    access.AccessFlag("2");
+    access.AddFromVerse("basic_tbl");
+    const int32_t result = access.Execute();
+    EXPECT_EQ(result, AccessADOClass::CannotOpen);
+    XX共通関数::ShowErrorMessage(result, "Title", 0);
+    MainModule::RestoreAndEnd();
+    AccessADOClass::InitialProvider() = 0;
+    EXPECT_EQ(boxTexts(), QStringList{"DataBaseサーバーに接続できませんでした。\r\n"
+                                      "サーバーの起動と接続の設定を確認してください。"});
+    EXPECT_TRUE(forms::TestHook::dialogs().empty());
     EXPECT_EQ(forms::TestHook::ends(), std::vector<int>{0});
 }
 

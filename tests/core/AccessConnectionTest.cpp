@@ -15,6 +15,7 @@ namespace {
 
 const QString kNotFound = QStringLiteral("DataBaseが見つかりません。");
 const QString kDamaged = QStringLiteral("DataBaseが破損している可能性があります。");
+const QString kNotConnected = QStringLiteral("DataBaseサーバーに接続できませんでした。");
 
 class AccessConnectionTest : public DatabaseTest {
   protected:
@@ -197,7 +198,7 @@ TEST_F(AccessConnectionTest, CallerErrorsRaiseRuntimeErrors) {
 }
 
 // A server that cannot be reached, a wrong login and a missing database all give -1000,
-// as a file that cannot be opened does.
+// as a file that cannot be opened does, with a detail that tells a connection failure.
 TEST(AccessServerConnectionTest, FailuresToConnectAreMinusThousand) {
     TestServerDatabase server;
     ASSERT_TRUE(server.isValid()) << server.error().toStdString();
@@ -208,7 +209,7 @@ TEST(AccessServerConnectionTest, FailuresToConnectAreMinusThousand) {
         access.UserName(user);
         access.Password(password);
         const int32_t result = countRows(access, "basic_tbl", QString());
-        EXPECT_EQ(access.ErrDetail(), result < 0 ? kDamaged : QString());
+        EXPECT_EQ(access.ErrDetail(), result < 0 ? kNotConnected : QString());
         return result;
     };
     const QString user = TestServerDatabase::userName();

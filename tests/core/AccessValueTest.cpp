@@ -207,6 +207,54 @@ TEST_P(AccessValueTest, CurrencyIsExactOverTheWholeRange) {
     EXPECT_EQ(count("TradeMast_tbl", "Classify_No = '002'"), 0);
 }
 
+// An amount beyond the range is an overflow on both back ends: in a select's result read
+// whole or row by row, and in a write.
+TEST_P(AccessValueTest, AnAmountBeyondTheRangeIsAnOverflow) {
+    Insert({"Classify_No", "Trade_No", "Unit_Price"}, "TradeMast_tbl",
+           makeRows({{Text("001"), Text("0001"), "1"},
+                     {Text("001"), Text("0002"), Number(vb::Currency::max())}}));
+    const auto expectOverflow = [](const AccessADOClass& access, int32_t result) {
+        EXPECT_EQ(result, -3061);
+        EXPECT_TRUE(access.ErrDetail().contains("オーバーフロー"))
+            << access.ErrDetail().toStdString();
+    };
+    int32_t result = 0;
+    {
+        AccessADOClass access;
+        Prepare(access, "1");
+        access.AddField("Sum(Unit_Price)");
+        access.AddFromVerse("TradeMast_tbl");
+        result = access.Execute();
+        expectOverflow(access, result);
+    }
+    {
+        // in the order written: the first row comes, the second overflows
+        AccessADOClass access;
+        Prepare(access, "1");
+        access.AddField("Unit_Price + Unit_Price");
+        access.AddFromVerse("TradeMast_tbl");
+        std::vector<vb::Variant> seen;
+        result = access.ExecuteEach([&seen](std::vector<vb::Variant>& row) {
+            seen.push_back(row[0]);
+            return true;
+        });
+        expectOverflow(access, result);
+        EXPECT_EQ(seen, std::vector<vb::Variant>{vb::Variant(vb::Currency::fromInteger(2))});
+    }
+    for (const char* item : {"Unit_Price = Unit_Price + 1", "Unit_Price = 10000000000000000"}) {
+        AccessADOClass access;
+        Prepare(access, "4");
+        access.AddFromVerse("TradeMast_tbl");
+        access.AddWhereVerse("Trade_No = '0002'");
+        vb::VariantArray set = vb::VariantArray::vector(1);
+        set[0] = item;
+        access.UpdataInfo(set);
+        SCOPED_TRACE(item);
+        expectOverflow(access, access.Execute());
+    }
+    EXPECT_EQ(count("TradeMast_tbl", "Unit_Price = " + Number(vb::Currency::max())), 1);
+}
+
 TEST_P(AccessValueTest, NullStaysNull) {
     Insert({"Classify_No", "Trade_No", "Trade_Name", "Unit_Price"}, "TradeMast_tbl",
            makeRows({{Text("001"), Text("0001"), "Null", "Null"}}));

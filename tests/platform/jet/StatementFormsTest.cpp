@@ -139,6 +139,53 @@ TEST_P(StatementFormsTest, FunctionsKeepAnAmountAnAmount) {
     });
 }
 
+TEST_P(StatementFormsTest, AnAmountBeyondTheRangeInASelectIsAnOverflow) {
+    addMovement("003", "922337203685477.5807", "-922337203685477.5808");
+    const struct {
+        const char* sql;
+        // Whether the select returns the amount beyond the range: one inside a division
+        // or a condition the server works out exactly, so only the file finds it.
+        bool returned;
+    } cases[] = {
+        {"SELECT Cost_Money + Cost_Money FROM Management_Tbl WHERE Classify_No = '003'", true},
+        {"SELECT Sum(Cost_Money) FROM Management_Tbl", true},
+        {"SELECT -Sales_Money FROM Management_Tbl WHERE Classify_No = '003'", true},
+        {"SELECT (Cost_Money + 1) / 2 FROM Management_Tbl WHERE Classify_No = '003'", false},
+        {"SELECT Abs(Sales_Money - 1) FROM Management_Tbl WHERE Classify_No = '003'", true},
+        {"SELECT Abs(Sales_Money) FROM Management_Tbl WHERE Classify_No = '003'", true},
+        {"SELECT Classify_No FROM Management_Tbl WHERE Classify_No = '003' AND Cost_Money + 1 > 0",
+         false},
+        {"SELECT Total FROM (SELECT Sum(Cost_Money) AS Total FROM Management_Tbl) AS T", true},
+        {"SELECT Cost_Money * 2 FROM Management_Tbl WHERE Classify_No = '003'", true},
+    };
+    for (const auto& c : cases) {
+        if (server && !c.returned) {
+            continue;
+        }
+        Recordset records;
+        const jet::Error error = records.open(c.sql, connection_);
+        EXPECT_EQ(error.number, jet::errExecution) << c.sql;
+        EXPECT_TRUE(error.description.contains("オーバーフロー"))
+            << c.sql << ": " << error.description.toStdString();
+    }
+    // the ends of the range themselves are amounts
+    EXPECT_EQ(
+        values("SELECT Cost_Money - 1, Sales_Money + 1 FROM Management_Tbl WHERE "
+               "Classify_No = '003'"),
+        (std::vector<Variant>{amount("922337203685476.5807"), amount("-922337203685476.5808")}));
+    // read row by row (in the order written), the rows before the one beyond the range
+    // come, then the overflow
+    Recordset records;
+    ASSERT_FALSE(records.open("SELECT Cost_Money + Cost_Money FROM Management_Tbl", connection_));
+    EXPECT_EQ(records.value(0), amount("3"));
+    EXPECT_FALSE(records.moveNext());
+    EXPECT_EQ(records.value(0), amount("6"));
+    const jet::Error error = records.moveNext();
+    EXPECT_EQ(error.number, jet::errExecution);
+    EXPECT_TRUE(error.description.contains("オーバーフロー")) << error.description.toStdString();
+    EXPECT_TRUE(records.eof());
+}
+
 INSTANTIATE_TEST_SUITE_P(, StatementFormsTest, BothBackEnds, BackEndName);
 
 }  // namespace
