@@ -1,7 +1,6 @@
 #include "JetSqlTranslator.h"
 
 #include <QDate>
-#include <QRegularExpression>
 #include <QStringList>
 #include <set>
 
@@ -55,6 +54,15 @@ QString serialText(double serial) {
     return serial < 0 ? u'(' + text + u')' : text;
 }
 
+// The blanks and digits of the pattern a date literal was read by: ASCII only.
+bool isAsciiBlank(QChar c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
 bool isWordLike(const SqlToken* token) {
     return token && (token->kind == SqlToken::Word || token->kind == SqlToken::Number);
 }
@@ -89,30 +97,74 @@ std::vector<LastCall> lastCalls(const std::vector<SqlToken>& tokens) {
     return calls;
 }
 
-std::optional<QDateTime> jetDateTime(QStringView text) {
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(^\s*(\d{4})([/-])(\d{1,2})\2(\d{1,2})(?:\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?\s*$)"));
-    const QRegularExpressionMatch m = pattern.match(text.toString());
-    if (!m.hasMatch()) {
+std::optional<JetMoment> jetDateTime(QStringView text) {
+    // yyyy/m/d or yyyy-m-d, then optionally blanks and h:m or h:m:s, blanks around; read by
+    // hand, as this runs for every date of every row written.
+    qsizetype at = 0;
+    const auto blanks = [&text, &at] {
+        const qsizetype start = at;
+        while (at < text.size() && isAsciiBlank(text[at])) {
+            ++at;
+        }
+        return at > start;
+    };
+    const auto digits = [&text, &at](qsizetype least, qsizetype most, int& value) {
+        value = 0;
+        qsizetype count = 0;
+        while (count < most && at < text.size() && isAsciiDigit(text[at])) {
+            value = value * 10 + (text[at].unicode() - u'0');
+            ++at;
+            ++count;
+        }
+        return count >= least && !(at < text.size() && isAsciiDigit(text[at]));
+    };
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    blanks();
+    if (!digits(4, 4, year) || at >= text.size()) {
         return std::nullopt;
     }
-    const QDate date(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
-    const int hour = m.captured(5).toInt();
-    const int minute = m.captured(6).toInt();
-    const int second = m.captured(7).toInt();
-    if (!date.isValid() || hour > 23 || minute > 59 || second > 59) {
+    const QChar separator = text[at];
+    if (separator != u'/' && separator != u'-') {
         return std::nullopt;
     }
-    return QDateTime(date, QTime(hour, minute, second));
+    ++at;
+    if (!digits(1, 2, month) || at >= text.size() || text[at] != separator) {
+        return std::nullopt;
+    }
+    ++at;
+    if (!digits(1, 2, day)) {
+        return std::nullopt;
+    }
+    if (blanks() && at < text.size()) {
+        if (!digits(1, 2, hour) || at >= text.size() || text[at] != u':') {
+            return std::nullopt;
+        }
+        ++at;
+        if (!digits(1, 2, minute)) {
+            return std::nullopt;
+        }
+        if (at < text.size() && text[at] == u':') {
+            ++at;
+            if (!digits(1, 2, second)) {
+                return std::nullopt;
+            }
+        }
+        blanks();
+    }
+    const QDate date(year, month, day);
+    if (at != text.size() || !date.isValid() || hour > 23 || minute > 59 || second > 59) {
+        return std::nullopt;
+    }
+    return JetMoment{date, QTime(hour, minute, second)};
 }
 
 std::optional<double> jetDateSerial(QStringView text) {
-    const std::optional<QDateTime> moment = jetDateTime(text);
+    const std::optional<JetMoment> moment = jetDateTime(text);
     if (!moment) {
         return std::nullopt;
     }
-    const int64_t days = QDate(1899, 12, 30).daysTo(moment->date());
-    const double time = moment->time().msecsSinceStartOfDay() / 86400000.0;
+    const int64_t days = QDate(1899, 12, 30).daysTo(moment->date);
+    const double time = moment->time.msecsSinceStartOfDay() / 86400000.0;
     // Before day 0 the serial counts the days downwards and the time upwards, as the
     // runtime does: -1.25 is 1899-12-29 06:00.
     return days >= 0 ? days + time : days - time;

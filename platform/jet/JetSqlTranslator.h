@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QDateTime>
+#include <QDate>
 #include <QString>
 #include <QStringView>
+#include <QTime>
 #include <optional>
 #include <vector>
 
@@ -24,8 +25,12 @@ QString translateJetSql(QStringView jetSql);
 std::optional<QString> engineDateText(QStringView literal);
 
 // The day and time that the inside of a date literal stands for, such as "2024/9/1" or
-// " 2024-09-01 13:05 "; nothing when it is no valid date.
-std::optional<QDateTime> jetDateTime(QStringView text);
+// " 2024-09-01 13:05 "; nothing when it is no valid date. Read as written, in no time zone.
+struct JetMoment {
+    QDate date;
+    QTime time;
+};
+std::optional<JetMoment> jetDateTime(QStringView text);
 // The same as a day serial.
 std::optional<double> jetDateSerial(QStringView text);
 

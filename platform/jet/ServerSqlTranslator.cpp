@@ -32,13 +32,13 @@ QString translateBracketed(const SqlToken& token) {
 // server's own, looser date rules.
 QString translateDate(const SqlToken& token) {
     const QStringView inside = QStringView(token.text).mid(1, token.text.size() - 2);
-    const std::optional<QDateTime> moment = jetDateTime(inside);
+    const std::optional<JetMoment> moment = jetDateTime(inside);
     if (!moment) {
         return u' ' + QString(token.text).replace(u'"', QStringLiteral("\"\"")).prepend(u'"') +
                QStringLiteral("\" ");
     }
-    return QStringLiteral(" TIMESTAMP '") +
-           moment->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral("' ");
+    return QStringLiteral(" TIMESTAMP '") + moment->date.toString(QStringLiteral("yyyy-MM-dd")) +
+           u' ' + moment->time.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("' ");
 }
 
 // Where Null goes in a sort item, as Jet and the file sort it: first ascending, last

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "platform/jet/JetSqlTranslator.h"
 #include "platform/runtime/Date.h"
 
@@ -62,6 +64,38 @@ TEST(JetSqlTranslator, DateSerialsAgreeWithTheRuntime) {
     EXPECT_FALSE(jet::jetDateSerial(u"2024/13/1"));
     EXPECT_FALSE(jet::jetDateSerial(u"2024/1/1 24:00"));
     EXPECT_FALSE(jet::jetDateSerial(u"2024/1-1"));
+}
+
+// The written form of a date literal: blanks around and before the time, "/" or "-" used
+// throughout, one or two digits, seconds optional; anything else is no date.
+TEST(JetSqlTranslator, DateLiteralsAreReadByTheirWrittenForm) {
+    const double may = vb::Date::fromYmd(2024, 5, 1).serial();
+    const double mayNoon = vb::Date::fromYmdHms(2024, 5, 1, 12, 5, 0).serial();
+    const struct {
+        const char16_t* text;
+        std::optional<double> serial;
+    } cases[] = {
+        {u" 2024-05-01 ", may},
+        {u"\t2024/5/1\r\n", may},
+        {u"2024/05/01  12:5", mayNoon},
+        {u"2024-5-1 12:05:00 ", mayNoon},
+        {u"2024/5/1 1:2:3", vb::Date::fromYmdHms(2024, 5, 1, 1, 2, 3).serial()},
+        {u"2024/5/1 12:05:", std::nullopt},
+        {u"2024/5/1 12", std::nullopt},
+        {u"2024/5/1x", std::nullopt},
+        {u"2024/5/1 x", std::nullopt},
+        {u"2024/5/123", std::nullopt},
+        {u"2024/005/1", std::nullopt},
+        {u"20245/5/1", std::nullopt},
+        {u"24/5/1", std::nullopt},
+        {u"2024/5/1 12:05:007", std::nullopt},
+        {u"２０２４/5/1", std::nullopt},
+        {u"2024/5/1\u3000", std::nullopt},
+        {u"", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(jet::jetDateSerial(c.text), c.serial) << QString::fromUtf16(c.text).toStdString();
+    }
 }
 
 }  // namespace
