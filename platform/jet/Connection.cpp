@@ -7,6 +7,8 @@
 
 #include "ConnectionText.h"
 #include "EngineError.h"
+#include "RowStatements.h"
+#include "ScaledCurrencyRows.h"
 #include "ServerSession.h"
 #include "Session.h"
 #include "SessionPool.h"
@@ -43,6 +45,7 @@ struct Connection::Impl {
     std::shared_ptr<Session> session;
     std::shared_ptr<ServerSession> server;
     TextDriver textDriver;
+    RowStatements rows;
     int busyTimeoutMs = 2000;
 };
 
@@ -111,6 +114,13 @@ Error Connection::execute(const QString& sql) {
         ServerResult ignored(nullptr, nullptr);
         return impl_->server->query(sql, ignored);
     }
+    // The next row of a table met before goes through its prepared statement.
+    if (impl_->session->scaledCurrency()) {
+        if (const std::optional<BoundRow> row =
+                ScaledCurrencyRows::boundFromKnownPlan(sql, impl_->session->schema())) {
+            return impl_->rows.insert(impl_->session->db(), *row);
+        }
+    }
     sqlite3_stmt* statement = nullptr;
     if (Error error = impl_->session->prepare(sql, statement)) {
         return error;
@@ -157,6 +167,7 @@ Error Connection::run(const char* sql, const char* serverTag) {
 }
 
 void Connection::close() {
+    impl_->rows.clear();
     SessionPool::release(std::move(impl_->session));
     impl_->session.reset();
     if (impl_->server) {

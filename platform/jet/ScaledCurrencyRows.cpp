@@ -131,10 +131,9 @@ KnownPlans& knownPlans() {
     return known;
 }
 
-}  // namespace
-
-std::optional<QString> ScaledCurrencyRows::fromKnownPlan(QStringView jetSql,
-                                                         const SchemaTypes& schema) {
+// The plan of a row met before, and the row's tokens without blanks from its values on.
+std::optional<RowPlan> knownPlan(QStringView jetSql, const SchemaTypes& schema,
+                                 std::vector<SqlToken>& tokens) {
     const qsizetype cut = valuesStart(jetSql);
     if (cut < 0) {
         return std::nullopt;
@@ -149,13 +148,77 @@ std::optional<QString> ScaledCurrencyRows::fromKnownPlan(QStringView jetSql,
         }
         plan = *found;
     }
-    std::vector<SqlToken> tokens;
     for (SqlToken& token : tokenizeSql(jetSql.mid(cut))) {
         if (token.kind != SqlToken::Space) {
             tokens.push_back(std::move(token));
         }
     }
-    return rowValues(tokens, 0, *plan);
+    return plan;
+}
+
+// A literal's value as the rewriting writes it for its column, when the engine reads that
+// text as Null, a whole number or a text; negated after a minus sign.
+std::optional<BoundValue> boundValue(const SqlToken& token, bool currency, bool negative) {
+    const std::optional<ScaledExpr> literal = ScaledExpr::literalOf(token);
+    if (!literal) {
+        return std::nullopt;
+    }
+    if (literal->kind == Kind::Null) {
+        return BoundValue{};
+    }
+    if (!currency && token.kind == SqlToken::String) {
+        return BoundValue{BoundValue::Text, 0,
+                          token.text.mid(1, token.text.size() - 2)
+                              .replace(QStringLiteral("''"), QStringLiteral("'"))};
+    }
+    bool whole = false;
+    const int64_t number =
+        QStringView(currency ? literal->scaled() : literal->plain()).trimmed().toLongLong(&whole);
+    if (!whole) {
+        return std::nullopt;
+    }
+    return BoundValue{BoundValue::Integer, negative ? -number : number, {}};
+}
+
+}  // namespace
+
+std::optional<QString> ScaledCurrencyRows::fromKnownPlan(QStringView jetSql,
+                                                         const SchemaTypes& schema) {
+    std::vector<SqlToken> tokens;
+    const std::optional<RowPlan> plan = knownPlan(jetSql, schema, tokens);
+    return plan ? rowValues(tokens, 0, *plan) : std::nullopt;
+}
+
+std::optional<BoundRow> ScaledCurrencyRows::boundFromKnownPlan(QStringView jetSql,
+                                                               const SchemaTypes& schema) {
+    std::vector<SqlToken> tokens;
+    const std::optional<RowPlan> plan = knownPlan(jetSql, schema, tokens);
+    if (!plan) {
+        return std::nullopt;
+    }
+    BoundRow row{plan->prefix, {}};
+    for (size_t pos = 0;; ++pos) {
+        const bool negative = pos < tokens.size() && tokens[pos].isSymbol(u"-");
+        pos += negative ? 1 : 0;
+        if (pos + 1 >= tokens.size() || (negative && tokens[pos].kind != SqlToken::Number)) {
+            return std::nullopt;
+        }
+        const size_t index = row.values.size();
+        std::optional<BoundValue> value = boundValue(
+            tokens[pos], index < plan->currency.size() && plan->currency[index], negative);
+        if (!value) {
+            return std::nullopt;
+        }
+        row.values.push_back(std::move(*value));
+        const SqlToken& next = tokens[++pos];
+        if (next.isSymbol(u")")) {
+            return pos + 1 == tokens.size() ? std::optional<BoundRow>(std::move(row))
+                                            : std::nullopt;
+        }
+        if (!next.isSymbol(u",")) {
+            return std::nullopt;
+        }
+    }
 }
 
 std::optional<QString> ScaledCurrencyRows::fromTokens(QStringView jetSql,

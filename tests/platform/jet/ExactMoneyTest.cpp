@@ -236,6 +236,54 @@ TEST_F(ExactMoneyTest, StatementsAreWrittenAlikeWhateverTheirFormAndForTheirOwnF
               (std::vector<QByteArray>{"7"}));
 }
 
+// A row after the first of its table goes through a statement prepared once, its values
+// bound: each value is stored exactly as the same row written out stores it, and a value
+// that is more than a plain literal still takes the written way.
+TEST_F(ExactMoneyTest, RowsAfterTheFirstAreStoredAsTheirWrittenRowsStoreThem) {
+    const struct {
+        const char* name;
+        const char* price;
+        const char* rank;
+        const char* stored;  // Trade_Name, Ｓale_Price, ClasRankRi: type and value
+    } cases[] = {
+        {"'O''Brien #1 [x] & y/z'", "12.5", "7",
+         "text:'O''Brien #1 [x] & y/z' integer:125000 integer:7"},
+        {"Null", "-0.0001", "-3", "null:NULL integer:-1 integer:-3"},
+        {"12", "'-12.34565'", "Null", "text:'12' integer:-123456 null:NULL"},
+        {"-5", "Null", "007", "text:'-5' null:NULL integer:7"},
+        {"#2024/5/1#", "922337203685477.5807", "1.5",
+         "text:'45413' integer:9223372036854775807 real:1.5"},
+        {"'ａｂｃ'", "-922337203685477.5808", "-0",
+         "text:'ａｂｃ' integer:-9223372036854775808 integer:0"},
+        {"''", "0.00005", "#2024/5/1 12:00#", "text:'' integer:0 real:45413.5"},
+    };
+    const auto insert = [this](int key, int blanks, const auto& c) {
+        run(QStringLiteral(
+                "INSERT INTO FixDeta_tbl (FixDate, Classify_No, Trade_No, Trade_Name, "
+                "[Ｓale_Price], ClasRankRi)%1VALUES (#2024/5/1#, '%2', '0001', %3, %4, %5)")
+                .arg(QString(blanks, u' '), QString::number(key), QString::fromUtf8(c.name),
+                     QString::fromUtf8(c.price), QString::fromUtf8(c.rank)));
+    };
+    int key = 100;
+    for (const auto& c : cases) {
+        // a prefix with a number of blanks of its own is met for the first time: written out
+        insert(key, key, c);
+        insert(key + 1, 1, c);
+        key += 2;
+    }
+    connection_.close();
+    const std::vector<QByteArray> stored = storedTexts(
+        path_,
+        "SELECT typeof(Trade_Name) || ':' || quote(Trade_Name) || ' ' || typeof(\"Ｓale_Price\") "
+        "|| ':' || quote(\"Ｓale_Price\") || ' ' || typeof(ClasRankRi) || ':' || "
+        "quote(ClasRankRi) FROM FixDeta_tbl ORDER BY Classify_No");
+    ASSERT_EQ(stored.size(), 2 * std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(stored[2 * i], cases[i].stored) << "written: " << cases[i].name;
+        EXPECT_EQ(stored[2 * i + 1], cases[i].stored) << "bound: " << cases[i].name;
+    }
+}
+
 // A file as the previous release wrote it: currency as the engine's numbers, format 0.
 class PreviousFormatTest : public ::testing::Test {
   protected:
