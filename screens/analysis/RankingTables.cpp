@@ -13,6 +13,7 @@
 #include "platform/runtime/RuntimeError.h"
 #include "screens/menu/MasterDatabase.h"
 #include "screens/monthend/MonthReads.h"
+#include "screens/monthend/PeriodSums.h"
 
 namespace {
 
@@ -25,10 +26,6 @@ QString DayText(const vb::Date& date) {
 
 QString MonthRows(const vb::Date& from) {
     return "FixDate = " + MonthReads::DateText(from);
-}
-
-QString PeriodRows(const vb::Date& from, const vb::Date& to) {
-    return "Input_Date Between " + MonthReads::DateText(from) + " And " + MonthReads::DateText(to);
 }
 
 // The rows with their position as rank in front, the last column as an amount.
@@ -44,22 +41,6 @@ RankingTables::Ranking Ranked(const vb::VariantArray& rows, int32_t count, int c
         }
     }
     return ranking;
-}
-
-// The period's sums of the three kinds per class (keyColumns 1) or per product (2), in
-// the order of the keys: key columns, then one column per kind.
-int32_t PeriodSums(AccessADOClass& access, const vb::Date& from, const vb::Date& to, int keyColumns,
-                   vb::VariantArray& sums) {
-    const QStringList keys = QStringList{"Classify_No", "Trade_No"}.mid(0, keyColumns);
-    const QStringList names = {"SumQuantity", "SumMoney", "SumProfit"};
-    QStringList items = keys;
-    for (int kind : {RankingTables::Quantity, RankingTables::Amount, RankingTables::Profit}) {
-        items << "Sum(" + Values[kind] + ") AS " + names[kind];
-    }
-    return AccessSelect(access, keys + names,
-                        {"(SELECT " + items.join(", ") + " FROM Management_Tbl WHERE " +
-                         PeriodRows(from, to) + " GROUP BY " + keys.join(", ") + ") AS PeriodDeta"},
-                        {}, keys, sums);
 }
 
 // The sums of one kind as a ranking orders them: key columns and value, value
@@ -110,11 +91,13 @@ bool RankingTables::Load(const vb::Date& from, const vb::Date& to, const QString
     try {
         AccessADOClass access;
         MasterDatabase::Configure(access);
-        result =
-            closed ? LoadClassRankingClosed(access, from) : LoadClassRankingOpen(access, from, to);
-        if (result >= 0) {
-            result = closed ? LoadProductRankingClosed(access, from)
-                            : LoadProductRankingOpen(access, from, to);
+        if (closed) {
+            result = LoadClassRankingClosed(access, from);
+            if (result >= 0) {
+                result = LoadProductRankingClosed(access, from);
+            }
+        } else {
+            result = LoadOpen(access, from, to);
         }
         if (result >= 0) {
             return true;
@@ -167,58 +150,49 @@ int32_t RankingTables::LoadProductRankingClosed(AccessADOClass& access, const vb
     return 0;
 }
 
-int32_t RankingTables::LoadClassRankingOpen(AccessADOClass& access, const vb::Date& from,
-                                            const vb::Date& to) {
-    vb::VariantArray list;
-    const int32_t listCount = AccessSelect(
-        access, {"CNo", "CName"},
-        {"(SELECT ClassifyMast_tbl.Classify_No As CNo, ClassifyMast_tbl.Classify_Name As CName"
-         " FROM ClassifyMast_tbl,TradeMast_tbl"
-         " WHERE ClassifyMast_tbl.Classify_No = TradeMast_tbl.Classify_No"
-         " GROUP BY ClassifyMast_tbl.Classify_No,ClassifyMast_tbl.Classify_Name) AS ClassList"},
-        {}, {"CNo"}, list);
-    if (listCount < 0) {
-        return listCount;
+int32_t RankingTables::LoadOpen(AccessADOClass& access, const vb::Date& from, const vb::Date& to) {
+    vb::VariantArray masters;
+    const int32_t productCount = MonthReads::Masters(access, masters);
+    if (productCount < 0) {
+        return productCount;
     }
-    CheckedCount(listCount);
-    vb::VariantArray sums;
-    const int32_t count = PeriodSums(access, from, to, 1, sums);
-    if (count < 0) {
-        return count;
+    CheckedCount(productCount);
+    PeriodSums period;
+    if (const int32_t read = period.Read(access, from, to, PeriodSums::Columns::Sales); read < 0) {
+        return read;
     }
-    Rankings loaded;
+    // The classes with products, by number, and the products, from the masters read in
+    // the order of class and product number.
+    vb::VariantArray classList(productCount, 2);
+    vb::VariantArray productList(productCount, 3);
+    int32_t classCount = 0;
+    for (int row = 0; row < productCount; ++row) {
+        if (classCount == 0 ||
+            MonthReads::Text(classList(classCount - 1, 0)) != MonthReads::Text(masters(row, 0))) {
+            classList(classCount, 0) = masters(row, 0);
+            classList(classCount, 1) = masters(row, 2);
+            ++classCount;
+        }
+        productList(row, 0) = masters(row, 0);
+        productList(row, 1) = masters(row, 1);
+        productList(row, 2) = masters(row, 3);
+    }
+    int32_t classSumCount = 0;
+    int32_t productSumCount = 0;
+    const vb::VariantArray classSums = period.SalesRows(1, classSumCount);
+    const vb::VariantArray productSums = period.SalesRows(2, productSumCount);
+    Rankings classes;
+    Rankings products;
     for (int kind : {Profit, Quantity, Amount}) {
-        loaded[kind].rows =
-            RankingMerge::Merge(list, listCount, KindSums(sums, count, 1, kind), count, 1);
-        loaded[kind].count = static_cast<int16_t>(listCount);
+        classes[kind].rows = RankingMerge::Merge(
+            classList, classCount, KindSums(classSums, classSumCount, 1, kind), classSumCount, 1);
+        classes[kind].count = static_cast<int16_t>(classCount);
+        products[kind].rows = RankingMerge::Merge(productList, productCount,
+                                                  KindSums(productSums, productSumCount, 2, kind),
+                                                  productSumCount, 2);
+        products[kind].count = static_cast<int16_t>(productCount);
     }
-    classes_ = loaded;
-    return 0;
-}
-
-int32_t RankingTables::LoadProductRankingOpen(AccessADOClass& access, const vb::Date& from,
-                                              const vb::Date& to) {
-    vb::VariantArray list;
-    const int32_t listCount = AccessSelect(
-        access, {"TradeMast_tbl.Classify_No", "TradeMast_tbl.Trade_No", "TradeMast_tbl.Trade_Name"},
-        {"ClassifyMast_tbl", "TradeMast_tbl"},
-        {"ClassifyMast_tbl.Classify_No = TradeMast_tbl.Classify_No"},
-        {"TradeMast_tbl.Classify_No", "TradeMast_tbl.Trade_No"}, list);
-    if (listCount < 0) {
-        return listCount;
-    }
-    CheckedCount(listCount);
-    vb::VariantArray sums;
-    const int32_t count = PeriodSums(access, from, to, 2, sums);
-    if (count < 0) {
-        return count;
-    }
-    Rankings loaded;
-    for (int kind : {Profit, Quantity, Amount}) {
-        loaded[kind].rows =
-            RankingMerge::Merge(list, listCount, KindSums(sums, count, 2, kind), count, 2);
-        loaded[kind].count = static_cast<int16_t>(listCount);
-    }
-    products_ = loaded;
+    classes_ = classes;
+    products_ = products;
     return 0;
 }

@@ -41,9 +41,8 @@ class RankingTables {
 
     int32_t LoadClassRankingClosed(AccessADOClass& access, const vb::Date& from);
     int32_t LoadProductRankingClosed(AccessADOClass& access, const vb::Date& from);
-    int32_t LoadClassRankingOpen(AccessADOClass& access, const vb::Date& from, const vb::Date& to);
-    int32_t LoadProductRankingOpen(AccessADOClass& access, const vb::Date& from,
-                                   const vb::Date& to);
+    // The class and the product rankings of a month not closed, together.
+    int32_t LoadOpen(AccessADOClass& access, const vb::Date& from, const vb::Date& to);
 
     Rankings classes_;
     Rankings products_;

@@ -13,6 +13,7 @@
 #include "screens/menu/MasterDatabase.h"
 #include "screens/monthend/InventoryList.h"
 #include "screens/monthend/MonthReads.h"
+#include "screens/monthend/PeriodSums.h"
 
 using MonthReads::Amount;
 using MonthReads::Key;
@@ -73,17 +74,10 @@ int32_t StockLists::Read() {
     if (count < 0) {
         return count;
     }
-    vb::VariantArray sums;
-    const int32_t sumCount = AccessSelect(
-        access, {"Classify_No", "Trade_No", "SumCost", "SumSales"},
-        {"(SELECT Classify_No", "Trade_No", "Sum(Cost_Quantity) AS SumCost",
-         "Sum(Sales_Quantity) AS SumSales From Management_Tbl WHERE Input_Date Between " +
-             MonthReads::DateText(start) + " And " + MonthReads::DateText(vb::Today()) +
-             " GROUP BY Classify_No",
-         "Trade_No) AS ThisMonthDeta"},
-        {}, {}, sums);
-    if (sumCount < 0) {
-        return sumCount;
+    PeriodSums sums;
+    if (const int32_t read = sums.Read(access, start, vb::Today(), PeriodSums::Columns::Stock);
+        read < 0) {
+        return read;
     }
     vb::VariantArray stored;
     const int32_t storedCount = AccessSelect(
@@ -100,7 +94,6 @@ int32_t StockLists::Read() {
 
     // Sums and stored rows are met by product key, whatever their order and whatever
     // rows of products the masters no longer list they hold.
-    const QHash<QString, int> sumRows = MonthReads::RowsByKey(sums, sumCount);
     const QHash<QString, int> storedRows = MonthReads::RowsByKey(stored, storedCount);
     std::vector<StockRow> rows(count);
     int lowCount = 0;
@@ -115,8 +108,8 @@ int32_t StockLists::Read() {
             stock.stock = Amount(stored(*s, 2));
             stock.average = Amount(stored(*s, 3));
         }
-        if (const auto m = sumRows.constFind(key); m != sumRows.constEnd()) {
-            stock.stock += Amount(sums(*m, 2)) - Amount(sums(*m, 3));
+        if (const PeriodSums::Product* m = sums.Find(key)) {
+            stock.stock += Amount(m->bought.value()) - Amount(m->sold.value());
         }
         if (stock.stock == vb::Currency()) {
             stock.code = ListCode::Zero;

@@ -1,10 +1,9 @@
 #include "InventoryTable.h"
 
 #include <QHash>
-#include <optional>
-#include <unordered_map>
 
 #include "MonthReads.h"
+#include "PeriodSums.h"
 #include "core/AccessADOClass.h"
 #include "core/AccessSelect.h"
 #include "core/MainModule.h"
@@ -20,61 +19,6 @@ namespace {
 
 QString DayText(const vb::Date& date) {
     return vb::Format(date, "yyyy/mm/dd");
-}
-
-// The purchases and sales of one product over some days, and its price on the latest
-// of them.
-struct Movement {
-    __int128 purchases = 0;  // in ten-thousandths
-    __int128 sales = 0;
-    vb::Variant lastPrice;
-};
-
-// By MonthReads::Key.
-using Movements = std::unordered_map<QString, Movement, MonthReads::KeyHash, MonthReads::KeyEqual>;
-
-// The movement per product of the days from..to: what Sum() grouped by class and product
-// gives (Null counting as nothing), and the Unit_Price of the product's latest day. The
-// engine would sort every day row to group them; here the rows are read a month at a
-// time in date order and added up as they come.
-int32_t MovementSums(AccessADOClass& access, const vb::Date& from, const vb::Date& to,
-                     Movements& movements) {
-    int32_t total = 0;
-    for (vb::Date first = from; DayText(first) <= DayText(to);) {
-        const vb::Date next = first.firstOfMonth().addMonths(1);
-        const QString days = DayText(next) <= DayText(to)
-                                 ? "Input_Date >= " + MonthReads::DateText(first) +
-                                       " And Input_Date < " + MonthReads::DateText(next)
-                                 : "Input_Date Between " + MonthReads::DateText(first) + " And " +
-                                       MonthReads::DateText(to);
-        // The first field is the product's key as MonthReads::Key writes it. A value that
-        // is no amount ends the read and fails the table as it would have in the sums.
-        std::optional<vb::RuntimeError> notAmount;
-        const int32_t count = AccessSelectEach(
-            access,
-            {"Classify_No & '\t' & Trade_No", "Cost_Quantity", "Sales_Quantity", "Unit_Price"},
-            {"Management_Tbl"}, {days}, {"Input_Date"}, [&](std::vector<vb::Variant>& row) {
-                try {
-                    Movement& movement = movements[MonthReads::Text(row[0])];
-                    movement.purchases += Amount(row[1]).raw();
-                    movement.sales += Amount(row[2]).raw();
-                    movement.lastPrice = std::move(row[3]);
-                    return true;
-                } catch (const vb::RuntimeError& error) {
-                    notAmount = error;
-                    return false;
-                }
-            });
-        if (notAmount) {
-            throw *notAmount;
-        }
-        if (count < 0) {
-            return count;
-        }
-        total += count;
-        first = next;
-    }
-    return total;
 }
 
 }  // namespace
@@ -164,15 +108,16 @@ int32_t InventoryTable::LoadOpen(const vb::Date& month) {
     if (count < 0) {
         return count;
     }
-    Movements sums;
-    if (const int32_t read = MovementSums(access, month, XX共通関数::GetMonthEndDate(month), sums);
+    PeriodSums sums;
+    if (const int32_t read = sums.Read(access, month, XX共通関数::GetMonthEndDate(month),
+                                       PeriodSums::Columns::Stock);
         read < 0) {
         return read;
     }
-    Movements between;
+    PeriodSums between;
     if (gap) {
-        if (const int32_t read =
-                MovementSums(access, base.addMonths(1), month.addDays(-1), between);
+        if (const int32_t read = between.Read(access, base.addMonths(1), month.addDays(-1),
+                                              PeriodSums::Columns::Stock);
             read < 0) {
             return read;
         }
@@ -190,17 +135,16 @@ int32_t InventoryTable::LoadOpen(const vb::Date& month) {
         const QString key = Key(masters(row, 0), masters(row, 1));
         vb::Currency opening, purchases, sales;
         vb::Currency price = Amount(masters(row, 4));
-        if (const auto s = sums.find(key); s != sums.end()) {
-            purchases = vb::Currency::fromWideRaw(s->second.purchases);
-            sales = vb::Currency::fromWideRaw(s->second.sales);
-            price = Amount(s->second.lastPrice);
+        if (const PeriodSums::Product* s = sums.Find(key)) {
+            purchases = Amount(s->bought.value());
+            sales = Amount(s->sold.value());
+            price = Amount(s->lastPrice);
         }
         if (const auto f = stockRows.constFind(key); f != stockRows.constEnd()) {
             opening = Amount(stock(*f, 2));
         }
-        if (const auto u = between.find(key); u != between.end()) {
-            opening += vb::Currency::fromWideRaw(u->second.purchases) -
-                       vb::Currency::fromWideRaw(u->second.sales);
+        if (const PeriodSums::Product* u = between.Find(key)) {
+            opening += Amount(u->bought.value()) - Amount(u->sold.value());
         }
         rows_(row, ClassifyNo) = masters(row, 0);
         rows_(row, TradeNo) = masters(row, 1);

@@ -1,25 +1,73 @@
 #include "PeriodSums.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "MonthReads.h"
 #include "core/AccessSelect.h"
 #include "platform/runtime/Currency.h"
 #include "platform/runtime/RuntimeError.h"
 
-void PeriodSums::Sum::add(const vb::Variant& value) {
-    if (!value.isNull() && !value.isEmpty()) {
-        raw += value.toCurrency().raw();
-        ++count;
+namespace {
+
+bool HasValue(const vb::Variant& value) {
+    return !value.isNull() && !value.isEmpty();
+}
+
+// Adds the profit of a row, its amount sold less its cost, when both are given.
+void AddProfit(PeriodSums::Sum& profit, const vb::Variant& sold, const vb::Variant& cost) {
+    if (!HasValue(sold) || !HasValue(cost)) {
+        return;
+    }
+    try {
+        const __int128 raw =
+            static_cast<__int128>(sold.toCurrency().raw()) - cost.toCurrency().raw();
+        profit.add(vb::Currency::fromWideRaw(raw).raw());
+    } catch (const vb::RuntimeError& failed) {
+        profit.fail(failed);
     }
 }
 
+}  // namespace
+
+void PeriodSums::Sum::add(const vb::Variant& value) {
+    if (!HasValue(value)) {
+        return;
+    }
+    try {
+        add(value.toCurrency().raw());
+    } catch (const vb::RuntimeError& failed) {
+        fail(failed);
+    }
+}
+
+void PeriodSums::Sum::fail(const std::optional<vb::RuntimeError>& failed) {
+    if (!error) {
+        error = failed;
+    }
+}
+
+void PeriodSums::Sum::add(__int128 tenThousandths) {
+    raw += tenThousandths;
+    ++count;
+}
+
+void PeriodSums::Sum::add(const Sum& other) {
+    raw += other.raw;
+    count += other.count;
+    fail(other.error);
+}
+
 vb::Variant PeriodSums::Sum::value() const {
+    if (error) {
+        throw *error;
+    }
     return count > 0 ? vb::Variant(vb::Currency::fromWideRaw(raw)) : vb::Variant(vb::Null);
 }
 
 vb::Variant PeriodSums::Sum::average() const {
+    if (error) {
+        throw *error;
+    }
     if (count == 0) {
         return vb::Null;
     }
@@ -32,46 +80,78 @@ vb::Variant PeriodSums::Sum::average() const {
     return vb::Currency::fromWideRaw(quotient);
 }
 
-int32_t PeriodSums::Read(AccessADOClass& access, const vb::Date& from, const vb::Date& to) {
+int32_t PeriodSums::Read(AccessADOClass& access, const vb::Date& from, const vb::Date& to,
+                         Columns columns) {
     products_.clear();
+    keys_.clear();
     index_.clear();
-    std::optional<vb::RuntimeError> notAmount;
+    // The product's key as MonthReads::Key writes it, then the columns needed; -1 for one
+    // not read.
+    QStringList fields = {"Classify_No & '\t' & Trade_No"};
+    const auto field = [&fields](bool needed, const char* name) {
+        if (!needed) {
+            return -1;
+        }
+        fields << QString::fromLatin1(name);
+        return static_cast<int>(fields.size()) - 1;
+    };
+    const bool stock = columns != Columns::Sales;
+    const bool sales = columns != Columns::Stock;
+    const int bought = field(stock, "Cost_Quantity");
+    const int boughtAmount = field(sales, "Cost_Money");
+    const int sold = field(true, "Sales_Quantity");
+    const int soldAmount = field(sales, "Sales_Money");
+    const int price = field(stock, "Unit_Price");
+    const auto add = [](Sum& sum, const std::vector<vb::Variant>& row, int column) {
+        if (column >= 0) {
+            sum.add(row[static_cast<size_t>(column)]);
+        }
+    };
+    size_t next = 0;
     const int32_t count = AccessSelectEach(
-        access,
-        {"Classify_No & '\t' & Trade_No", "Cost_Quantity", "Cost_Money", "Sales_Quantity",
-         "Sales_Money", "([Sales_Money]-[Cost_Money])", "Unit_Price"},
-        {"Management_Tbl"},
+        access, fields, {"Management_Tbl"},
         {"Input_Date Between " + MonthReads::DateText(from) + " And " + MonthReads::DateText(to)},
         {"Input_Date"}, [&](std::vector<vb::Variant>& row) {
-            try {
-                // The first field is the product's key as MonthReads::Key writes it.
-                const QString key = MonthReads::Text(row[0]);
-                const auto [found, added] = index_.try_emplace(key, products_.size());
-                if (added) {
-                    const qsizetype tab = key.indexOf(QLatin1Char('\t'));
-                    products_.push_back({key.left(tab), key.mid(tab + 1), {}, {}, {}, {}});
-                }
-                Product& product = products_[found->second];
-                product.bought.add(row[1]);
-                product.boughtAmount.add(row[2]);
-                for (int kind = 0; kind < 3; ++kind) {
-                    product.sums[kind].add(row[static_cast<size_t>(kind) + 3]);
-                }
-                product.lastPrice = std::move(row[6]);
-                return true;
-            } catch (const vb::RuntimeError& error) {
-                notAmount = error;
-                return false;
+            const size_t index = Met(MonthReads::Text(row[0]), next);
+            Product& product = products_[index];
+            next = index + 1;
+            add(product.bought, row, bought);
+            add(product.boughtAmount, row, boughtAmount);
+            add(product.sold, row, sold);
+            add(product.soldAmount, row, soldAmount);
+            if (sales) {
+                AddProfit(product.profit, row[static_cast<size_t>(soldAmount)],
+                          row[static_cast<size_t>(boughtAmount)]);
             }
+            if (price >= 0) {
+                product.lastPrice = std::move(row[static_cast<size_t>(price)]);
+            }
+            return true;
         });
-    if (notAmount) {
-        throw *notAmount;
-    }
     if (count < 0) {
         products_.clear();
+        keys_.clear();
         index_.clear();
     }
     return count;
+}
+
+size_t PeriodSums::Met(const QString& key, size_t expected) {
+    if (expected < keys_.size() && MonthReads::KeyEqual()(keys_[expected], key)) {
+        return expected;
+    }
+    const auto [found, added] = index_.try_emplace(key, products_.size());
+    if (added) {
+        const qsizetype tab = key.indexOf(QLatin1Char('\t'));
+        products_.push_back({key.left(tab), key.mid(tab + 1), {}, {}, {}, {}, {}, {}});
+        keys_.push_back(key);
+    }
+    return found->second;
+}
+
+const PeriodSums::Product* PeriodSums::Find(const QString& key) const {
+    const auto found = index_.find(key);
+    return found != index_.end() ? &products_[found->second] : nullptr;
 }
 
 std::vector<const PeriodSums::Product*> PeriodSums::Sorted() const {
@@ -97,13 +177,49 @@ vb::VariantArray PeriodSums::CloseRows(int32_t& count) const {
     vb::VariantArray rows(count, 9);
     for (int row = 0; row < count; ++row) {
         const Product& product = *sorted[static_cast<size_t>(row)];
-        const vb::Variant values[9] = {product.classNo,           product.tradeNo,
-                                       product.bought.value(),    product.boughtAmount.value(),
-                                       product.sums[0].value(),   product.sums[1].value(),
-                                       product.sums[0].average(), product.lastPrice,
-                                       product.sums[2].value()};
+        const vb::Variant values[9] = {product.classNo,        product.tradeNo,
+                                       product.bought.value(), product.boughtAmount.value(),
+                                       product.sold.value(),   product.soldAmount.value(),
+                                       product.sold.average(), product.lastPrice,
+                                       product.profit.value()};
         for (int col = 0; col < 9; ++col) {
             rows(row, col) = values[col];
+        }
+    }
+    return rows;
+}
+
+vb::VariantArray PeriodSums::SalesRows(int keyColumns, int32_t& count) const {
+    struct Entry {
+        vb::Variant classNo;
+        vb::Variant tradeNo;
+        Sum sums[3];
+    };
+    std::vector<Entry> entries;
+    for (const Product* product : Sorted()) {
+        // The products of a class lie together in key order.
+        if (keyColumns == 2 || entries.empty() ||
+            MonthReads::Text(entries.back().classNo) != MonthReads::Text(product->classNo)) {
+            entries.push_back({product->classNo, product->tradeNo, {}});
+        }
+        Entry& entry = entries.back();
+        entry.sums[0].add(product->sold);
+        entry.sums[1].add(product->soldAmount);
+        entry.sums[2].add(product->profit);
+    }
+    count = static_cast<int32_t>(entries.size());
+    if (count == 0) {
+        return vb::VariantArray();
+    }
+    vb::VariantArray rows(count, keyColumns + 3);
+    for (int row = 0; row < count; ++row) {
+        const Entry& entry = entries[static_cast<size_t>(row)];
+        rows(row, 0) = entry.classNo;
+        if (keyColumns == 2) {
+            rows(row, 1) = entry.tradeNo;
+        }
+        for (int kind = 0; kind < 3; ++kind) {
+            rows(row, keyColumns + kind) = entry.sums[kind].value();
         }
     }
     return rows;

@@ -2,53 +2,90 @@
 
 #include <QString>
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
 #include "MonthReads.h"
 #include "platform/runtime/Date.h"
+#include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/VariantArray.h"
 
 class AccessADOClass;
 
 // The sums of quantity and amount bought, quantity and amount sold and profit (amount
-// sold less cost) per product over the daily rows of some days, read once in date order
-// so that the engine sorts nothing. They are what Sum() grouped by class and product
-// gives: a sum over Null values only is Null.
+// sold less cost) per product over the daily rows of some days, and the price of each
+// product's latest row: the one read of the daily rows that the close, the inventory
+// table, the rankings and the stock lists share. The rows are read once in date order,
+// so that the engine sorts nothing, and added up exactly as they come. The sums are what
+// Sum() grouped by class and product gives: a sum over Null values only is Null.
 class PeriodSums {
   public:
-    // Reads the rows of the days from..to: the rows read, or the wrapper's negative
-    // result. A value that is no amount raises its run-time error here.
-    int32_t Read(AccessADOClass& access, const vb::Date& from, const vb::Date& to);
-
-    // Per product, by key, as the close reads them: class and product number, the sums
-    // of quantity and amount bought, quantity and amount sold, the average quantity sold
-    // (Avg(): rounded half to even, Null without values), the price of the product's
-    // latest row (Last() by date) and the profit. A sum out of the range of an amount
-    // raises run-time error 6.
-    vb::VariantArray CloseRows(int32_t& count) const;
-
-  private:
-    // A sum in ten-thousandths and the count of the values added.
+    // A sum in ten-thousandths and the count of the values added. A value that is no
+    // amount is kept as its run-time error, raised only when the sum is asked for, so
+    // that a reader of other sums never meets it.
     struct Sum {
         __int128 raw = 0;
         int64_t count = 0;
+        std::optional<vb::RuntimeError> error;
         void add(const vb::Variant& value);
+        void add(__int128 tenThousandths);
+        void add(const Sum& other);
+        // Keeps the first run-time error met.
+        void fail(const std::optional<vb::RuntimeError>& failed);
+        // Null without values; a sum out of the range of an amount raises run-time error 6.
         vb::Variant value() const;
+        // Avg(): rounded half to even, Null without values.
         vb::Variant average() const;
     };
+    // What one product's rows add up to. A row's profit is its amount sold less its cost
+    // when both are given.
     struct Product {
         vb::Variant classNo;
         vb::Variant tradeNo;
         Sum bought;
         Sum boughtAmount;
-        Sum sums[3];  // quantity sold, amount sold, profit
+        Sum sold;
+        Sum soldAmount;
+        Sum profit;
         vb::Variant lastPrice;
     };
 
+    // Which columns of the rows a reader needs; the sums of the others stay Null.
+    enum class Columns {
+        Stock,  // quantities bought and sold, price
+        Sales,  // quantity and amount sold, profit
+        All,
+    };
+
+    // Reads the rows of the days from..to (Between, both days in): the rows read, or the
+    // wrapper's negative result.
+    int32_t Read(AccessADOClass& access, const vb::Date& from, const vb::Date& to,
+                 Columns columns = Columns::All);
+
+    // The product of a key as MonthReads::Key writes it; null when it has no rows.
+    const Product* Find(const QString& key) const;
+
+    // Per product, by key, as the close reads them: class and product number, the sums
+    // of quantity and amount bought, quantity and amount sold, the average quantity sold,
+    // the price of the product's latest row (Last() by date) and the profit.
+    vb::VariantArray CloseRows(int32_t& count) const;
+
+    // The sums of quantity sold, amount sold and profit per product (keyColumns 2: class
+    // and product number first) or per class (keyColumns 1: class number first, the sums
+    // of its products), by key.
+    vb::VariantArray SalesRows(int keyColumns, int32_t& count) const;
+
+  private:
+    // The index of the product of a row's key, added when it is new. The rows of a day come in key
+    // order, mostly the products met on the day before in the same order, so the one
+    // after the previous row's product is tried first.
+    size_t Met(const QString& key, size_t expected);
     // The products by class and product number.
     std::vector<const Product*> Sorted() const;
 
-    std::vector<Product> products_;
+    std::deque<Product> products_;
+    std::vector<QString> keys_;  // of the products, in the same order
     std::unordered_map<QString, size_t, MonthReads::KeyHash, MonthReads::KeyEqual> index_;
 };
