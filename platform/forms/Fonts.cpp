@@ -1,6 +1,8 @@
 #include "Fonts.h"
 
 #include <QFontDatabase>
+#include <QHash>
+#include <QMutex>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -63,11 +65,24 @@ QString firstInstalled(const QStringList& families) {
 }  // namespace
 
 QString resolveFontFamily(const QString& name) {
-    const QString normalised = normalisedName(name);
-    if (!isSubstituted(normalised) && !name.trimmed().isEmpty() && QFontDatabase::hasFamily(name)) {
-        return name;
+    // Asking the font database runs the font configuration's substitutions each time; the
+    // installed fonts do not change while the program runs.
+    static QMutex mutex;
+    static QHash<QString, QString> resolved;
+    {
+        const QMutexLocker lock(&mutex);
+        if (const auto found = resolved.constFind(name); found != resolved.constEnd()) {
+            return *found;
+        }
     }
-    return firstInstalled(candidatesFor(normalised));
+    const QString normalised = normalisedName(name);
+    const QString family =
+        !isSubstituted(normalised) && !name.trimmed().isEmpty() && QFontDatabase::hasFamily(name)
+            ? name
+            : firstInstalled(candidatesFor(normalised));
+    const QMutexLocker lock(&mutex);
+    resolved.insert(name, family);
+    return family;
 }
 
 int fontPixelSize(double sizePt) {
