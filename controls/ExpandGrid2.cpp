@@ -163,7 +163,8 @@ void ExpandGrid2::Cols(int16_t cols) {
 void ExpandGrid2::RowsHeight(int16_t row, float height) {
     if (layout_.HasRow(row)) {
         layout_.Row(row).Height = height;
-        layOutRows();
+        // Laid out when next shown or moved in, not once per row of a loop over them all.
+        rowsStale_ = true;
     }
 }
 
@@ -240,6 +241,7 @@ void ExpandGrid2::ValueMatrix(const vb::VariantArray& values) {
 }
 
 void ExpandGrid2::Redraw() {
+    settleRows();
     layout_.LayOutVisible(bodyHeight(), bodyWidth());
     refreshCurrentRect();
     if (body_) {
@@ -265,6 +267,7 @@ void ExpandGrid2::GetCellPos(float x, float y, int16_t& row, int16_t& col) const
 }
 
 void ExpandGrid2::SelectCell(int16_t row, int16_t col) {
+    settleRows();
     endEdit(true);
     const GridCellInfo before = current_;
     const bool moving = row != before.Row || col != before.Col;
@@ -335,6 +338,7 @@ void ExpandGrid2::PageDown() {
 }
 
 void ExpandGrid2::PageSkip(int16_t page) {
+    settleRows();
     if (page < 1 || page > PageMax()) {
         return;
     }
@@ -399,6 +403,7 @@ bool ExpandGrid2::comboOpen() const {
 }
 
 void ExpandGrid2::layOutRows() {
+    rowsStale_ = false;
     const bool singlePage = (autoSize_ & 1) != 0;
     layout_.LayOutPages(bodyHeight(), singlePage);
     if (singlePage && body_) {
@@ -416,6 +421,12 @@ void ExpandGrid2::layOutCols() {
 
 void ExpandGrid2::resetValues() {
     values_ = Rows() > 0 && Cols() > 0 ? vb::VariantArray(Rows(), Cols()) : vb::VariantArray();
+}
+
+void ExpandGrid2::settleRows() {
+    if (rowsStale_) {
+        layOutRows();
+    }
 }
 
 void ExpandGrid2::updateScrollBar() {
@@ -445,6 +456,7 @@ void ExpandGrid2::setScrollValue(int value) {
 }
 
 void ExpandGrid2::setCurrentCell(int row, int col) {
+    settleRows();
     if (!layout_.HasRow(row) || !layout_.HasCol(col)) {
         current_ = GridCellInfo{};
         return;
@@ -456,6 +468,7 @@ void ExpandGrid2::setCurrentCell(int row, int col) {
 }
 
 void ExpandGrid2::refreshCurrentRect() {
+    settleRows();
     if (current_.Valid) {
         layout_.PlaceCell(current_);
     }
@@ -519,6 +532,7 @@ void ExpandGrid2::endEdit(bool focusBody) {
 }
 
 void ExpandGrid2::editCell() {
+    settleRows();
     if (!editable() || !editor_ || !body_ || !layout_.IsShown(current_.Row, current_.Col)) {
         return;
     }
@@ -532,6 +546,7 @@ void ExpandGrid2::editCell() {
 }
 
 void ExpandGrid2::editComboCell() {
+    settleRows();
     ComboBoxEx* list = currentList();
     if (!list || !comboBox_ || !body_ || !layout_.IsShown(current_.Row, current_.Col)) {
         return;
@@ -737,6 +752,7 @@ void ExpandGrid2::onComboPicked() {
 }
 
 void ExpandGrid2::onScroll(int value) {
+    settleRows();
     if (scrollGuard_) {
         return;
     }

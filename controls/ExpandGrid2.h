@@ -135,6 +135,8 @@ class ExpandGrid2 : private BodyKeys {
     bool comboOpen() const;
 
     void layOutRows();
+    // Lays the rows out when a row's height changed since.
+    void settleRows();
     void layOutCols();
     void resetValues();
     void updateScrollBar();
@@ -199,5 +201,6 @@ class ExpandGrid2 : private BodyKeys {
     int16_t gridLines_ = 2;
     int16_t borderStyle_ = 1;
     bool scrollGuard_ = false;
+    bool rowsStale_ = false;  // a row's height changed since the rows were laid out
     bool closingEditor_ = false;
 };
