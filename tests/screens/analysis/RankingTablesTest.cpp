@@ -123,6 +123,27 @@ TEST_F(RankingTablesTest, OpenMonthOrdersEqualSumsByNumberAndNullSumsLast) {
                            "4|001|0001|ノート|0", "5|005|0001|靴下|0", "6|006|0001|独楽|-10"}));
 }
 
+// A class sums every daily row of its number, also those of a product the masters no
+// longer list, over the days of the month; its sum is Null only when every one of its
+// rows is Null.
+TEST_F(RankingTablesTest, OpenMonthClassSumsAreThoseOfAllTheirRows) {
+    movement(5, 2, "001", "0001", "0", "100", "Null", "Null");
+    movement(5, 3, "001", "0003", "0", "10", "5", "250");
+    movement(5, 4, "001", "0003", "0", "10", "1", "50");
+    movement(5, 4, "002", "0001", "0", "10", "Null", "Null");
+    movement(5, 5, "003", "0001", "0", "100", "1", "-20");
+    ASSERT_TRUE(load(5));
+    EXPECT_EQ(Texts(tables.Classes(RankingTables::Amount)),
+              (QStringList{"1|001|文具|300", "2|002|食品|0", "3|005|衣料|0", "4|006|玩具|0",
+                           "5|003|雑貨|-20"}));
+    EXPECT_EQ(Texts(tables.Classes(RankingTables::Quantity)),
+              (QStringList{"1|001|文具|6", "2|003|雑貨|1", "3|002|食品|0", "4|005|衣料|0",
+                           "5|006|玩具|0"}));
+    EXPECT_EQ(Texts(tables.Products(RankingTables::Amount)),
+              (QStringList{"1|001|0001|ノート|0", "2|002|0001|パン|0", "3|001|0002|ペン|0",
+                           "4|005|0001|靴下|0", "5|006|0001|独楽|0", "6|003|0001|皿|-20"}));
+}
+
 // Profits of 0.9 - 0.7, 0.3 - 0.1 and 0.2 - 0 are the same amount, and so are losses of
 // 0 - 0.2 and 0.1 - 0.3: equal amounts go by class, then by product number.
 TEST_F(RankingTablesTest, EqualProfitsAndLossesGoByClassThenProduct) {
