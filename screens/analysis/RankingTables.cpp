@@ -177,19 +177,17 @@ int32_t RankingTables::LoadOpen(AccessADOClass& access, const vb::Date& from, co
         productList(row, 1) = masters(row, 1);
         productList(row, 2) = masters(row, 3);
     }
-    int32_t classSumCount = 0;
-    int32_t productSumCount = 0;
-    const vb::VariantArray classSums = period.SalesRows(1, classSumCount);
-    const vb::VariantArray productSums = period.SalesRows(2, productSumCount);
+    const PeriodSums::SalesSums sums = period.Sales();
     Rankings classes;
     Rankings products;
     for (int kind : {Profit, Quantity, Amount}) {
-        classes[kind].rows = RankingMerge::Merge(
-            classList, classCount, KindSums(classSums, classSumCount, 1, kind), classSumCount, 1);
+        classes[kind].rows = RankingMerge::Merge(classList, classCount,
+                                                 KindSums(sums.classes, sums.classCount, 1, kind),
+                                                 sums.classCount, 1);
         classes[kind].count = static_cast<int16_t>(classCount);
-        products[kind].rows = RankingMerge::Merge(productList, productCount,
-                                                  KindSums(productSums, productSumCount, 2, kind),
-                                                  productSumCount, 2);
+        products[kind].rows = RankingMerge::Merge(
+            productList, productCount, KindSums(sums.products, sums.productCount, 2, kind),
+            sums.productCount, 2);
         products[kind].count = static_cast<int16_t>(productCount);
     }
     classes_ = classes;

@@ -1,6 +1,8 @@
 #include "PeriodSums.h"
 
 #include <algorithm>
+#include <numeric>
+#include <utility>
 
 #include "MonthReads.h"
 #include "core/AccessSelect.h"
@@ -155,16 +157,22 @@ const PeriodSums::Product* PeriodSums::Find(const QString& key) const {
 }
 
 std::vector<const PeriodSums::Product*> PeriodSums::Sorted() const {
-    std::vector<const Product*> sorted;
-    for (const Product& product : products_) {
-        sorted.push_back(&product);
+    // Class and product number of each product, as parts of its key.
+    std::vector<std::pair<QStringView, QStringView>> numbers;
+    numbers.reserve(keys_.size());
+    for (const QString& key : keys_) {
+        const qsizetype tab = key.indexOf(QLatin1Char('\t'));
+        numbers.emplace_back(QStringView(key).left(tab), QStringView(key).mid(tab + 1));
     }
-    const auto text = [](const vb::Variant& value) { return MonthReads::Text(value); };
-    std::sort(sorted.begin(), sorted.end(), [&](const Product* a, const Product* b) {
-        const QString classA = text(a->classNo);
-        const QString classB = text(b->classNo);
-        return classA != classB ? classA < classB : text(a->tradeNo) < text(b->tradeNo);
-    });
+    std::vector<size_t> order(products_.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&numbers](size_t a, size_t b) { return numbers[a] < numbers[b]; });
+    std::vector<const Product*> sorted;
+    sorted.reserve(order.size());
+    for (const size_t index : order) {
+        sorted.push_back(&products_[index]);
+    }
     return sorted;
 }
 
@@ -189,38 +197,40 @@ vb::VariantArray PeriodSums::CloseRows(int32_t& count) const {
     return rows;
 }
 
-vb::VariantArray PeriodSums::SalesRows(int keyColumns, int32_t& count) const {
-    struct Entry {
-        vb::Variant classNo;
-        vb::Variant tradeNo;
-        Sum sums[3];
-    };
-    std::vector<Entry> entries;
-    for (const Product* product : Sorted()) {
+PeriodSums::SalesSums PeriodSums::Sales() const {
+    SalesSums sales;
+    std::vector<Sum> classes;
+    std::vector<const Product*> classProducts;  // the first product of each class
+    const std::vector<const Product*> sorted = Sorted();
+    sales.productCount = static_cast<int32_t>(sorted.size());
+    if (!sorted.empty()) {
+        sales.products = vb::VariantArray(sales.productCount, 5);
+    }
+    for (int row = 0; row < sales.productCount; ++row) {
+        const Product& product = *sorted[static_cast<size_t>(row)];
+        const Sum* const sums[3] = {&product.sold, &product.soldAmount, &product.profit};
+        sales.products(row, 0) = product.classNo;
+        sales.products(row, 1) = product.tradeNo;
         // The products of a class lie together in key order.
-        if (keyColumns == 2 || entries.empty() ||
-            MonthReads::Text(entries.back().classNo) != MonthReads::Text(product->classNo)) {
-            entries.push_back({product->classNo, product->tradeNo, {}});
-        }
-        Entry& entry = entries.back();
-        entry.sums[0].add(product->sold);
-        entry.sums[1].add(product->soldAmount);
-        entry.sums[2].add(product->profit);
-    }
-    count = static_cast<int32_t>(entries.size());
-    if (count == 0) {
-        return vb::VariantArray();
-    }
-    vb::VariantArray rows(count, keyColumns + 3);
-    for (int row = 0; row < count; ++row) {
-        const Entry& entry = entries[static_cast<size_t>(row)];
-        rows(row, 0) = entry.classNo;
-        if (keyColumns == 2) {
-            rows(row, 1) = entry.tradeNo;
+        if (classProducts.empty() ||
+            MonthReads::Text(classProducts.back()->classNo) != MonthReads::Text(product.classNo)) {
+            classProducts.push_back(&product);
+            classes.resize(classes.size() + 3);
         }
         for (int kind = 0; kind < 3; ++kind) {
-            rows(row, keyColumns + kind) = entry.sums[kind].value();
+            sales.products(row, 2 + kind) = sums[kind]->value();
+            classes[classes.size() - 3 + static_cast<size_t>(kind)].add(*sums[kind]);
         }
     }
-    return rows;
+    sales.classCount = static_cast<int32_t>(classProducts.size());
+    if (sales.classCount > 0) {
+        sales.classes = vb::VariantArray(sales.classCount, 4);
+    }
+    for (int row = 0; row < sales.classCount; ++row) {
+        sales.classes(row, 0) = classProducts[static_cast<size_t>(row)]->classNo;
+        for (int kind = 0; kind < 3; ++kind) {
+            sales.classes(row, 1 + kind) = classes[static_cast<size_t>(row) * 3 + kind].value();
+        }
+    }
+    return sales;
 }

@@ -72,10 +72,15 @@ class PeriodSums {
     // the price of the product's latest row (Last() by date) and the profit.
     vb::VariantArray CloseRows(int32_t& count) const;
 
-    // The sums of quantity sold, amount sold and profit per product (keyColumns 2: class
-    // and product number first) or per class (keyColumns 1: class number first, the sums
-    // of its products), by key.
-    vb::VariantArray SalesRows(int keyColumns, int32_t& count) const;
+    // The sums of quantity sold, amount sold and profit per product (class and product
+    // number first) and per class (class number first; the sums of its products), by key.
+    struct SalesSums {
+        vb::VariantArray products;
+        int32_t productCount = 0;
+        vb::VariantArray classes;
+        int32_t classCount = 0;
+    };
+    SalesSums Sales() const;
 
   private:
     // The index of the product of a row's key, added when it is new. The rows of a day come in key
