@@ -1,7 +1,6 @@
 #include "PeriodSums.h"
 
 #include <algorithm>
-#include <numeric>
 #include <utility>
 
 #include "MonthReads.h"
@@ -25,7 +24,7 @@ void AddProfit(PeriodSums::Sum& profit, const vb::Variant& sold, const vb::Varia
             static_cast<__int128>(sold.toCurrency().raw()) - cost.toCurrency().raw();
         profit.add(vb::Currency::fromWideRaw(raw).raw());
     } catch (const vb::RuntimeError& failed) {
-        profit.fail(failed);
+        profit.fail(failed.number());
     }
 }
 
@@ -38,14 +37,12 @@ void PeriodSums::Sum::add(const vb::Variant& value) {
     try {
         add(value.toCurrency().raw());
     } catch (const vb::RuntimeError& failed) {
-        fail(failed);
+        fail(failed.number());
     }
 }
 
-void PeriodSums::Sum::fail(const std::optional<vb::RuntimeError>& failed) {
-    if (!error) {
-        error = failed;
-    }
+void PeriodSums::Sum::fail(int32_t number) {
+    error = error != 0 ? error : number;
 }
 
 void PeriodSums::Sum::add(__int128 tenThousandths) {
@@ -60,15 +57,15 @@ void PeriodSums::Sum::add(const Sum& other) {
 }
 
 vb::Variant PeriodSums::Sum::value() const {
-    if (error) {
-        throw *error;
+    if (error != 0) {
+        throw vb::RuntimeError(static_cast<vb::ErrorNumber>(error));
     }
     return count > 0 ? vb::Variant(vb::Currency::fromWideRaw(raw)) : vb::Variant(vb::Null);
 }
 
 vb::Variant PeriodSums::Sum::average() const {
-    if (error) {
-        throw *error;
+    if (error != 0) {
+        throw vb::RuntimeError(static_cast<vb::ErrorNumber>(error));
     }
     if (count == 0) {
         return vb::Null;
@@ -85,7 +82,8 @@ vb::Variant PeriodSums::Sum::average() const {
 int32_t PeriodSums::Read(AccessADOClass& access, const vb::Date& from, const vb::Date& to,
                          Columns columns) {
     products_.clear();
-    keys_.clear();
+    keyChars_.clear();
+    keySpans_.clear();
     index_.clear();
     // The product's key as MonthReads::Key writes it, then the columns needed; -1 for one
     // not read.
@@ -132,21 +130,28 @@ int32_t PeriodSums::Read(AccessADOClass& access, const vb::Date& from, const vb:
         });
     if (count < 0) {
         products_.clear();
-        keys_.clear();
+        keyChars_.clear();
+        keySpans_.clear();
         index_.clear();
     }
     return count;
 }
 
 size_t PeriodSums::Met(const QString& key, size_t expected) {
-    if (expected < keys_.size() && MonthReads::KeyEqual()(keys_[expected], key)) {
-        return expected;
+    const QStringView text(key);
+    if (expected < keySpans_.size()) {
+        const auto [start, length] = keySpans_[expected];
+        if (length == static_cast<size_t>(text.size()) &&
+            std::char_traits<char16_t>::compare(keyChars_.data() + start, text.utf16(), length) ==
+                0) {
+            return expected;
+        }
     }
     const auto [found, added] = index_.try_emplace(key, products_.size());
     if (added) {
-        const qsizetype tab = key.indexOf(QLatin1Char('\t'));
-        products_.push_back({key.left(tab), key.mid(tab + 1), {}, {}, {}, {}, {}, {}});
-        keys_.push_back(key);
+        products_.emplace_back();
+        keySpans_.emplace_back(keyChars_.size(), static_cast<size_t>(text.size()));
+        keyChars_.append(text.utf16(), static_cast<size_t>(text.size()));
     }
     return found->second;
 }
@@ -156,40 +161,35 @@ const PeriodSums::Product* PeriodSums::Find(const QString& key) const {
     return found != index_.end() ? &products_[found->second] : nullptr;
 }
 
-std::vector<const PeriodSums::Product*> PeriodSums::Sorted() const {
-    // Class and product number of each product, as parts of its key.
-    std::vector<std::pair<QStringView, QStringView>> numbers;
-    numbers.reserve(keys_.size());
-    for (const QString& key : keys_) {
+std::vector<PeriodSums::Numbered> PeriodSums::Sorted() const {
+    std::vector<Numbered> sorted;
+    sorted.reserve(keySpans_.size());
+    for (size_t index = 0; index < keySpans_.size(); ++index) {
+        const auto [start, length] = keySpans_[index];
+        const QStringView key(keyChars_.data() + start, static_cast<qsizetype>(length));
         const qsizetype tab = key.indexOf(QLatin1Char('\t'));
-        numbers.emplace_back(QStringView(key).left(tab), QStringView(key).mid(tab + 1));
+        sorted.push_back({&products_[index], key.left(tab), key.mid(tab + 1)});
     }
-    std::vector<size_t> order(products_.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(),
-              [&numbers](size_t a, size_t b) { return numbers[a] < numbers[b]; });
-    std::vector<const Product*> sorted;
-    sorted.reserve(order.size());
-    for (const size_t index : order) {
-        sorted.push_back(&products_[index]);
-    }
+    std::sort(sorted.begin(), sorted.end(), [](const Numbered& a, const Numbered& b) {
+        return std::pair(a.classNo, a.tradeNo) < std::pair(b.classNo, b.tradeNo);
+    });
     return sorted;
 }
 
 vb::VariantArray PeriodSums::CloseRows(int32_t& count) const {
-    const std::vector<const Product*> sorted = Sorted();
+    const std::vector<Numbered> sorted = Sorted();
     count = static_cast<int32_t>(sorted.size());
     if (count == 0) {
         return vb::VariantArray();
     }
     vb::VariantArray rows(count, 9);
     for (int row = 0; row < count; ++row) {
-        const Product& product = *sorted[static_cast<size_t>(row)];
-        const vb::Variant values[9] = {product.classNo,        product.tradeNo,
-                                       product.bought.value(), product.boughtAmount.value(),
-                                       product.sold.value(),   product.soldAmount.value(),
-                                       product.sold.average(), product.lastPrice,
-                                       product.profit.value()};
+        const Numbered& entry = sorted[static_cast<size_t>(row)];
+        const Product& product = *entry.product;
+        const vb::Variant values[9] = {
+            entry.classNo.toString(),     entry.tradeNo.toString(), product.bought.value(),
+            product.boughtAmount.value(), product.sold.value(),     product.soldAmount.value(),
+            product.sold.average(),       product.lastPrice,        product.profit.value()};
         for (int col = 0; col < 9; ++col) {
             rows(row, col) = values[col];
         }
@@ -199,37 +199,37 @@ vb::VariantArray PeriodSums::CloseRows(int32_t& count) const {
 
 PeriodSums::SalesSums PeriodSums::Sales() const {
     SalesSums sales;
-    std::vector<Sum> classes;
-    std::vector<const Product*> classProducts;  // the first product of each class
-    const std::vector<const Product*> sorted = Sorted();
+    std::vector<Sum> classSums;
+    std::vector<QStringView> classes;
+    const std::vector<Numbered> sorted = Sorted();
     sales.productCount = static_cast<int32_t>(sorted.size());
     if (!sorted.empty()) {
         sales.products = vb::VariantArray(sales.productCount, 5);
     }
     for (int row = 0; row < sales.productCount; ++row) {
-        const Product& product = *sorted[static_cast<size_t>(row)];
-        const Sum* const sums[3] = {&product.sold, &product.soldAmount, &product.profit};
-        sales.products(row, 0) = product.classNo;
-        sales.products(row, 1) = product.tradeNo;
+        const Numbered& entry = sorted[static_cast<size_t>(row)];
+        const Sum* const sums[3] = {&entry.product->sold, &entry.product->soldAmount,
+                                    &entry.product->profit};
+        sales.products(row, 0) = entry.classNo.toString();
+        sales.products(row, 1) = entry.tradeNo.toString();
         // The products of a class lie together in key order.
-        if (classProducts.empty() ||
-            MonthReads::Text(classProducts.back()->classNo) != MonthReads::Text(product.classNo)) {
-            classProducts.push_back(&product);
-            classes.resize(classes.size() + 3);
+        if (classes.empty() || classes.back() != entry.classNo) {
+            classes.push_back(entry.classNo);
+            classSums.resize(classSums.size() + 3);
         }
         for (int kind = 0; kind < 3; ++kind) {
             sales.products(row, 2 + kind) = sums[kind]->value();
-            classes[classes.size() - 3 + static_cast<size_t>(kind)].add(*sums[kind]);
+            classSums[classSums.size() - 3 + static_cast<size_t>(kind)].add(*sums[kind]);
         }
     }
-    sales.classCount = static_cast<int32_t>(classProducts.size());
+    sales.classCount = static_cast<int32_t>(classes.size());
     if (sales.classCount > 0) {
         sales.classes = vb::VariantArray(sales.classCount, 4);
     }
     for (int row = 0; row < sales.classCount; ++row) {
-        sales.classes(row, 0) = classProducts[static_cast<size_t>(row)]->classNo;
+        sales.classes(row, 0) = classes[static_cast<size_t>(row)].toString();
         for (int kind = 0; kind < 3; ++kind) {
-            sales.classes(row, 1 + kind) = classes[static_cast<size_t>(row) * 3 + kind].value();
+            sales.classes(row, 1 + kind) = classSums[static_cast<size_t>(row) * 3 + kind].value();
         }
     }
     return sales;

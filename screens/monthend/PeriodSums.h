@@ -3,13 +3,13 @@
 #include <QString>
 #include <cstdint>
 #include <deque>
-#include <optional>
+#include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "MonthReads.h"
 #include "platform/runtime/Date.h"
-#include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/VariantArray.h"
 
 class AccessADOClass;
@@ -23,17 +23,17 @@ class AccessADOClass;
 class PeriodSums {
   public:
     // A sum in ten-thousandths and the count of the values added. A value that is no
-    // amount is kept as its run-time error, raised only when the sum is asked for, so
-    // that a reader of other sums never meets it.
+    // amount is kept as the number of its run-time error, raised only when the sum is
+    // asked for, so that a reader of other sums never meets it.
     struct Sum {
         __int128 raw = 0;
         int64_t count = 0;
-        std::optional<vb::RuntimeError> error;
+        int32_t error = 0;
         void add(const vb::Variant& value);
         void add(__int128 tenThousandths);
         void add(const Sum& other);
         // Keeps the first run-time error met.
-        void fail(const std::optional<vb::RuntimeError>& failed);
+        void fail(int32_t number);
         // Null without values; a sum out of the range of an amount raises run-time error 6.
         vb::Variant value() const;
         // Avg(): rounded half to even, Null without values.
@@ -42,14 +42,12 @@ class PeriodSums {
     // What one product's rows add up to. A row's profit is its amount sold less its cost
     // when both are given.
     struct Product {
-        vb::Variant classNo;
-        vb::Variant tradeNo;
-        Sum bought;
-        Sum boughtAmount;
-        Sum sold;
-        Sum soldAmount;
-        Sum profit;
         vb::Variant lastPrice;
+        Sum sold;
+        Sum bought;
+        Sum soldAmount;
+        Sum boughtAmount;
+        Sum profit;
     };
 
     // Which columns of the rows a reader needs; the sums of the others stay Null.
@@ -87,10 +85,19 @@ class PeriodSums {
     // order, mostly the products met on the day before in the same order, so the one
     // after the previous row's product is tried first.
     size_t Met(const QString& key, size_t expected);
+    // A product with its class and product number, parts of its key.
+    struct Numbered {
+        const Product* product;
+        QStringView classNo;
+        QStringView tradeNo;
+    };
     // The products by class and product number.
-    std::vector<const Product*> Sorted() const;
+    std::vector<Numbered> Sorted() const;
 
     std::deque<Product> products_;
-    std::vector<QString> keys_;  // of the products, in the same order
+    // The products' keys, in the same order, one after the other in one block, so that
+    // comparing a row's key with the expected one stays within the processor's cache.
+    std::u16string keyChars_;
+    std::vector<std::pair<size_t, size_t>> keySpans_;  // start and length in keyChars_
     std::unordered_map<QString, size_t, MonthReads::KeyHash, MonthReads::KeyEqual> index_;
 };
