@@ -7,7 +7,9 @@
 #include <cstdlib>
 
 #include "core/MainModule.h"
+#include "platform/forms/TestHook.h"
 #include "platform/jet/Connection.h"
+#include "platform/runtime/Clock.h"
 #include "platform/runtime/Date.h"
 
 namespace {
@@ -171,4 +173,18 @@ void BenchDatabase::use() const {
     MainModule::DBFolder = database_.folder();
     MainModule::HasCloseDate = true;
     MainModule::LastCloseDate = vb::Date::fromYmd(2024, 4, 1);
+}
+
+void useOffscreenScreens() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+}
+
+void setUpScreens(const vb::Date& today) {
+    forms::TestHook::enable();
+    vb::setClock(today);
+    MainModule::SumDecimal = 0;
+    MainModule::UnitDecimal = 0;
+    MainModule::TradeFigure = 0;
 }

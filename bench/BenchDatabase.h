@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "platform/runtime/Date.h"
 #include "tests/support/TestDatabase.h"
 
 // A copy of the shipped keyed database filled for the benchmarks: `products` products
@@ -20,6 +21,12 @@ class BenchDatabase {
   private:
     TestDatabase database_;
 };
+
+// The settings of a screens benchmark, before its QApplication is made: the offscreen
+// platform unless another is asked for. After it is made: message boxes answered by the
+// test hook, today on the clock, whole-number quantities, prices and product numbers.
+void useOffscreenScreens();
+void setUpScreens(const vb::Date& today);
 
 // Ends the benchmark program with the step that failed.
 [[noreturn]] void benchFailed(const char* step, const QString& detail);

@@ -110,15 +110,9 @@ BENCHMARK(BM_ProductMasterOfOneClass)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    useOffscreenScreens();
     QApplication app(argc, argv);
-    forms::TestHook::enable();
-    vb::setClock(vb::Date::fromYmdHms(2024, 5, 15, 9, 0, 0));
-    MainModule::SumDecimal = 0;
-    MainModule::UnitDecimal = 0;
-    MainModule::TradeFigure = 0;
+    setUpScreens(vb::Date::fromYmdHms(2024, 5, 15, 9, 0, 0));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -409,15 +409,9 @@ void printRatio(const MedianReporter& reporter, const char* label, const std::st
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    useOffscreenScreens();
     QApplication app(argc, argv);
-    forms::TestHook::enable();
-    vb::setClock(vb::Date::fromYmdHms(2024, 5, 30, 9, 0, 0));
-    MainModule::SumDecimal = 0;
-    MainModule::UnitDecimal = 0;
-    MainModule::TradeFigure = 0;
+    setUpScreens(vb::Date::fromYmdHms(2024, 5, 30, 9, 0, 0));
     benchmark::Initialize(&argc, argv);
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
