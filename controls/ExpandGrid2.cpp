@@ -160,6 +160,35 @@ void ExpandGrid2::Cols(int16_t cols) {
     resetValues();
 }
 
+template <typename Read>
+auto ExpandGrid2::settled(Read read) const {
+    if (!rowsStale_) {
+        return read(layout_);
+    }
+    GridLayout layout = layout_;
+    layout.LayOutPages(bodyHeight(), (autoSize_ & 1) != 0);
+    return read(layout);
+}
+
+float ExpandGrid2::Height() const {
+    return static_cast<float>(
+        settled([](const GridLayout& layout) { return layout.TotalHeight(); }));
+}
+
+int16_t ExpandGrid2::TopRow() const {
+    return static_cast<int16_t>(settled([](const GridLayout& layout) { return layout.TopRow(); }));
+}
+
+int16_t ExpandGrid2::Page() const {
+    return static_cast<int16_t>(
+        settled([](const GridLayout& layout) { return layout.PageIndex() + 1; }));
+}
+
+int16_t ExpandGrid2::PageMax() const {
+    return static_cast<int16_t>(
+        settled([](const GridLayout& layout) { return layout.LastPageIndex() + 1; }));
+}
+
 void ExpandGrid2::RowsHeight(int16_t row, float height) {
     if (layout_.HasRow(row)) {
         layout_.Row(row).Height = height;

@@ -52,11 +52,13 @@ class ExpandGrid2 : private BodyKeys {
     // 0 none; 1 the body's height fits the rows (one page); 2 its width fits the
     // columns; 3 both. Takes effect at the next row or column change.
     void AutoSize(int16_t mode) { autoSize_ = mode; }
-    float Height() const { return static_cast<float>(layout_.TotalHeight()); }
+    // Height, TopRow, Page and PageMax as the rows are laid out, also before they are
+    // shown again after a height changed.
+    float Height() const;
     float Width() const { return static_cast<float>(layout_.TotalWidth()); }
     int16_t Row() const { return static_cast<int16_t>(current_.Row); }
     int16_t Col() const { return static_cast<int16_t>(current_.Col); }
-    int16_t TopRow() const { return static_cast<int16_t>(layout_.TopRow()); }
+    int16_t TopRow() const;
 
     // A new count keeps the row (column) settings, gives new rows height 390 (columns
     // width 1050) and empties every cell; the same count changes nothing.
@@ -95,8 +97,8 @@ class ExpandGrid2 : private BodyKeys {
     void GridLines(int16_t lines) { gridLines_ = lines; }
     int16_t BorderStyle() const { return borderStyle_; }
     void BorderStyle(int16_t style) { borderStyle_ = style; }
-    int16_t Page() const { return static_cast<int16_t>(layout_.PageIndex() + 1); }
-    int16_t PageMax() const { return static_cast<int16_t>(layout_.LastPageIndex() + 1); }
+    int16_t Page() const;
+    int16_t PageMax() const;
 
     // Repaints the body and the page caption.
     void Redraw();
@@ -137,6 +139,9 @@ class ExpandGrid2 : private BodyKeys {
     void layOutRows();
     // Lays the rows out when a row's height changed since.
     void settleRows();
+    // What read finds in the layout as settleRows leaves it, without changing the grid.
+    template <typename Read>
+    auto settled(Read read) const;
     void layOutCols();
     void resetValues();
     void updateScrollBar();

@@ -64,6 +64,27 @@ TEST_F(ExpandGrid2Test, AutoSizeFitsTheBodyToTheRows) {
     EXPECT_FALSE(scroll_->isEnabled());
 }
 
+// Heights set row by row are laid out once the grid is next shown; its page members and
+// its height count them before that too.
+TEST_F(ExpandGrid2Test, RowHeightsSetOneByOneCountBeforeAndAfterTheGridIsShown) {
+    build(30, {16});
+    ASSERT_EQ(grid_.PageMax(), 3);
+    for (int16_t row = 0; row < 30; ++row) {
+        grid_.RowsHeight(row, 780);
+    }
+    EXPECT_EQ(grid_.PageMax(), 6);
+    EXPECT_FLOAT_EQ(grid_.Height(), 30 * 780);
+    grid_.PageSkip(6);
+    EXPECT_EQ(grid_.TopRow(), 25);
+    EXPECT_EQ(grid_.Page(), 6);
+    EXPECT_EQ(scroll_->maximum(), 25);
+
+    grid_.RowsHeight(0, 390);
+    EXPECT_EQ(grid_.PageMax(), 6);
+    grid_.Redraw();
+    EXPECT_EQ(scroll_->maximum(), 25);
+}
+
 TEST_F(ExpandGrid2Test, PageTabClicksTurnPages) {
     build(30, {16});
     const auto tabPoint = [this](double x) {
