@@ -1,5 +1,8 @@
 #include "SettingsRecord.h"
 
+#include <iterator>
+#include <vector>
+
 #include "AccessADOClass.h"
 #include "XXCommonFunctions.h"
 #include "platform/runtime/RuntimeError.h"
@@ -34,7 +37,16 @@ int32_t ReadBasic(AccessADOClass& access, BasicSettings& settings) {
         access.AddField(QString::fromLatin1(field));
     }
     access.AddFromVerse(QStringLiteral("basic_tbl"));
-    const int32_t result = access.Execute();
+    // Only the first row counts. The read stops at the second one: the wrapper counts the
+    // whole table after a select that gave at most one row, and the table can be large.
+    std::vector<vb::Variant> first;
+    const int32_t result = access.ExecuteEach([&first](std::vector<vb::Variant>& row) {
+        if (!first.empty()) {
+            return false;
+        }
+        first.assign(std::make_move_iterator(row.begin()), std::make_move_iterator(row.end()));
+        return true;
+    });
     settings = {};
     if (result <= 0) {
         return result;
@@ -47,12 +59,12 @@ int32_t ReadBasic(AccessADOClass& access, BasicSettings& settings) {
     uint8_t* const readTargets[5] = {&read.tradeFigure, &read.unitDecimal, &read.sumDecimal,
                                      &read.printType, &read.pictureFlg};
     for (int16_t col = 0; col < 5; ++col) {
-        if (!ReadSetting(access.InfoValue(0, col), highest[col], *readTargets[col])) {
+        if (!ReadSetting(first[static_cast<size_t>(col)], highest[col], *readTargets[col])) {
             return XX共通関数::BasicDataFailed;
         }
     }
     settings = read;
-    return result;
+    return 1;
 }
 
 int32_t ReadLastCloseDate(AccessADOClass& access, vb::Date& date) {

@@ -18,9 +18,9 @@ struct BasicSettings {
     uint8_t pictureFlg = 0;
 };
 
-// The five settings of basic_tbl's row: the row count (settings left 0 without a row),
-// the query's failure, or -503 when a value is Null, not a number or too large (the
-// decimal settings above 3, the others above 255).
+// The five settings of basic_tbl's first row, read without the rows after it: 1, 0
+// without a row (settings left 0), the query's failure, or -503 when a value is Null, not
+// a number or too large (the decimal settings above 3, the others above 255).
 int32_t ReadBasic(AccessADOClass& access, BasicSettings& settings);
 
 // The largest FixDate of FixDeta_tbl: 1 with date set, 0 for no month, the query's

@@ -11,6 +11,7 @@
 #include "platform/runtime/RuntimeError.h"
 #include "screens/menu/MasterDatabase.h"
 #include "screens/monthend/MonthReads.h"
+#include "screens/monthend/PeriodSums.h"
 #include "screens/records/RecordFormats.h"
 
 namespace {
@@ -104,7 +105,9 @@ int32_t ProfitTable::Read(const vb::Date& day) {
     texts_ = vb::VariantArray(count + 1, 2 + Sums);
     totals_ = vb::VariantArray(1, 1 + Sums);
     totals_(0, 0) = QStringLiteral("合　計");
-    std::array<vb::Currency, Sums> totals{};
+    // The totals are added exactly: only a total out of range fails the day, as a sum out
+    // of range fails its read.
+    std::array<PeriodSums::Sum, Sums> totals{};
     for (int row = 0; row < count; ++row) {
         const QString number = vb::Format(list(row, 0), "000");
         const auto found = sumRows.constFind(MonthReads::Text(list(row, 0)));
@@ -116,14 +119,20 @@ int32_t ProfitTable::Read(const vb::Date& day) {
                                          : vb::Currency();
             values_(row, k + 2) = sum;
             texts_(row, k + 2) = FormatSum(sum, k + 2);
-            totals[k] += sum;
+            totals[k].add(sum.raw());
+        }
+    }
+    for (const PeriodSums::Sum& total : totals) {
+        if (const int32_t number = total.failure(); number != 0) {
+            return -number;
         }
     }
     texts_(count, 0) = QStringLiteral(" ");
     texts_(count, 1) = totals_(0, 0);
     for (int k = 0; k < Sums; ++k) {
-        totals_(0, k + 1) = totals[k];
-        texts_(count, k + 2) = FormatSum(totals[k], k + 2);
+        const vb::Currency total = MonthReads::Amount(totals[k].value());
+        totals_(0, k + 1) = total;
+        texts_(count, k + 2) = FormatSum(total, k + 2);
     }
     return count;
 }

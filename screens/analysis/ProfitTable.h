@@ -12,8 +12,9 @@
 // else those stored in FixDeta_tbl for the day's month.
 class ProfitTable {
   public:
-    // Loads the day. False after a failed read, whose message was shown under title, or
-    // after a value out of range; ClassCount is 0 and DaySumRows -1 then.
+    // Loads the day. False after a failed read, whose message was shown under title (also
+    // for a total out of range), or after another run-time error, without a message;
+    // ClassCount is 0 and DaySumRows -1 then.
     bool Load(const vb::Date& day, const QString& title);
 
     // The classes listed, and the classes with movement on the day (-1 after a failure).

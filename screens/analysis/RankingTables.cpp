@@ -177,7 +177,10 @@ int32_t RankingTables::LoadOpen(AccessADOClass& access, const vb::Date& from, co
         productList(row, 1) = masters(row, 1);
         productList(row, 2) = masters(row, 3);
     }
-    const PeriodSums::SalesSums sums = period.Sales();
+    PeriodSums::SalesSums sums;
+    if (const int32_t failed = period.Sales(sums); failed < 0) {
+        return failed;
+    }
     Rankings classes;
     Rankings products;
     for (int kind : {Profit, Quantity, Amount}) {

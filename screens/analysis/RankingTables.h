@@ -28,7 +28,8 @@ class RankingTables {
     };
 
     // Loads the month from..to. False after a failed read, whose message was shown
-    // under title, or after a value out of range; all rankings are empty then.
+    // under title (also for a sum of the month out of range), or after another run-time
+    // error, without a message; all rankings are empty then.
     bool Load(const vb::Date& from, const vb::Date& to, const QString& title);
     // Empties all six rankings.
     void Clear();

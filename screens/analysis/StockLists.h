@@ -15,8 +15,9 @@ class StockLists {
     // four. Every cell is a display text.
     enum Column : int { ClassifyNo = 0, TradeNo, TradeName, Average, Stock };
 
-    // Loads the lists. False after a failed read, whose message was shown under title,
-    // or after a value out of range; the lists are empty then.
+    // Loads the lists. False after a failed read, whose message was shown under title
+    // (also for a sum of the open months out of range), or after another run-time error,
+    // without a message; the lists are empty then.
     bool Load(const QString& title);
 
     int16_t LowStockCount() const { return lowCount_; }

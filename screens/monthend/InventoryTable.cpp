@@ -42,7 +42,7 @@ bool InventoryTable::Load(const vb::Date& month, const QString& title) {
             return true;
         }
     } catch (const vb::RuntimeError&) {
-        result = 0;
+        result = XX共通関数::ReadFailed;
     }
     rows_ = vb::VariantArray();
     rowCount_ = 0;

@@ -27,8 +27,9 @@ class InventoryTable {
     };
 
     // Loads the month; false after a failed read, whose message was shown with title
-    // (a closed month without rows shows "指定された日付は初期Data前の日付です。"), or
-    // after a value out of range. The table is empty then.
+    // (a closed month without rows shows "指定された日付は初期Data前の日付です。"). A sum
+    // of the month or a value of the table out of range fails the load as a failed read.
+    // The table is empty then.
     bool Load(const vb::Date& month, const QString& title);
 
     int32_t RowCount() const { return rowCount_; }

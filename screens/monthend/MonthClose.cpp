@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QStringList>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "CloseRanks.h"
@@ -32,40 +33,36 @@ enum SumColumn : int {
     SumProfit,
 };
 
+// The columns of the class sums of PeriodSums::Sales.
+enum ClassSumColumn : int {
+    ClassSales = 1,
+    ClassMoney,
+    ClassProfit,
+};
+
 // The six rankings in the order of the rank columns stored: classes by profit, amount,
 // quantity, then products. Each ranks the sum of its column per class or per product:
-// the class's value is the sum of its products' sums, which is the class's own sum
-// over its daily rows, since every daily row of the month lies in one product's sums.
+// a product's sums are those the close reads, a class's those of PeriodSums::Sales,
+// which adds its products' sums exactly, so that a class sum in range is ranked whatever
+// its products' sums pass on the way.
 struct Ranking {
-    SumColumn value;
+    int column;  // in the product sums, or in the class sums
     bool products;
 };
 const Ranking Rankings[6] = {
-    {SumProfit, false}, {SumMoney, false}, {SumSales, false},
-    {SumProfit, true},  {SumMoney, true},  {SumSales, true},
+    {ClassProfit, false}, {ClassMoney, false}, {ClassSales, false},
+    {SumProfit, true},    {SumMoney, true},    {SumSales, true},
 };
 
-// The entries of a ranking, value descending, for CloseRanks: one per product with
-// daily rows, or one per class with daily rows. A sum over Null values only counts as
-// 0, as CloseRanks reads a Null value.
+// The entries of a ranking, value descending, for CloseRanks: one per product or class
+// with daily rows. A sum over Null values only counts as 0, as CloseRanks reads a Null
+// value.
 std::vector<CloseRanks::Entry> RankingEntries(const vb::VariantArray& sums, int32_t count,
                                               const Ranking& ranking) {
     std::vector<CloseRanks::Entry> entries;
-    QHash<QString, size_t> classEntry;
     for (int row = 0; row < count; ++row) {
-        const vb::Currency value = Amount(sums(row, ranking.value));
-        if (ranking.products) {
-            entries.push_back({Key(sums(row, 0), sums(row, 1)), value});
-            continue;
-        }
-        const QString classNo = Text(sums(row, 0));
-        const auto found = classEntry.constFind(classNo);
-        if (found == classEntry.constEnd()) {
-            classEntry.insert(classNo, entries.size());
-            entries.push_back({classNo, value});
-        } else {
-            entries[*found].value += value;
-        }
+        entries.push_back({ranking.products ? Key(sums(row, 0), sums(row, 1)) : Text(sums(row, 0)),
+                           Amount(sums(row, ranking.column))});
     }
     std::stable_sort(
         entries.begin(), entries.end(),
@@ -108,6 +105,12 @@ int32_t MonthClose::Read() {
         return read;
     }
     sums_ = sums.CloseRows(sumCount_);
+    PeriodSums::SalesSums sales;
+    if (const int32_t failed = sums.Sales(sales); failed < 0) {
+        return failed;
+    }
+    classSums_ = std::move(sales.classes);
+    classCount_ = sales.classCount;
     stockCount_ = MonthReads::StoredStock(access, month_.addMonths(-1), stock_);
     return stockCount_ < 0 ? stockCount_ : 0;
 }
@@ -129,8 +132,10 @@ void MonthClose::Build() {
     std::vector<std::vector<int>> ranks;
     for (int i = 0; i < 6; ++i) {
         const bool byProduct = Rankings[i].products;
-        const std::vector<int> assigned = CloseRanks::Assign(
-            RankingEntries(sums_, sumCount_, Rankings[i]), byProduct ? products : classes);
+        const std::vector<int> assigned =
+            CloseRanks::Assign(byProduct ? RankingEntries(sums_, sumCount_, Rankings[i])
+                                         : RankingEntries(classSums_, classCount_, Rankings[i]),
+                               byProduct ? products : classes);
         std::vector<int> column(masterCount_);
         for (int row = 0; row < masterCount_; ++row) {
             column[row] =

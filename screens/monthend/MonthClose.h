@@ -36,8 +36,10 @@ class MonthClose {
     vb::VariantArray rows_;
     vb::VariantArray masters_;
     vb::VariantArray sums_;
+    vb::VariantArray classSums_;
     vb::VariantArray stock_;
     int32_t masterCount_ = 0;
     int32_t sumCount_ = 0;
+    int32_t classCount_ = 0;
     int32_t stockCount_ = 0;
 };

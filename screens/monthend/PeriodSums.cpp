@@ -56,9 +56,17 @@ void PeriodSums::Sum::add(const Sum& other) {
     fail(other.error);
 }
 
-vb::Variant PeriodSums::Sum::value() const {
+int32_t PeriodSums::Sum::failure() const {
     if (error != 0) {
-        throw vb::RuntimeError(static_cast<vb::ErrorNumber>(error));
+        return error;
+    }
+    const bool inRange = raw >= vb::Currency::min().raw() && raw <= vb::Currency::max().raw();
+    return count == 0 || inRange ? 0 : vb::errOverflow;
+}
+
+vb::Variant PeriodSums::Sum::value() const {
+    if (const int32_t number = failure(); number != 0) {
+        throw vb::RuntimeError(static_cast<vb::ErrorNumber>(number));
     }
     return count > 0 ? vb::Variant(vb::Currency::fromWideRaw(raw)) : vb::Variant(vb::Null);
 }
@@ -128,13 +136,22 @@ int32_t PeriodSums::Read(AccessADOClass& access, const vb::Date& from, const vb:
             }
             return true;
         });
-    if (count < 0) {
+    int32_t result = count;
+    for (auto product = products_.begin(); result >= 0 && product != products_.end(); ++product) {
+        for (const Sum* sum : {&product->bought, &product->boughtAmount, &product->sold,
+                               &product->soldAmount, &product->profit}) {
+            if (const int32_t number = sum->failure(); number != 0 && result >= 0) {
+                result = -number;
+            }
+        }
+    }
+    if (result < 0) {
         products_.clear();
         keyChars_.clear();
         keySpans_.clear();
         index_.clear();
     }
-    return count;
+    return result;
 }
 
 size_t PeriodSums::Met(const QString& key, size_t expected) {
@@ -197,8 +214,8 @@ vb::VariantArray PeriodSums::CloseRows(int32_t& count) const {
     return rows;
 }
 
-PeriodSums::SalesSums PeriodSums::Sales() const {
-    SalesSums sales;
+int32_t PeriodSums::Sales(SalesSums& sales) const {
+    sales = SalesSums();
     std::vector<Sum> classSums;
     std::vector<QStringView> classes;
     const std::vector<Numbered> sorted = Sorted();
@@ -222,6 +239,12 @@ PeriodSums::SalesSums PeriodSums::Sales() const {
             classSums[classSums.size() - 3 + static_cast<size_t>(kind)].add(*sums[kind]);
         }
     }
+    for (const Sum& sum : classSums) {
+        if (const int32_t number = sum.failure(); number != 0) {
+            sales = SalesSums();
+            return -number;
+        }
+    }
     sales.classCount = static_cast<int32_t>(classes.size());
     if (sales.classCount > 0) {
         sales.classes = vb::VariantArray(sales.classCount, 4);
@@ -232,5 +255,5 @@ PeriodSums::SalesSums PeriodSums::Sales() const {
             sales.classes(row, 1 + kind) = classSums[static_cast<size_t>(row) * 3 + kind].value();
         }
     }
-    return sales;
+    return 0;
 }

@@ -34,6 +34,9 @@ class PeriodSums {
         void add(const Sum& other);
         // Keeps the first run-time error met.
         void fail(int32_t number);
+        // The number of the run-time error that value() raises, 0 for none: the error
+        // kept, or 6 for a sum out of the range of an amount.
+        int32_t failure() const;
         // Null without values; a sum out of the range of an amount raises run-time error 6.
         vb::Variant value() const;
         // Avg(): rounded half to even, Null without values.
@@ -58,7 +61,9 @@ class PeriodSums {
     };
 
     // Reads the rows of the days from..to (Between, both days in): the rows read, or the
-    // wrapper's negative result.
+    // wrapper's negative result. A product's sum out of range, or of a value that is no
+    // amount, fails the read as the engine's Sum() fails its statement: the error's number
+    // negated, with nothing kept.
     int32_t Read(AccessADOClass& access, const vb::Date& from, const vb::Date& to,
                  Columns columns = Columns::All);
 
@@ -71,14 +76,17 @@ class PeriodSums {
     vb::VariantArray CloseRows(int32_t& count) const;
 
     // The sums of quantity sold, amount sold and profit per product (class and product
-    // number first) and per class (class number first; the sums of its products), by key.
+    // number first) and per class (class number first; the sums of its products, added
+    // exactly), by key.
     struct SalesSums {
         vb::VariantArray products;
         int32_t productCount = 0;
         vb::VariantArray classes;
         int32_t classCount = 0;
     };
-    SalesSums Sales() const;
+    // 0, or the negated number of the run-time error of a class sum out of range, as the
+    // engine's Sum() grouped by class fails; sums is empty then.
+    int32_t Sales(SalesSums& sums) const;
 
   private:
     // The index of the product of a row's key, added when it is new. The rows of a day come in key

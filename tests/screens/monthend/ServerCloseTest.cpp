@@ -4,6 +4,7 @@
 #include "core/AccessADOClass.h"
 #include "core/MainModule.h"
 #include "core/SqlValueText.h"
+#include "platform/forms/TestHook.h"
 #include "screens/menu/MasterDatabase.h"
 #include "screens/monthend/InventoryTable.h"
 #include "screens/monthend/MonthClose.h"
@@ -126,6 +127,12 @@ class ServerCloseTest : public CloseFixture {
         return text.toStdString();
     }
 
+    static void useServer(const TestServerDatabase& server) {
+        AccessADOClass::InitialProvider() = 1;
+        MainModule::DBFileName = server.name();
+        MainModule::DBPassword = TestServerDatabase::password();
+    }
+
     std::vector<QString> storedMay(AccessADOClass& access) {
         return rowsOf(access, "FixDeta_tbl", MonthFields, "Classify_No, Trade_No",
                       "FixDate = #2024/5/1#");
@@ -193,6 +200,45 @@ TEST_F(ServerCloseTest, TheServerGivesTheSamePeriodSums) {
     MainModule::DBFileName = server.name();
     MainModule::DBPassword = TestServerDatabase::password();
     EXPECT_EQ(maySums(), onFile);
+}
+
+// A class sum in range whose products' sums pass the end of the range on the way closes
+// on the server too.
+TEST_F(ServerCloseTest, TheServerClosesAClassSumInRange) {
+    product("001", "0003", "定規", "1", "2");
+    movement(5, 1, "001", "0001", "0", "1", "1", "900000000000000");
+    movement(5, 1, "001", "0002", "0", "1", "1", "50000000000000");
+    movement(5, 1, "001", "0003", "0", "1", "1", "-900000000000000");
+    copyAllToServer();
+    useServer(server);
+    MonthClose close(vb::Date::fromYmd(2024, 5, 1));
+    ASSERT_EQ(close.Calculate(), MonthClose::Ready);
+    ASSERT_GE(close.Save(), 0);
+    AccessADOClass stored;
+    server.configure(stored);
+    // class 001 sells 50,000,000,000,964.99, class 002 2,007
+    EXPECT_EQ(rowsOf(stored, "FixDeta_tbl",
+                     {"Classify_No", "Trade_No", "Sales_Money", "ClasRankMo", "TradeRankMo"},
+                     "Classify_No, Trade_No", "FixDate = #2024/5/1#"),
+              (std::vector<QString>{
+                  "001|0001|900000000000840|1|1", "001|0002|50000000000124.99|1|2",
+                  "001|0003|-900000000000000|1|5", "002|0001|1050|2|3", "002|0002|957|2|4"}));
+}
+
+// A month's sum out of range on the server: the close is refused and the inventory of the
+// month after it tells the failed read.
+TEST_F(ServerCloseTest, TheServerRefusesAMonthSumOutOfRange) {
+    movement(5, 1, "002", "0001", "0", "1", "500000000000000", "1");
+    movement(5, 2, "002", "0001", "0", "1", "500000000000000", "1");
+    copyAllToServer();
+    useServer(server);
+    MonthClose close(vb::Date::fromYmd(2024, 5, 1));
+    EXPECT_NE(close.Calculate(), MonthClose::Ready);
+    InventoryTable table;
+    EXPECT_FALSE(table.Load(vb::Date::fromYmd(2024, 6, 1), "在庫管理表"));
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].text, "Dataが抽出できませんでした。");
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].title, "在庫管理表");
 }
 
 }  // namespace
