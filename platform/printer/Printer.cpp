@@ -6,11 +6,11 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <optional>
 
 #include "PdfJob.h"
+#include "WorkFolder.h"
 #include "platform/forms/App.h"
 #include "platform/forms/Fonts.h"
 
@@ -185,7 +185,7 @@ bool Printer::EndDoc() {
     if (file.isEmpty()) {
         // The document goes to the default printer as a PDF job named after the
         // program; the print server's answer says whether the job was taken.
-        const QTemporaryDir folder;
+        const WorkFolder folder;
         const QString pdf = folder.filePath(QStringLiteral("print.pdf"));
         return folder.isValid() && writePdf(pages, pdf) && printPdfFile(pdf, forms::App::Title());
     }
