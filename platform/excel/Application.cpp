@@ -1,12 +1,12 @@
 #include "Application.h"
 
 #include <QSaveFile>
-#include <QTemporaryDir>
 #include <algorithm>
 
 #include "OfficeProgram.h"
 #include "PrintDestination.h"
 #include "platform/printer/PdfJob.h"
+#include "platform/printer/WorkFolder.h"
 
 namespace excel {
 
@@ -59,7 +59,7 @@ int32_t Application::PrintOut(Workbook& book) {
     if (destination.to == PrintTo::WorkbookFile) {
         return writeFile(destination.path, *copy) ? 0 : errApplicationDefined;
     }
-    QTemporaryDir folder;
+    const printer::WorkFolder folder;
     const QString file = folder.filePath(book.Name());
     if (!folder.isValid() || !writeFile(file, *copy)) {
         return errApplicationDefined;

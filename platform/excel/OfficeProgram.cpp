@@ -9,11 +9,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <string>
 
+#include "RunGuard.h"
 #include "platform/forms/Fonts.h"
+#include "platform/printer/WorkFolder.h"
 
 namespace excel::office {
 
@@ -81,14 +82,24 @@ bool writeProfileSettings(const QString& profile) {
 
 bool runHeadless(const QStringList& arguments) {
     const QString path = programPath();
-    QTemporaryDir profile;
+    const printer::WorkFolder profile;
     if (path.isEmpty() || !profile.isValid() || !writeProfileSettings(profile.path())) {
         return false;
     }
+    // The run joins the guard's group: the program starts its office process as a
+    // child, and a hung run is stopped with everything it started before its profile
+    // goes; the guard stops it too when this program ends first.
+    const RunGuard guard;
+    const pid_t group = guard.group();
+    if (group == 0) {
+        return false;
+    }
     QProcess process;
-    // A group of its own: the program starts its office process as a child, and a
-    // hung run is stopped with everything it started before its profile goes.
-    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+    process.setChildProcessModifier([group] {
+        if (::setpgid(0, group) != 0) {
+            ::_exit(127);
+        }
+    });
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start(
@@ -99,7 +110,7 @@ bool runHeadless(const QStringList& arguments) {
         return false;
     }
     if (!process.waitForFinished(runTimeoutMs())) {
-        ::kill(-static_cast<pid_t>(process.processId()), SIGKILL);
+        ::kill(-group, SIGKILL);
         process.waitForFinished();
         return false;
     }
@@ -125,7 +136,7 @@ QString programPath() {
 }
 
 bool convertToPdf(const QString& workbookPath, const QString& pdfPath) {
-    QTemporaryDir output;
+    const printer::WorkFolder output;
     if (!output.isValid() ||
         !runHeadless({"--convert-to", "pdf", "--outdir", output.path(), workbookPath})) {
         return false;

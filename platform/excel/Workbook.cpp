@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cstring>
+#include <optional>
 
 #include "ExcelError.h"
 #include "XmlPart.h"
@@ -83,9 +84,10 @@ void dropCalcChain(ZipPackage& package, const QString& workbookPart) {
     package.setPart(relsPart, xmlpart::save(rels));
 }
 
-// Asks the reader to calculate every formula anew when it opens the workbook: their
-// stored results predate the written values. calcPr goes in its place in the sequence
-// of the workbook's elements.
+// Asks the reader to calculate every formula anew when it opens the workbook, and to
+// go on calculating automatically: their stored results predate the written values, and
+// a layout left in manual calculation would show them as they were. calcPr goes in its
+// place in the sequence of the workbook's elements.
 void requestFullCalcOnLoad(pugi::xml_node workbook) {
     pugi::xml_node calcPr = xmlpart::child(workbook, "calcPr");
     if (!calcPr) {
@@ -104,8 +106,26 @@ void requestFullCalcOnLoad(pugi::xml_node workbook) {
         calcPr = before ? workbook.insert_child_after(name.c_str(), before)
                         : workbook.prepend_child(name.c_str());
     }
+    calcPr.remove_attribute("calcMode");
     calcPr.remove_attribute("fullCalcOnLoad");
     calcPr.append_attribute("fullCalcOnLoad").set_value("1");
+}
+
+// Takes the stored results out of the formulas of a sheet part; the bytes of the part
+// without them, or nothing when the part had none (or is not XML).
+std::optional<QByteArray> withoutFormulaResults(const QByteArray& part) {
+    pugi::xml_document sheet;
+    if (!xmlpart::load(sheet, part)) {
+        return std::nullopt;
+    }
+    bool dropped = false;
+    for (pugi::xml_node row :
+         xmlpart::elements(xmlpart::child(sheet.document_element(), "sheetData"), "row")) {
+        for (pugi::xml_node cell : row.children()) {
+            dropped = xmlpart::dropFormulaResult(cell) || dropped;
+        }
+    }
+    return dropped ? std::optional<QByteArray>(xmlpart::save(sheet)) : std::nullopt;
 }
 
 }  // namespace
@@ -190,6 +210,19 @@ ZipPackage Workbook::currentPackage() {
     if (xmlpart::load(workbook, package.part(workbookPart_))) {
         requestFullCalcOnLoad(workbook.document_element());
         package.setPart(workbookPart_, xmlpart::save(workbook));
+        // The other sheets' formulas may add up the written rows: a reader that trusted
+        // their stored results would show figures from before.
+        for (pugi::xml_node sheet :
+             xmlpart::elements(xmlpart::child(workbook.document_element(), "sheets"), "sheet")) {
+            const QString part = relationTarget(
+                workbookPart_, QString(), QString::fromUtf8(attributeByLocalName(sheet, "id")));
+            if (part.isEmpty() || part == sheetPart_) {
+                continue;
+            }
+            if (const std::optional<QByteArray> bytes = withoutFormulaResults(package.part(part))) {
+                package.setPart(part, *bytes);
+            }
+        }
     }
     return package;
 }

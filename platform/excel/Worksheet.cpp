@@ -125,12 +125,7 @@ QByteArray Worksheet::save() {
 void Worksheet::dropFormulaResults() {
     for (const auto& [number, row] : rows_) {
         for (pugi::xml_node cell : row.children()) {
-            if (xmlpart::isNamed(cell, "c") && xmlpart::child(cell, "f")) {
-                while (pugi::xml_node v = xmlpart::child(cell, "v")) {
-                    cell.remove_child(v);
-                }
-                cell.remove_attribute("t");
-            }
+            xmlpart::dropFormulaResult(cell);
         }
     }
 }

@@ -109,4 +109,15 @@ pugi::xml_node child(pugi::xml_node node, const char* localName) {
     return pugi::xml_node();
 }
 
+bool dropFormulaResult(pugi::xml_node cell) {
+    if (!isNamed(cell, "c") || !child(cell, "f")) {
+        return false;
+    }
+    while (pugi::xml_node v = child(cell, "v")) {
+        cell.remove_child(v);
+    }
+    cell.remove_attribute("t");
+    return true;
+}
+
 }  // namespace excel::xmlpart

@@ -31,6 +31,10 @@ bool isNamed(pugi::xml_node node, const char* localName);
 // The child elements with this local name, in order.
 std::vector<pugi::xml_node> elements(pugi::xml_node parent, const char* localName);
 
+// Takes the stored result (and its type) out of a formula cell, so that whatever
+// opens the workbook shows the formula calculated anew; false for any other cell.
+bool dropFormulaResult(pugi::xml_node cell);
+
 }  // namespace xmlpart
 
 }  // namespace excel

@@ -1,15 +1,16 @@
 #include "Printer.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPrinter>
-#include <QTemporaryDir>
+#include <QPdfWriter>
 #include <algorithm>
 #include <optional>
 
 #include "PdfJob.h"
+#include "WorkFolder.h"
 #include "platform/forms/App.h"
 #include "platform/forms/Fonts.h"
 
@@ -47,6 +48,14 @@ QPageLayout::Orientation pageOrientation(int orientation) {
 // Lines one printer dot wide, as at 600 dots per inch.
 constexpr double dotsPerInch = 600.0;
 
+// The resolution the pages are drawn and texts measured at.
+constexpr int pdfResolution = 1200;
+
+QPageLayout pageLayout(int orientation) {
+    return QPageLayout(QPageSize(QPageSize::A4), pageOrientation(orientation),
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
 }  // namespace
 
 void setOutputFileName(const QString& path) {
@@ -57,8 +66,10 @@ QString outputFileName() {
     return outputFile();
 }
 
-Printer::Printer() : measure_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    measure_->setOutputFormat(QPrinter::PdfFormat);
+Printer::Printer()
+    : measureBuffer_(std::make_unique<QBuffer>()),
+      measure_(std::make_unique<QPdfWriter>(measureBuffer_.get())) {
+    measure_->setResolution(pdfResolution);
     SetFontName(QStringLiteral("ＭＳ ゴシック"));
     SetFontSize(10);
 }
@@ -174,7 +185,7 @@ bool Printer::EndDoc() {
     if (file.isEmpty()) {
         // The document goes to the default printer as a PDF job named after the
         // program; the print server's answer says whether the job was taken.
-        const QTemporaryDir folder;
+        const WorkFolder folder;
         const QString pdf = folder.filePath(QStringLiteral("print.pdf"));
         return folder.isValid() && writePdf(pages, pdf) && printPdfFile(pdf, forms::App::Title());
     }
@@ -189,18 +200,10 @@ bool Printer::EndDoc() {
 }
 
 bool Printer::writePdf(const std::vector<Page>& pages, const QString& path) {
-    QPrinter target(QPrinter::HighResolution);
-    target.setDocName(forms::App::Title());
-    target.setOutputFormat(QPrinter::PdfFormat);
-    target.setOutputFileName(path);
-    return render(pages, target);
-}
-
-bool Printer::render(const std::vector<Page>& pages, QPrinter& target) {
-    target.setFullPage(true);
-    target.setPageSize(QPageSize(QPageSize::A4));
-    target.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    target.setPageOrientation(pageOrientation(pages.front().orientation));
+    QPdfWriter target(path);
+    target.setTitle(forms::App::Title());
+    target.setResolution(pdfResolution);
+    target.setPageLayout(pageLayout(pages.front().orientation));
     QPainter painter;
     if (!painter.begin(&target)) {
         return false;
@@ -210,7 +213,7 @@ bool Printer::render(const std::vector<Page>& pages, QPrinter& target) {
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const Page& page = pages[i];
         if (i > 0) {
-            target.setPageOrientation(pageOrientation(page.orientation));
+            target.setPageLayout(pageLayout(page.orientation));
             if (!target.newPage()) {
                 painter.end();
                 return false;

@@ -5,7 +5,8 @@
 #include <memory>
 #include <vector>
 
-class QPrinter;
+class QBuffer;
+class QPdfWriter;
 
 namespace printer {
 
@@ -89,9 +90,11 @@ class Printer {
     Page& page();
     // The pages as a PDF file.
     static bool writePdf(const std::vector<Page>& pages, const QString& path);
-    static bool render(const std::vector<Page>& pages, QPrinter& target);
 
-    std::unique_ptr<QPrinter> measure_;  // the device whose metrics texts are measured by
+    // The device whose metrics texts are measured by: a PDF writer like the one that
+    // draws the pages, which asks no print server anything.
+    std::unique_ptr<QBuffer> measureBuffer_;
+    std::unique_ptr<QPdfWriter> measure_;
     int scaleMode_ = vbTwips;
     int orientation_ = vbPRORPortrait;
     QFont font_;

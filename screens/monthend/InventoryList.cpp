@@ -88,8 +88,7 @@ vb::VariantArray Build(const InventoryTable& table, Values values) {
     }
 }
 
-ListOutputSettings Output(const QString& title, const QString& boxTitle, int16_t numberWidth,
-                          int16_t nameWidth) {
+ListOutputSettings Output(const QString& title, const QString& boxTitle) {
     const QString name = QStringLiteral("在庫管理表");
     ListOutputSettings settings = ListOutputSettings::ForTitle(name);
     settings.texts.boxTitle = boxTitle;
@@ -100,8 +99,7 @@ ListOutputSettings Output(const QString& title, const QString& boxTitle, int16_t
     settings.dataStartCell = 5;
     settings.outputTitle = title;
     settings.printTitle = title;
-    settings.columns = {{numberWidth, 0}, {nameWidth, 0}, {23, 1}, {23, 1},
-                        {23, 1},          {23, 1},        {26, 1}, {30, 1}};
+    settings.columns = {{33, 0}, {91, 0}, {23, 1}, {23, 1}, {23, 1}, {23, 1}, {26, 1}, {30, 1}};
     settings.headings = {{"番 号", "商　品　名", "前月末残", "仕　　入", "売　　上", "今月末残",
                           "単　　価", "金　　額"},
                          {" ", " ", "数　　量", "数　　量", "数　　量", "数　　量", "　", "　"}};

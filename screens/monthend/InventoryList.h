@@ -30,9 +30,8 @@ QString PriceFormat();
 // The product number's zeros by TradeFigure 0 to 9, else "".
 QString TradeNumberFormat();
 
-// The output of the table titled title, its boxes titled boxTitle; the printed number
-// and name columns are numberWidth and nameWidth millimetres wide.
-ListOutputSettings Output(const QString& title, const QString& boxTitle, int16_t numberWidth,
-                          int16_t nameWidth);
+// The output of the table titled title, its boxes titled boxTitle. The printed number
+// column takes the widest number the settings allow (3 + 13 digits).
+ListOutputSettings Output(const QString& title, const QString& boxTitle);
 
 }  // namespace InventoryList

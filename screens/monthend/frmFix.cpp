@@ -144,5 +144,5 @@ void frmFix::OfferInventoryTable(const QString& title) const {
     if (list.isEmpty()) {
         return;
     }
-    ListOutput(InventoryList::Output(title, Title, 26, 98)).Print(list);
+    ListOutput(InventoryList::Output(title, Title)).Print(list);
 }

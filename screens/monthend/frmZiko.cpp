@@ -188,7 +188,7 @@ vb::VariantArray frmZiko::BuildInventoryList() const {
 }
 
 ListOutputSettings frmZiko::Output() const {
-    return InventoryList::Output(InventoryList::Title(fromDate_), Title, 33, 91);
+    return InventoryList::Output(InventoryList::Title(fromDate_), Title);
 }
 
 void frmZiko::btnPrint_Click() {

@@ -4,12 +4,15 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <csignal>
 #include <map>
 
 #include "platform/excel/OfficeProgram.h"
 #include "platform/forms/Fonts.h"
+#include "platform/printer/WorkFolder.h"
 
 namespace {
 
@@ -134,6 +137,42 @@ TEST_F(OfficeProgramTest, AHungRunIsStoppedWithEverythingItStarted) {
         QThread::msleep(50);
     }
     EXPECT_FALSE(processRuns(child)) << "process " << child.toStdString() << " still runs";
+}
+
+// A program killed during a run takes the office program with it, and the folders it
+// left are removed at the next start.
+TEST_F(OfficeProgramTest, ARunEndsWithAKilledProgramAndItsFoldersGoAtTheNextStart) {
+    QFile mode(folder_.filePath("mode"));
+    ASSERT_TRUE(mode.open(QIODevice::WriteOnly));
+    mode.write("hang");
+    mode.close();
+    QProcess run;
+    run.start(MORVIK_CONVERSION_RUN, {folder_.filePath("soffice"), folder_.filePath("book.xlsx"),
+                                      folder_.filePath("out.pdf")});
+    ASSERT_TRUE(run.waitForStarted());
+    QElapsedTimer starting;
+    starting.start();
+    while (lineOf("child").isEmpty() && starting.elapsed() < 30000) {
+        QThread::msleep(50);
+    }
+    const QString child = lineOf("child");
+    const QString profile = lineOf("profile");
+    ASSERT_FALSE(child.isEmpty());
+    const qint64 killed = run.processId();
+    ::kill(static_cast<pid_t>(killed), SIGKILL);
+    run.waitForFinished();
+
+    QElapsedTimer ending;
+    ending.start();
+    while (processRuns(child) && ending.elapsed() < 5000) {
+        QThread::msleep(50);
+    }
+    EXPECT_FALSE(processRuns(child)) << "process " << child.toStdString() << " still runs";
+    EXPECT_TRUE(QFile::exists(profile));
+    const QString left = "morvik-print-" + QString::number(killed) + "-*";
+    EXPECT_EQ(QDir::temp().entryList({left}, QDir::Dirs).size(), 2);  // profile and output
+    printer::WorkFolder::removeAbandoned();
+    EXPECT_TRUE(QDir::temp().entryList({left}, QDir::Dirs).isEmpty());
 }
 
 }  // namespace

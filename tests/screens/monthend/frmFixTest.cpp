@@ -80,6 +80,34 @@ TEST_F(frmFixTest, ClosesTheMonthAndPrintsItsInventoryTable) {
     }
 }
 
+// The widest number the settings allow, class and 13 digits, stays inside its printed
+// column, left of the product name.
+TEST_F(frmFixTest, TheWidestProductNumberStaysInItsPrintedColumn) {
+    MainModule::TradeFigure = 9;
+    MainModule::PrintType = 1;
+    classify("001", "文具");
+    product("001", "9876543210123", "ノート", "100", "120");
+    movement(5, 3, "001", "9876543210123", "10", "100", "4", "480");
+    frmFix& screen = open();
+    forms::TestHook::queueMsgBoxAnswer(forms::vbYes);
+    forms::TestHook::queueMsgBoxAnswer(forms::vbYes);
+    screen.OKButton_Click();
+    ASSERT_EQ(boxTexts().back(), "在庫管理表の印刷が完了しました。");
+
+    const std::vector<PdfPage> pages = readPdf(path("printed.pdf"));
+    ASSERT_EQ(pages.size(), 1u);
+    const std::vector<PdfWord> number = pages[0].find("0019876543210123");
+    const std::vector<PdfWord> name = pages[0].find("ノート");
+    ASSERT_EQ(number.size(), 1u) << pages[0].text().toStdString();
+    ASSERT_EQ(name.size(), 1u);
+    // Columns from the 5 mm margin: the number 33 mm wide, then the name.
+    constexpr double nameColumn = 5 + 33;
+    EXPECT_NEAR(number[0].xMin, 5 + 2, 0.5);
+    EXPECT_LT(number[0].xMax, nameColumn);
+    EXPECT_NEAR(name[0].xMin, nameColumn + 2, 0.5);
+    MainModule::TradeFigure = 0;
+}
+
 TEST_F(frmFixTest, AnsweringNoStoresNothing) {
     addMasters();
     frmFix& screen = open();
