@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 #include <sqlcipher/sqlite3.h>
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <QApplication>
 #include <QDir>
@@ -302,6 +306,34 @@ TEST_F(frmConvertTest, TheNextMigrationRemovesWhatAStoppedBackupLeft) {
     EXPECT_FALSE(QFileInfo::exists(stopped));
     EXPECT_EQ(readAll(finished + "/morvik.mdb"), "a finished copy");
     EXPECT_EQ(QDir(folder + "/backup").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+}
+
+// An earlier installation on a disk without room for its backup: the message says so, and
+// nothing is left behind.
+TEST_F(frmConvertTest, ABackupWithoutRoomOnItsDiskIsToldAsSuch) {
+    const QString folder = programs_.path() + "/Kelvarn/Sales1";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const qint64 size = QFileInfo(TestDatabase::stageFolder() + "/morvik2.mdb").size();
+    const QByteArray options = "size=" + QByteArray::number(2 * size - 8192);
+    ASSERT_EQ(
+        ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, options.constData()), 0)
+        << std::strerror(errno);
+    struct Unmount {
+        QByteArray path;
+        ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
+    } unmount{QFile::encodeName(folder)};
+    install(1);
+    const qint64 backup = QFileInfo(folder + "/morvik.mdb").size();
+    const QByteArray before = readAll(newDatabase());
+    frmConvert& form = runFirstInstallation();
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].text,
+              "空き容量が不足しています。\r\nバックアップには " + QString::number(backup / 1000) +
+                  " KB 必要です。\r\nデータの移行に失敗しました｡\r\nインストールを中断して最初"
+                  "からやり直してください。");
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(readAll(newDatabase()), before);
+    EXPECT_TRUE(QDir(folder + "/backup").isEmpty());
 }
 
 // The path at which a folder takes the place of the migrated database just before it
