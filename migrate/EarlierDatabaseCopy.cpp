@@ -15,12 +15,13 @@ bool plainFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
 }
 
-// Opens the copy for writing and reads its schema, at which the engine rolls the journal
-// back; a copy that fails here is refused by the check that follows.
+// Opens the copy for writing and reads its header, at which the engine rolls the journal
+// back; nothing of its schema is read here. A copy that fails is refused by the check that
+// follows.
 void rollBack(const QString& path, const QString& password) {
     sqlite3* db = nullptr;
     if (!jet::openKeyed(path, plainFile(path) ? QString() : password, false, 2000, db)) {
-        sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "PRAGMA user_version", nullptr, nullptr, nullptr);
         sqlite3_close_v2(db);
     }
 }
