@@ -96,7 +96,8 @@ bool BackupInstallation(const QString& installFolder, const QString& spareFolder
     const auto lacksSpace = [&folder, bytes] {
         return XX共通関数::GetDiskFreeSpace(folder) < static_cast<double>(bytes);
     };
-    bool copied = !lacksSpace();
+    // A disk that tells no free space (0) is tried; it is called full only when a copy fails.
+    bool copied = XX共通関数::GetDiskFreeSpace(folder) == 0 || !lacksSpace();
     for (const QString& file : files) {
         if (!copied || !(copied = XX共通関数::CopyFiles(file, folder))) {
             break;
