@@ -8,6 +8,7 @@
 #include "backup/ReplaceRecord.h"
 #include "backup/RunFolder.h"
 #include "modConvert.h"
+#include "platform/jet/FileCheck.h"
 #include "platform/runtime/Clock.h"
 
 namespace modConvert {
@@ -62,15 +63,43 @@ bool putInPlace(const QString& targetDatabasePath, QString* keptFolder) {
 
 }  // namespace
 
-bool CheckDatabases(const QString& sourceDatabasePath, const QString& targetDatabasePath) {
-    return passesCheck(sourceDatabasePath, DetaCheck_Set::SourcePassword, 0) &&
-           passesCheck(targetDatabasePath, DetaCheck_Set::DBPassword, 1);
+bool CheckEarlierDatabase(const QString& sourceDatabasePath) {
+    const QString text = QStringLiteral("Classify_No");
+    const QString trade = QStringLiteral("Trade_No");
+    const auto number = [](const char* name) {
+        return std::pair<QString, jet::FieldType>(QString::fromLatin1(name), jet::adCurrency);
+    };
+    const std::vector<jet::TableShape> tables = {
+        {"ClassifyMast_tbl", {{text, jet::adVarWChar}}},
+        {"TradeMast_tbl", {{text, jet::adVarWChar}, {trade, jet::adVarWChar}}},
+        {"Management_Tbl",
+         {{"Input_Date", jet::adDate},
+          {text, jet::adVarWChar},
+          {trade, jet::adVarWChar},
+          number("Cost_Quantity"),
+          number("Unit_Price"),
+          number("Sales_Quantity"),
+          number("Sales_Money")}},
+        {"FixDeta_tbl",
+         {{"FixDate", jet::adDate},
+          {text, jet::adVarWChar},
+          {trade, jet::adVarWChar},
+          number("Cost_Quantity"),
+          number("Sales_Quantity"),
+          number("Sales_Money"),
+          number("Fix_Quantity")}},
+    };
+    return !jet::checkEarlierFile(sourceDatabasePath, DetaCheck_Set::SourcePassword, tables);
+}
+
+bool CheckNewDatabase(const QString& targetDatabasePath) {
+    return passesCheck(targetDatabasePath, DetaCheck_Set::DBPassword, 1);
 }
 
 bool ConvertData(const QString& sourceFolder, const QString& sourceDatabasePath,
                  const InstallInfo& target, const QString& targetDatabasePath,
                  const DetaCheck_Set::Progress& progress, QString& backupFolder,
-                 QString* keptFolder) {
+                 QString* keptFolder, uint64_t* neededBytes) {
     const auto gauge = [&progress](int16_t value) {
         if (progress) {
             progress(value);
@@ -78,7 +107,8 @@ bool ConvertData(const QString& sourceFolder, const QString& sourceDatabasePath,
     };
     // A replacement that an earlier run left recorded is settled before anything else.
     DataRecovery::Recover(QFileInfo(targetDatabasePath).absolutePath());
-    if (!BackupInstallation(sourceFolder, SpareBackupFolder(targetDatabasePath), backupFolder) ||
+    if (!BackupInstallation(sourceFolder, SpareBackupFolder(targetDatabasePath), backupFolder,
+                            neededBytes) ||
         !PrepareConvertFolder(targetDatabasePath)) {
         return false;
     }

@@ -46,11 +46,12 @@ int32_t ReadSourceMovements(const QString& sourceName, const QString& sourcePath
 int32_t ReadSourceMonthData(const QString& sourceName, const QString& sourcePath,
                             vb::VariantArray& rows);
 
-// Rewrites TradeMast_tbl, Management_Tbl and FixDeta_tbl of the new database in the new
-// width, with purchase amounts and monthly rows recomputed, in one transaction; then the
-// class numbers of ClassifyMast_tbl in the width of its products' class numbers, when one
-// differs. The result is negative on failure (nothing written by the failed write), else
-// that of the first write or 0.
+// Renumbers the class numbers of ClassifyMast_tbl of the new database to the width of
+// its products' class numbers, when one differs; then rewrites TradeMast_tbl,
+// Management_Tbl and FixDeta_tbl in the new width, with purchase amounts and monthly rows
+// recomputed, in one transaction. The result is negative on failure (nothing written by
+// the failed write), else that of the rewrite, of the renumbering when nothing else was
+// written, or 0.
 int32_t ConvertImportedData(const QString& dbName, const QString& dbPath, const Progress& progress);
 // The class master rows with their numbers in the class width; 0 (rows untouched) when
 // every number has that width already.

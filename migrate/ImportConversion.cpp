@@ -213,6 +213,15 @@ static int32_t convertImportedData(const QString& dbName, const QString& dbPath,
     if (movementCount < 0) {
         return movementCount;
     }
+    // The class master takes the width of the class numbers of its products before the
+    // ranks are rebuilt, so that the two still join and every class is ranked.
+    int32_t classWritten = 0;
+    if (classCount > 0) {
+        classWritten = writeTables(dbName, dbPath, {{"ClassifyMast_tbl", kClassFields, classes}});
+        if (classWritten < 0) {
+            return classWritten;
+        }
+    }
     gauge(4);
     vb::Date latest;
     vb::Date earliest;
@@ -239,23 +248,11 @@ static int32_t convertImportedData(const QString& dbName, const QString& dbPath,
     if (productCount > 0) {
         tables.push_back({"TradeMast_tbl", kProductFields, products});
     }
-    int32_t result = 0;
+    int32_t result = classWritten;
     if (!tables.empty()) {
         result = writeTables(dbName, dbPath, tables);
         if (result < 0) {
             return result;
-        }
-    }
-    // The class master takes the width of the class numbers of its products, so that
-    // the two still join.
-    if (classCount > 0) {
-        const int32_t written =
-            writeTables(dbName, dbPath, {{"ClassifyMast_tbl", kClassFields, classes}});
-        if (written < 0) {
-            return written;
-        }
-        if (tables.empty()) {
-            result = written;
         }
     }
     gauge(10);

@@ -24,15 +24,6 @@ bool hasFraction(const vb::Variant& value) {
     return amount != amount.truncate(0);
 }
 
-bool longerThan(const vb::VariantArray& rows, int32_t count, qsizetype limit) {
-    for (int r = 0; r < count; ++r) {
-        if (rows(r, 0).toString().size() > limit) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool anyFraction(const vb::VariantArray& rows, int32_t count) {
     for (int r = 0; r < count; ++r) {
         for (int c = 1; c < rows.cols(); ++c) {
@@ -52,16 +43,19 @@ QString listText(const QStringList& numbers) {
 }
 
 // The earlier class numbers of the class master and the earlier product numbers of every
-// table, grouped by the numbers they become in the new width. A group of more than one
-// earlier number is a collision: two registered classes, or two products, would become
-// one, wherever the products are used (masters, daily rows or monthly rows, on any day).
+// table (the product master too), grouped by the numbers they become in the new width. A group of
+// more than one earlier number is a collision: two registered classes, or two products, would
+// become one, wherever the products are used (masters, daily rows or monthly rows, on any day).
 class NumberGroups {
   public:
     void addClass(const QString& classNo) { add(classes_, ClassifyNoText(classNo), classNo); }
     void addProduct(const QString& classNo, const QString& tradeNo, uint8_t figureCode) {
         add(products_, ClassifyNoText(classNo) + u'\t' + TradeNoText(tradeNo, figureCode),
             classNo + u'\t' + tradeNo);
+        longest_ = std::max(longest_, tradeNo.size());
     }
+    // The length of the longest earlier product number of any table.
+    qsizetype longest() const { return longest_; }
     // One text per collision, naming the earlier numbers: classes first, then products.
     QStringList texts() const {
         QStringList found;
@@ -99,6 +93,7 @@ class NumberGroups {
 
     QMap<QString, QStringList> classes_;
     QMap<QString, QStringList> products_;
+    qsizetype longest_ = 0;
 };
 
 // Adds the class and product numbers of the earlier tables; a negative code when a read
@@ -183,7 +178,7 @@ static int32_t checkSourceData(const QString& sourceName, const QString& sourceP
         basicCount > 0 && (basic(0, 1).toLong() != 0 || basic(0, 2).toLong() != 0);
     const qsizetype limit = TradeFigure <= 9 ? TradeFigure + 4 : 0;
     int32_t result = 0;
-    if (longerThan(movements, movementCount, limit) || longerThan(months, monthCount, limit)) {
+    if (groups.longest() > limit) {
         result |= TooLongTradeNo;
     }
     if (!decimalsShown &&

@@ -1,8 +1,12 @@
 #include "frmConvert.h"
 
+#include <QFileInfo>
+
 #include "ConvertPictures.h"
+#include "EarlierDatabaseCopy.h"
 #include "ExpandProgressbar.h"
 #include "InstallProbe.h"
+#include "backup/SpaceMessage.h"
 #include "controls/PaintFunc.h"
 #include "core/CommonDialog.h"
 #include "core/XXCommonFunctions.h"
@@ -371,7 +375,10 @@ void frmConvert::EndButton_Click() {
         setupRequested_ = true;
         Unload();
     } else if (result < 0) {
-        forms::MsgBox(FailureMessage(keptFolder_), forms::vbCritical, forms::App::Title());
+        const QString space =
+            neededBytes_ > 0 ? SpaceMessage(QStringLiteral("バックアップ"), neededBytes_) + "\r\n"
+                             : QString();
+        forms::MsgBox(space + FailureMessage(keptFolder_), forms::vbCritical, forms::App::Title());
         Unload();
     } else {
         ++step_;
@@ -388,12 +395,24 @@ int32_t frmConvert::RunMigration() {
     if (!modConvert::ProbeOwnFolder(target)) {
         return -1;
     }
-    const QString sourcePath = source.InstallFolder + "/" + source.DataFile;
-    DetaCheck_Set::SourcePassword = modConvert::SourcePasswordFor(sourcePath);
-    if (!modConvert::CheckDatabases(sourcePath, target.InstallFolder + "/" + target.DataFile)) {
+    const EarlierDatabaseCopy earlier(source.InstallFolder + "/" + source.DataFile,
+                                      DetaCheck_Set::DBPassword);
+    if (!earlier.ok()) {
         return -1;
     }
-    const int32_t check = DetaCheck_Set::CheckSourceData(source.DataFile, source.InstallFolder,
+    const QString sourcePath = earlier.path();
+    DetaCheck_Set::SourcePassword = modConvert::SourcePasswordFor(sourcePath);
+    if (!modConvert::CheckEarlierDatabase(sourcePath)) {
+        forms::MsgBox(QStringLiteral("DataBaseが破損している恐れがあります。\r\n"
+                                     "データの移行を中止しました。"),
+                      forms::vbCritical, forms::App::Title());
+        return -3;
+    }
+    if (!modConvert::CheckNewDatabase(target.InstallFolder + "/" + target.DataFile)) {
+        return -1;
+    }
+    const QFileInfo read(sourcePath);
+    const int32_t check = DetaCheck_Set::CheckSourceData(read.fileName(), read.absolutePath(),
                                                          target.DataFile, target.InstallFolder);
     if (check > 0 && (check & DetaCheck_Set::CollidingTradeNo)) {
         forms::MsgBox(CollisionMessage(DetaCheck_Set::CollidingTradeNos), forms::vbExclamation,
@@ -412,7 +431,8 @@ int32_t frmConvert::RunMigration() {
     QString backupFolder;
     const bool moved = modConvert::ConvertData(
         source.InstallFolder, sourcePath, target, target.InstallFolder + "/" + target.DataFile,
-        [&progress](int16_t value) { progress.Value(value); }, backupFolder, &keptFolder_);
+        [&progress](int16_t value) { progress.Value(value); }, backupFolder, &keptFolder_,
+        &neededBytes_);
     if (!moved) {
         return -1;
     }

@@ -51,7 +51,8 @@ class frmConvert : public forms::Form {
 
   private:
     // 0 moved, -1 failed, -2 the earlier data does not fit the new settings, -3 earlier
-    // product numbers collide in the new width.
+    // product numbers collide in the new width or the earlier database is damaged (told,
+    // nothing changed, the wizard stays).
     int32_t RunMigration();
     void ChooseOtherFolder();
     void DrawInstallList();
@@ -71,5 +72,7 @@ class frmConvert : public forms::Form {
     QString spareBackupFolder_;
     // The work folder that keeps the database from before a migration that failed half way.
     QString keptFolder_;
+    // The size of the earlier installation's backup when its disk had no room for it.
+    uint64_t neededBytes_ = 0;
     forms::Subscription mouseDown_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 #include "DetaCheckSet.h"
 #include "InstallInfo.h"
@@ -22,13 +23,16 @@ QString ConvertFolder(const QString& newDatabasePath);
 // "migration-backup" beside the new database.
 QString SpareBackupFolder(const QString& newDatabasePath);
 
-// Copies the data files named in the installation's backup.ini into a new dated folder
-// under its "backup" folder, or under spareFolder when the installation's folder cannot
-// be written; backupFolder receives the dated folder. False when backup.ini names no
-// file, its first file is missing, or a copy fails (the dated folder is removed again).
-// The installation's files are only read.
+// Copies the data files named in the installation's backup.ini (each with the journal
+// beside it, when there is one) into a new dated folder under its "backup" folder, or
+// under spareFolder when the installation's folder cannot be written; backupFolder
+// receives the dated folder. Dated folders that a backup stopped by a crash left in either
+// place are removed first. False when backup.ini names no file, its first file is missing,
+// or a copy fails (the dated folder is removed again); neededBytes, when given, receives
+// the size of the backup when the disk has no room for it. The installation's files are
+// only read.
 bool BackupInstallation(const QString& installFolder, const QString& spareFolder,
-                        QString& backupFolder);
+                        QString& backupFolder, uint64_t* neededBytes = nullptr);
 // Creates and empties the convert folder and copies the new database into it as the work
 // copy, which the migration fills; the new database itself is only replaced at the end.
 bool PrepareConvertFolder(const QString& newDatabasePath);
@@ -46,10 +50,15 @@ bool ExportTable(const QString& databasePath, const QString& password, const QSt
 bool ImportTable(const QString& databasePath, const QString& password, const QString& table,
                  const QString& csvPath);
 
-// Whether the earlier database (with DetaCheck_Set::SourcePassword) and the new one (with
-// its settings row) pass the check of a database that comes from outside; runs before
-// anything of either is read.
-bool CheckDatabases(const QString& sourceDatabasePath, const QString& targetDatabasePath);
+// Whether the earlier database (with DetaCheck_Set::SourcePassword) holds what the
+// migration reads and may be read safely: the four tables with the columns that are read
+// by name, of their kinds, whatever else they or the file hold; no view, generated column
+// or index expression in their place; their pages sound; checked in bounded time and
+// without running anything the file defines. Runs before anything of it is read.
+bool CheckEarlierDatabase(const QString& sourceDatabasePath);
+// Whether the new database (with its settings row) passes the check of a database that
+// comes from outside.
+bool CheckNewDatabase(const QString& targetDatabasePath);
 
 // The whole transfer: backup of the earlier installation, work copy, export, import into
 // the work copy and the post-import conversion there; then the work copy replaces the new
@@ -58,11 +67,12 @@ bool CheckDatabases(const QString& sourceDatabasePath, const QString& targetData
 // crash (the next start of any program settles it). backupFolder receives the folder of
 // the earlier installation's backup; keptFolder, when the replacement could be neither
 // finished nor undone even by the recovery run at once, the work folder that keeps the
-// database from before the migration. DetaCheck_Set::CheckSourceData must have run before.
+// database from before the migration; neededBytes, when the backup found no room on its
+// disk, the size it needed. DetaCheck_Set::CheckSourceData must have run before.
 bool ConvertData(const QString& sourceFolder, const QString& sourceDatabasePath,
                  const InstallInfo& target, const QString& targetDatabasePath,
                  const DetaCheck_Set::Progress& progress, QString& backupFolder,
-                 QString* keptFolder = nullptr);
+                 QString* keptFolder = nullptr, uint64_t* neededBytes = nullptr);
 
 // The program's entry: with exactly "/install" (letter case aside) the wizard runs;
 // any other command line is refused with a message. When the earlier data does not fit

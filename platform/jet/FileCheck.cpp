@@ -3,11 +3,13 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <QDeadlineTimer>
+#include <functional>
 
 #include "EngineError.h"
 #include "IntegrityCheck.h"
 #include "SchemaCheck.h"
 #include "Session.h"
+#include "TableCheck.h"
 
 namespace jet {
 
@@ -46,7 +48,7 @@ int readStamp(sqlite3* db, int& stamp) {
     return rc;
 }
 
-Error checkOpenFile(sqlite3* db, const QString& schemaSql) {
+Error checkStamp(sqlite3* db) {
     int stamp = 0;
     if (const int rc = readStamp(db, stamp); rc != SQLITE_OK) {
         return engineError(db, rc, errCannotOpen);
@@ -57,6 +59,13 @@ Error checkOpenFile(sqlite3* db, const QString& schemaSql) {
     // 0 is the previous release's; no release writes any other.
     if (stamp < 0) {
         return makeError(errCannotOpen, QStringLiteral("unknown format %1").arg(stamp));
+    }
+    return {};
+}
+
+Error checkOpenFile(sqlite3* db, const QString& schemaSql) {
+    if (Error error = checkStamp(db)) {
+        return error;
     }
     // A missing table is told only of a file sound otherwise.
     const Error schema = checkSchema(db, schemaSql);
@@ -69,9 +78,27 @@ Error checkOpenFile(sqlite3* db, const QString& schemaSql) {
     return schema;
 }
 
-}  // namespace
+// Only the tables read are checked, each page of them and of their indexes; no CHECK
+// constraint of the file runs.
+Error checkEarlierOpenFile(sqlite3* db, const std::vector<TableShape>& tables) {
+    if (Error error = checkStamp(db)) {
+        return error;
+    }
+    if (Error error = checkTables(db, tables)) {
+        return error;
+    }
+    sqlite3_exec(db, "PRAGMA ignore_check_constraints = ON", nullptr, nullptr, nullptr);
+    for (const TableShape& table : tables) {
+        if (Error error = checkTableIntegrity(db, table.name)) {
+            return error;
+        }
+    }
+    return {};
+}
 
-Error checkFile(const QString& path, const QString& password, const QString& schemaSql) {
+// Opens the file only for reading, bounded as a file from outside must be, and checks it.
+Error checkBounded(const QString& path, const QString& password,
+                   const std::function<Error(sqlite3*)>& check) {
     sqlite3* db = nullptr;
     if (Error error = openExistingFile(path, password, 2000, true, db)) {
         return error;
@@ -79,9 +106,22 @@ Error checkFile(const QString& path, const QString& password, const QString& sch
     limitEngine(db);
     QDeadlineTimer deadline(kCheckMilliseconds);
     sqlite3_progress_handler(db, 1000, interruptAfterDeadline, &deadline);
-    Error error = checkOpenFile(db, schemaSql);
+    Error error = check(db);
     sqlite3_close_v2(db);
     return error;
+}
+
+}  // namespace
+
+Error checkFile(const QString& path, const QString& password, const QString& schemaSql) {
+    return checkBounded(path, password,
+                        [&schemaSql](sqlite3* db) { return checkOpenFile(db, schemaSql); });
+}
+
+Error checkEarlierFile(const QString& path, const QString& password,
+                       const std::vector<TableShape>& tables) {
+    return checkBounded(path, password,
+                        [&tables](sqlite3* db) { return checkEarlierOpenFile(db, tables); });
 }
 
 }  // namespace jet

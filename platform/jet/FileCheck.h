@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "JetError.h"
+#include "TableCheck.h"
 
 namespace jet {
 
@@ -15,5 +17,11 @@ namespace jet {
 // release; errTableNotFound when a file otherwise sound lacks a table; errCannotOpen for anything
 // else.
 Error checkFile(const QString& path, const QString& password, const QString& schemaSql);
+
+// The same for a file written by an earlier release, of which only the tables are read: in
+// place of the exact objects, each of the tables as checkTables has it, and only their pages
+// and those of their indexes sound.
+Error checkEarlierFile(const QString& path, const QString& password,
+                       const std::vector<TableShape>& tables);
 
 }  // namespace jet

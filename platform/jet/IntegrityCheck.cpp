@@ -16,9 +16,11 @@ Error checkIntegrity(const QString& path, const QString& password) {
     return checkIntegrity(session.db());
 }
 
-Error checkIntegrity(sqlite3* db) {
+namespace {
+
+Error runCheck(sqlite3* db, const QByteArray& pragma) {
     sqlite3_stmt* statement = nullptr;
-    int rc = sqlite3_prepare_v2(db, "PRAGMA integrity_check(1)", -1, &statement, nullptr);
+    int rc = sqlite3_prepare_v2(db, pragma.constData(), -1, &statement, nullptr);
     // A sound file gives the one row "ok"; a damaged one its findings or an error.
     QString finding;
     if (rc == SQLITE_OK) {
@@ -36,6 +38,18 @@ Error checkIntegrity(sqlite3* db) {
     }
     sqlite3_finalize(statement);
     return error;
+}
+
+}  // namespace
+
+Error checkIntegrity(sqlite3* db) {
+    return runCheck(db, "PRAGMA integrity_check(1)");
+}
+
+Error checkTableIntegrity(sqlite3* db, const QString& table) {
+    QString quoted = table;
+    quoted.replace(u'\'', QStringLiteral("''"));
+    return runCheck(db, "PRAGMA integrity_check('" + quoted.toUtf8() + "')");
 }
 
 }  // namespace jet

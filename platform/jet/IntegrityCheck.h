@@ -16,5 +16,7 @@ namespace jet {
 Error checkIntegrity(const QString& path, const QString& password);
 // The same on a file open in db.
 Error checkIntegrity(sqlite3* db);
+// The same for one table of the file and its indexes only.
+Error checkTableIntegrity(sqlite3* db, const QString& table);
 
 }  // namespace jet

@@ -100,6 +100,22 @@ TEST_F(ConversionTest, ProfitRanksPutNegativesLastAndSumRanksHaveNoGaps) {
                            "005|3|3|3|3|1", "009|99|4|99|4|1"}));
 }
 
+TEST_F(ConversionTest, AClassMasterOfAnotherWidthIsRenumberedBeforeTheRanks) {
+    addClass("1");
+    addClass("2");
+    addProduct("001", "0001");
+    addProduct("002", "0001");
+    addMovement("2024/10/3", "001", "0001", "0", "0", "100");
+    addMovement("2024/10/3", "002", "0001", "0", "0", "300");
+    addMonthRow("2024/10/1", "001", "0001", "1", "100");
+    addMonthRow("2024/10/1", "002", "0001", "1", "300");
+    ASSERT_GE(convert(), 0);
+    EXPECT_EQ(targetRows("SELECT Classify_No FROM ClassifyMast_tbl ORDER BY Classify_No"),
+              QStringList({"001", "002"}));
+    EXPECT_EQ(monthRows("Classify_No , ClasRankRi , TradeRankRi"),
+              QStringList({"001|2|2", "002|1|1"}));
+}
+
 TEST_F(ConversionTest, MonthsAcrossAYearEndAndMonthsWithoutDailyRowsKeepTheirPrices) {
     addClass("001");
     addProduct("001", "0001");

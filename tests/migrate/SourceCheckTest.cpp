@@ -51,6 +51,19 @@ TEST_F(SourceCheckTest, WidthOfEveryEarlierProductNumber) {
     }
 }
 
+TEST_F(SourceCheckTest, AProductNumberOfTheProductMasterIsMeasuredToo) {
+    setWidthCode(3);
+    addMovement("0012", "2");
+    runSource(
+        {"INSERT INTO TradeMast_tbl (Classify_No , Trade_No , Trade_Name) VALUES ('001' , "
+         "'0012' , 'a')"});
+    EXPECT_EQ(check(), 0);
+    runSource(
+        {"INSERT INTO TradeMast_tbl (Classify_No , Trade_No , Trade_Name) VALUES ('001' , "
+         "'123456789' , 'b')"});
+    EXPECT_EQ(check(), DetaCheck_Set::TooLongTradeNo);
+}
+
 TEST_F(SourceCheckTest, FractionsUnderSettingsWithoutDecimals) {
     struct Case {
         QString salesQuantity;

@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sqlcipher/sqlite3.h>
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <QApplication>
 #include <QDir>
@@ -213,6 +218,122 @@ TEST_F(frmConvertTest, ANewDatabaseOfANewerReleaseStopsTheMigration) {
     EXPECT_FALSE(form.Visible());
     EXPECT_EQ(readAll(newDatabase()), before);
     EXPECT_EQ(readAll(folder + "/morvik.mdb"), earlier);
+}
+
+// What an earlier installation holds that the migration cannot read is told as damaged
+// data; nothing changes and the wizard stays, so that another installation can be chosen.
+TEST_F(frmConvertTest, ADamagedEarlierDatabaseIsToldAndTheWizardStays) {
+    const QString folder = install(1);
+    writeFile(folder + "/morvik.mdb", "Classify_No,Classify_Name\r\n'001','A'\r\n");
+    const QByteArray before = readAll(newDatabase());
+    frmConvert& form = runFirstInstallation();
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].text,
+              "DataBaseが破損している恐れがあります。\r\nデータの移行を中止しました。");
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].style, forms::vbCritical);
+    EXPECT_TRUE(form.Visible());
+    EXPECT_EQ(form.Step(), 2);
+    EXPECT_TRUE(form.BeforeButton->isEnabled());
+    EXPECT_EQ(readAll(newDatabase()), before);
+    EXPECT_FALSE(QFileInfo::exists(folder + "/backup"));
+}
+
+// An earlier database left by a write that was stopped half way, with its journal: the
+// migration reads it as it was before that write, and the earlier installation keeps
+// both files as they were; its backup takes both.
+TEST_F(frmConvertTest, AnEarlierDatabaseWithTheJournalOfAStoppedWriteIsReadAsBeforeTheWrite) {
+    const QString folder = install(1);
+    const QString database = folder + "/morvik.mdb";
+    QTemporaryDir side;
+    const QString writing = side.path() + "/morvik.mdb";
+    ASSERT_TRUE(QFile::copy(database, writing));
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(writing).constData(), &db), SQLITE_OK);
+    // A small cache makes the engine write changed pages into the file before the end.
+    ASSERT_EQ(sqlite3_exec(db,
+                           "PRAGMA cache_size = 2; BEGIN; DELETE FROM Management_Tbl; "
+                           "WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n "
+                           "WHERE i < 3000) INSERT INTO ClassifyMast_tbl SELECT printf('%03d', "
+                           "i), printf('%0200d', i) FROM n;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    // The files as a kill at this moment leaves them.
+    QFile::remove(database);
+    ASSERT_TRUE(QFile::copy(writing, database));
+    ASSERT_TRUE(QFile::copy(writing + "-journal", database + "-journal"));
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    const QByteArray file = readAll(database);
+    const QByteArray journal = readAll(database + "-journal");
+    ASSERT_NE(file, readAll(writing));  // the stopped write reached the file
+
+    frmConvert& form = runFirstInstallation();
+    EXPECT_TRUE(forms::TestHook::msgBoxes().empty());
+    ASSERT_EQ(form.Step(), 3);
+    AccessADOClass access;
+    configureNew(access);
+    access.AccessFlag("1");
+    access.AddField("Classify_No");
+    access.AddFromVerse("ClassifyMast_tbl");
+    ASSERT_EQ(access.Execute(), 1);
+    EXPECT_EQ(access.InfoValue(0, 0).toString(), "001");
+    access.ExecuteClear();
+    configureNew(access);
+    access.AddField("Trade_No");
+    access.AddFromVerse("Management_Tbl");
+    EXPECT_EQ(access.Execute(), 1);
+    EXPECT_EQ(readAll(database), file);
+    EXPECT_EQ(readAll(database + "-journal"), journal);
+    const QStringList backups =
+        QDir(folder + "/backup").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_EQ(readAll(folder + "/backup/" + backups[0] + "/morvik.mdb-journal"), journal);
+}
+
+// A backup of the earlier installation stopped by a crash leaves its dated folder with an
+// unfinished copy; the next migration removes it and keeps the finished backups.
+TEST_F(frmConvertTest, TheNextMigrationRemovesWhatAStoppedBackupLeft) {
+    const QString folder = install(1);
+    const QString stopped = folder + "/backup/20240101000000";
+    const QString finished = folder + "/backup/20240102000000";
+    ASSERT_TRUE(QDir().mkpath(stopped));
+    ASSERT_TRUE(QDir().mkpath(finished));
+    writeFile(stopped + "/.morvik.mdb.copy-Ab3dE9", "half a copy");
+    writeFile(finished + "/morvik.mdb", "a finished copy");
+    frmConvert& form = runFirstInstallation();
+    EXPECT_TRUE(forms::TestHook::msgBoxes().empty());
+    EXPECT_EQ(form.Step(), 3);
+    EXPECT_FALSE(QFileInfo::exists(stopped));
+    EXPECT_EQ(readAll(finished + "/morvik.mdb"), "a finished copy");
+    EXPECT_EQ(QDir(folder + "/backup").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+}
+
+// An earlier installation on a disk without room for its backup: the message says so, and
+// nothing is left behind.
+TEST_F(frmConvertTest, ABackupWithoutRoomOnItsDiskIsToldAsSuch) {
+    const QString folder = programs_.path() + "/Kelvarn/Sales1";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const qint64 size = QFileInfo(TestDatabase::stageFolder() + "/morvik2.mdb").size();
+    const QByteArray options = "size=" + QByteArray::number(2 * size - 8192);
+    ASSERT_EQ(
+        ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, options.constData()), 0)
+        << std::strerror(errno);
+    struct Unmount {
+        QByteArray path;
+        ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
+    } unmount{QFile::encodeName(folder)};
+    install(1);
+    const qint64 backup = QFileInfo(folder + "/morvik.mdb").size();
+    const QByteArray before = readAll(newDatabase());
+    frmConvert& form = runFirstInstallation();
+    ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+    EXPECT_EQ(forms::TestHook::msgBoxes()[0].text,
+              "空き容量が不足しています。\r\nバックアップには " + QString::number(backup / 1000) +
+                  " KB 必要です。\r\nデータの移行に失敗しました｡\r\nインストールを中断して最初"
+                  "からやり直してください。");
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(readAll(newDatabase()), before);
+    EXPECT_TRUE(QDir(folder + "/backup").isEmpty());
 }
 
 // The path at which a folder takes the place of the migrated database just before it
