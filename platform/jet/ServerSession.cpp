@@ -20,6 +20,13 @@ constexpr const char* kSessionOptions =
 // Seconds a connection may take to be made before it fails; the server is on this machine.
 constexpr const char* kConnectTimeout = "10";
 
+// The longest name (and password) the server takes whole, in bytes.
+constexpr qsizetype kLongestName = 63;
+
+// How much longer than the server's own statement timeout the program waits for an
+// answer, so that a server at work gives its own failure first.
+constexpr int kAnswerMarginMs = 2000;
+
 // The tables and columns of the schemas on the search path, with their types; a
 // column of a domain (currency) has the domain's base type, as results report it.
 constexpr const char* kColumnsQuery =
@@ -41,6 +48,18 @@ void clearResult(pg_result* result) {
 }  // namespace
 
 Error connectToServer(const ServerLogin& login, pg_conn*& connection) {
+    connection = nullptr;
+    // The server keeps names of 63 bytes and libpq reads every value up to a NUL: a
+    // longer name would reach another database or user, one with a NUL a shorter one.
+    for (const QString* value : {&login.database, &login.userName, &login.password}) {
+        if (value->contains(QChar(u'\0')) || value->toUtf8().size() > kLongestName) {
+            return makeError(errCannotOpen, QStringLiteral("a name or password the server "
+                                                           "cannot take whole"));
+        }
+    }
+    if (login.host.contains(QChar(u'\0'))) {
+        return makeError(errCannotOpen, QStringLiteral("a server name with a NUL"));
+    }
     std::vector<QByteArray> keys;
     std::vector<QByteArray> values;
     const auto add = [&](const char* key, const QString& value) {
@@ -56,10 +75,19 @@ Error connectToServer(const ServerLogin& login, pg_conn*& connection) {
     add("client_encoding", QStringLiteral("UTF8"));
     // A statement that waits for rows or a table another connection holds gives up after
     // the busy timeout (SQLSTATE 55P03, the busy result), as on the file. 0 means no
-    // limit on the server: no wait there is one millisecond.
+    // limit on the server: no wait there is one millisecond. A statement that runs longer
+    // than the answer timeout is given up by the server itself.
     add("options", QString::fromLatin1(kSessionOptions) +
-                       QStringLiteral(" -c lock_timeout=%1").arg(qMax(1, login.busyTimeoutMs)));
+                       QStringLiteral(" -c lock_timeout=%1 -c statement_timeout=%2")
+                           .arg(qMax(1, login.busyTimeoutMs))
+                           .arg(qMax(1, login.answerTimeoutMs)));
     add("connect_timeout", QString::fromLatin1(kConnectTimeout));
+    // Over TCP a server that is gone is found by the system too, not only by the wait.
+    add("keepalives", QStringLiteral("1"));
+    add("keepalives_idle", QStringLiteral("5"));
+    add("keepalives_interval", QStringLiteral("2"));
+    add("keepalives_count", QStringLiteral("3"));
+    add("tcp_user_timeout", QString::number(answerWaitMs(login)));
     add("application_name", QStringLiteral("morvik2"));
     std::vector<const char*> keyList;
     std::vector<const char*> valueList;
@@ -71,7 +99,7 @@ Error connectToServer(const ServerLogin& login, pg_conn*& connection) {
     valueList.push_back(nullptr);
     // expand_dbname 0: the database name is a name, never a connection string.
     connection = PQconnectdbParams(keyList.data(), valueList.data(), 0);
-    if (PQstatus(connection) != CONNECTION_OK) {
+    if (PQstatus(connection) != CONNECTION_OK || PQsetnonblocking(connection, 1) != 0) {
         const Error error = makeError(
             errCannotOpen,
             connection ? QString::fromUtf8(PQerrorMessage(connection)).trimmed() : QString());
@@ -80,6 +108,10 @@ Error connectToServer(const ServerLogin& login, pg_conn*& connection) {
         return error;
     }
     return {};
+}
+
+int answerWaitMs(const ServerLogin& login) {
+    return qMax(1, login.answerTimeoutMs) + kAnswerMarginMs;
 }
 
 ServerSession::~ServerSession() {
@@ -92,6 +124,7 @@ Error ServerSession::open(const ServerLogin& login) {
     if (login.database.trimmed().isEmpty()) {
         return makeError(errCannotOpen, QStringLiteral("no database name"));
     }
+    answerWaitMs_ = answerWaitMs(login);
     return connectToServer(login, connection_);
 }
 
@@ -110,17 +143,20 @@ Error ServerSession::query(const QString& jetSql, ServerResult& result) {
     }
     const QByteArray sql = translateJetSqlForServer(jetSql).toUtf8();
     // The extended protocol runs one statement only: text after it is refused.
-    ServerResult answer(
-        PQexecParams(connection_, sql.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0),
-        clearResult);
-    const ExecStatusType status = PQresultStatus(answer.get());
+    ServerResult answered(nullptr, clearResult);
+    if (Error error = answer(PQsendQueryParams(connection_, sql.constData(), 0, nullptr, nullptr,
+                                               nullptr, nullptr, 0),
+                             answered)) {
+        return error;
+    }
+    const ExecStatusType status = PQresultStatus(answered.get());
     if (status == PGRES_EMPTY_QUERY) {
         return makeError(errSyntax, QStringLiteral("empty statement"));
     }
     if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
-        return serverError(connection_, answer.get(), errExecution);
+        return serverError(connection_, answered.get(), errExecution);
     }
-    result = std::move(answer);
+    result = std::move(answered);
     return {};
 }
 
@@ -129,7 +165,10 @@ Error ServerSession::check(const QString& jetSql) {
         return makeError(errNotOpen);
     }
     const QByteArray sql = translateJetSqlForServer(jetSql).toUtf8();
-    const ServerResult result(PQprepare(connection_, "", sql.constData(), 0, nullptr), clearResult);
+    ServerResult result(nullptr, clearResult);
+    if (Error error = answer(PQsendPrepare(connection_, "", sql.constData(), 0, nullptr), result)) {
+        return error;
+    }
     return PQresultStatus(result.get()) == PGRES_COMMAND_OK
                ? Error{}
                : serverError(connection_, result.get(), errSyntax);
@@ -139,7 +178,10 @@ Error ServerSession::run(const char* engineSql, ErrorNumber otherwise, const cha
     if (!connection_) {
         return makeError(errNotOpen);
     }
-    const ServerResult result(PQexec(connection_, engineSql), clearResult);
+    ServerResult result(nullptr, clearResult);
+    if (Error error = answer(PQsendQuery(connection_, engineSql), result)) {
+        return error;
+    }
     if (PQresultStatus(result.get()) != PGRES_COMMAND_OK) {
         return serverError(connection_, result.get(), otherwise);
     }
@@ -152,8 +194,8 @@ Error ServerSession::run(const char* engineSql, ErrorNumber otherwise, const cha
 const SchemaTypes& ServerSession::schema() {
     if (!schema_) {
         schema_.emplace();
-        if (connection_) {
-            const ServerResult result(PQexec(connection_, kColumnsQuery), clearResult);
+        ServerResult result(nullptr, clearResult);
+        if (connection_ && !answer(PQsendQuery(connection_, kColumnsQuery), result)) {
             if (PQresultStatus(result.get()) == PGRES_TUPLES_OK) {
                 for (int row = 0; row < PQntuples(result.get()); ++row) {
                     schema_->add(
@@ -166,6 +208,15 @@ const SchemaTypes& ServerSession::schema() {
         }
     }
     return *schema_;
+}
+
+Error ServerSession::answer(int sent, ServerResult& result) {
+    const Error error = sent ? awaitAnswer(connection_, answerWaitMs_, result) : noAnswerError();
+    if (error) {
+        PQfinish(connection_);
+        connection_ = nullptr;
+    }
+    return error;
 }
 
 }  // namespace jet
