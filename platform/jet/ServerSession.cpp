@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "EngineError.h"
+#include "ScaledCurrency.h"
 #include "ServerError.h"
 #include "ServerFieldValue.h"
 #include "ServerSqlTranslator.h"
+#include "ServerWrittenAmounts.h"
 
 namespace jet {
 
@@ -141,7 +143,10 @@ Error ServerSession::query(const QString& jetSql, ServerResult& result) {
     if (!connection_) {
         return makeError(errNotOpen);
     }
-    const QByteArray sql = translateJetSqlForServer(jetSql).toUtf8();
+    QByteArray sql;
+    if (Error error = serverText(jetSql, sql)) {
+        return error;
+    }
     // The extended protocol runs one statement only: text after it is refused.
     ServerResult answered(nullptr, clearResult);
     if (Error error = answer(PQsendQueryParams(connection_, sql.constData(), 0, nullptr, nullptr,
@@ -157,6 +162,13 @@ Error ServerSession::query(const QString& jetSql, ServerResult& result) {
         return serverError(connection_, answered.get(), errExecution);
     }
     result = std::move(answered);
+    // A statement that changes the tables makes the next one read their types again.
+    const QString verb = jetSql.trimmed().section(u' ', 0, 0);
+    if (verb.compare(u"create", Qt::CaseInsensitive) == 0 ||
+        verb.compare(u"alter", Qt::CaseInsensitive) == 0 ||
+        verb.compare(u"drop", Qt::CaseInsensitive) == 0) {
+        schema_.reset();
+    }
     return {};
 }
 
@@ -164,7 +176,10 @@ Error ServerSession::check(const QString& jetSql) {
     if (!connection_) {
         return makeError(errNotOpen);
     }
-    const QByteArray sql = translateJetSqlForServer(jetSql).toUtf8();
+    QByteArray sql;
+    if (Error error = serverText(jetSql, sql)) {
+        return error;
+    }
     ServerResult result(nullptr, clearResult);
     if (Error error = answer(PQsendPrepare(connection_, "", sql.constData(), 0, nullptr), result)) {
         return error;
@@ -208,6 +223,19 @@ const SchemaTypes& ServerSession::schema() {
         }
     }
     return *schema_;
+}
+
+Error ServerSession::serverText(const QString& jetSql, QByteArray& sql) {
+    const SchemaTypes& types = schema();
+    if (!connection_) {
+        return noAnswerError();
+    }
+    // What the file does not understand whole, it refuses; so does the server.
+    if (!scaleCurrency(jetSql, types)) {
+        return makeError(errSyntax, QStringLiteral("金額の列を含む文の形を解釈できません。"));
+    }
+    sql = translateJetSqlForServer(roundWrittenAmounts(jetSql, types)).toUtf8();
+    return {};
 }
 
 Error ServerSession::answer(int sent, ServerResult& result) {

@@ -57,6 +57,9 @@ class ServerSession {
     const SchemaTypes& schema();
 
   private:
+    // The statement as the server runs it: refused as on the file when the file does not
+    // understand it whole, written amounts rounded as the file rounds them.
+    Error serverText(const QString& jetSql, QByteArray& sql);
     // The answer to what was just sent (`sent` the PQsend* call's result); a connection
     // without an answer is closed.
     Error answer(int sent, ServerResult& result);
