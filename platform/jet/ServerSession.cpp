@@ -29,8 +29,9 @@ constexpr qsizetype kLongestName = 63;
 // answer, so that a server at work gives its own failure first.
 constexpr int kAnswerMarginMs = 2000;
 
-// The tables and columns of the schemas on the search path, with their types; a
-// column of a domain (currency) has the domain's base type, as results report it.
+// The tables and columns of the schemas on the search path, with their types, each
+// table's columns in the order of its definition; a column of a domain (currency) has the
+// domain's base type, as results report it.
 constexpr const char* kColumnsQuery =
     "SELECT c.relname, a.attname,"
     " CASE WHEN t.typtype = 'd' THEN t.typbasetype ELSE a.atttypid END,"
@@ -41,7 +42,8 @@ constexpr const char* kColumnsQuery =
     " JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace"
     " WHERE c.relkind IN ('r', 'p', 'v') AND a.attnum > 0 AND NOT a.attisdropped"
     " AND n.nspname <> 'pg_catalog' AND n.nspname <> 'information_schema'"
-    " AND pg_catalog.pg_table_is_visible(c.oid)";
+    " AND pg_catalog.pg_table_is_visible(c.oid)"
+    " ORDER BY c.oid, a.attnum";
 
 void clearResult(pg_result* result) {
     PQclear(result);

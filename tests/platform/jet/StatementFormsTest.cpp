@@ -221,9 +221,15 @@ TEST_P(StatementFormsTest, WrittenAmountsRoundHalfToEven) {
     run("UPDATE Management_Tbl SET Cost_Money = 2.5 WHERE Classify_No = '102'");
     run("UPDATE Management_Tbl SET Sales_Money = Sales_Money * Cost_Money, Cost_Money = "
         "Cost_Money * 0.0001 WHERE Classify_No = '102' OR Classify_No = '101'");
+    // a row without a column list: the table's columns in their order
+    run("INSERT INTO Management_Tbl VALUES (#2024/9/3#, '200', '0001', 0.00005, 0.00025, "
+        "0.00035, Null, 0.00045)");
     expectValues({
         {"SELECT Sales_Money FROM Management_Tbl WHERE Classify_No = '101'", {amount("0")}},
         {"SELECT Cost_Money FROM Management_Tbl WHERE Classify_No = '102'", {amount("0.0002")}},
+        {"SELECT Cost_Quantity, Unit_Price, Cost_Money, Sales_Money FROM Management_Tbl WHERE "
+         "Classify_No = '200'",
+         {amount("0"), amount("0.0002"), amount("0.0004"), amount("0.0004")}},
     });
 }
 
