@@ -232,6 +232,11 @@ Error ServerSession::serverText(const QString& jetSql, QByteArray& sql) {
     if (!connection_) {
         return noAnswerError();
     }
+    // The text goes to the server up to its first NUL: the rest would be lost, where the
+    // file refuses the statement.
+    if (jetSql.contains(QChar(u'\0'))) {
+        return makeError(errSyntax, QStringLiteral("text found after the end of the statement"));
+    }
     // What the file does not understand whole, it refuses; so does the server.
     if (!scaleCurrency(jetSql, types)) {
         return makeError(errSyntax, QStringLiteral("金額の列を含む文の形を解釈できません。"));

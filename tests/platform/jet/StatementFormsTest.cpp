@@ -234,12 +234,17 @@ TEST_P(StatementFormsTest, WrittenAmountsRoundHalfToEven) {
 }
 
 TEST_P(StatementFormsTest, FormsTheFileDoesNotUnderstandAreRefused) {
-    for (const char* sql : {
-             "SELECT CASE WHEN Cost_Money > 1 THEN Cost_Money ELSE 0 END FROM Management_Tbl",
-             "UPDATE Management_Tbl SET Cost_Money = CASE WHEN Cost_Money > 1 THEN 1 END",
+    for (const QString& sql : {
+             QStringLiteral("SELECT CASE WHEN Cost_Money > 1 THEN Cost_Money ELSE 0 END FROM "
+                            "Management_Tbl"),
+             QStringLiteral("UPDATE Management_Tbl SET Cost_Money = CASE WHEN Cost_Money > 1 "
+                            "THEN 1 END"),
+             // a NUL ends the text the engine reads: the rest is never cut off
+             QStringLiteral("DELETE FROM Management_Tbl WHERE Classify_No = '001'") + QChar(u'\0') +
+                 QStringLiteral(" AND Classify_No = '002'"),
          }) {
-        EXPECT_EQ(connection_.check(sql).number, jet::errSyntax) << sql;
-        EXPECT_EQ(connection_.execute(sql).number, jet::errSyntax) << sql;
+        EXPECT_EQ(connection_.check(sql).number, jet::errSyntax) << sql.toStdString();
+        EXPECT_EQ(connection_.execute(sql).number, jet::errSyntax) << sql.toStdString();
     }
     EXPECT_EQ(values("SELECT Sum(Cost_Money) FROM Management_Tbl"),
               (std::vector<Variant>{amount("4.5")}));
