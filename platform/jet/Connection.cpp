@@ -47,6 +47,7 @@ struct Connection::Impl {
     TextDriver textDriver;
     RowStatements rows;
     int busyTimeoutMs = 2000;
+    int answerTimeoutMs = 30000;
 };
 
 Connection::Connection() : impl_(std::make_unique<Impl>()) {}
@@ -77,8 +78,9 @@ Error Connection::open(const QString& connectionText, const QString& userName,
         const QString server = items->value(u"Data Source").trimmed();
         const bool local = server.isEmpty() || server == QLatin1String("(local)");
         auto session = std::make_shared<ServerSession>();
-        if (Error error = session->open({local ? QString() : server, items->value(u"location"),
-                                         userName, password, impl_->busyTimeoutMs})) {
+        if (Error error =
+                session->open({local ? QString() : server, items->value(u"location"), userName,
+                               password, impl_->busyTimeoutMs, impl_->answerTimeoutMs})) {
             return error;
         }
         impl_->server = std::move(session);
@@ -99,6 +101,10 @@ Error Connection::open(const QString& connectionText, const QString& userName,
 
 void Connection::setBusyTimeout(int milliseconds) {
     impl_->busyTimeoutMs = milliseconds;
+}
+
+void Connection::setAnswerTimeout(int milliseconds) {
+    impl_->answerTimeoutMs = milliseconds;
 }
 
 bool Connection::isOpen() const {

@@ -37,6 +37,10 @@ class Connection {
     // How long a statement waits for a file locked by another connection before it gives
     // errBusy; 2000 ms unless set. Applies from the next open.
     void setBusyTimeout(int milliseconds);
+    // How long a statement may go without an answer from a server before it fails with
+    // the connection failure (the server's own limit; the program waits two seconds
+    // more); 30000 ms unless set. Applies from the next open.
+    void setAnswerTimeout(int milliseconds);
     bool isOpen() const;
     // Runs one statement that returns no records; text after it is refused (errSyntax).
     Error execute(const QString& sql);

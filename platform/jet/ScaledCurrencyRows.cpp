@@ -167,6 +167,11 @@ std::optional<BoundValue> boundValue(const SqlToken& token, bool currency, bool 
         return BoundValue{};
     }
     if (!currency && token.kind == SqlToken::String) {
+        // the engine reads a written text only up to a NUL and refuses the rest of the
+        // statement: the row is left to that path
+        if (token.text.contains(QChar(u'\0'))) {
+            return std::nullopt;
+        }
         return BoundValue{BoundValue::Text, 0,
                           token.text.mid(1, token.text.size() - 2)
                               .replace(QStringLiteral("''"), QStringLiteral("'"))};

@@ -37,7 +37,7 @@ class ScaledCurrencyRows {
     static std::optional<QString> fromKnownPlan(QStringView jetSql, const SchemaTypes& schema);
     // The row from a plan met before as values to bind; nothing when there is none or a
     // value is more than a literal that the engine reads as Null, a whole number or a text
-    // (a minus sign before a number is taken too).
+    // without a NUL (a minus sign before a number is taken too).
     static std::optional<BoundRow> boundFromKnownPlan(QStringView jetSql,
                                                       const SchemaTypes& schema);
     // The row read whole, its plan kept. `tokens` are those of the whole statement without

@@ -89,6 +89,10 @@ void SchemaTypes::add(QStringView table, QStringView column, FieldType type) {
     const QString key = asciiLower(column);
     tables_[asciiLower(table)].insert(key, type);
     anyTable_.insert(key, type);  // the last table read wins; see find()
+    order_[asciiLower(table)].append(column.toString());
+    if (type == adCurrency) {
+        currency_.append({table.toString(), column.toString()});
+    }
 }
 
 bool SchemaTypes::isTable(QStringView name) const {

@@ -23,6 +23,7 @@ class SchemaTypes {
 
     // Reads the tables and their columns; a failure leaves the types unknown.
     void load(sqlite3* db);
+    // Adds a column after the table's columns added before it.
     void add(QStringView table, QStringView column, FieldType type);
     // Changes with every load and addition and differs between objects made apart, so that
     // what is derived from the types can be kept by it.

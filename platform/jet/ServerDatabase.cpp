@@ -4,6 +4,7 @@
 
 #include "EngineError.h"
 #include "ServerError.h"
+#include "ServerSession.h"
 
 namespace jet {
 
@@ -11,33 +12,41 @@ namespace {
 
 constexpr const char* kDuplicateDatabase = "42P04";
 
-// Runs the server's own SQL (several statements allowed) on the connection; a failure
-// whose SQLSTATE is `alreadyThere` gives errFileExists.
-Error runScript(pg_conn* connection, const QByteArray& sql, ErrorNumber otherwise,
-                const char* alreadyThere = nullptr) {
-    PGresult* result = PQexec(connection, sql.constData());
-    const ExecStatusType status = PQresultStatus(result);
-    Error error;
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-        const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
-        error = alreadyThere && state && qstrcmp(state, alreadyThere) == 0
-                    ? makeError(errFileExists)
-                    : serverError(connection, result, otherwise);
+// Runs the server's own SQL (several statements allowed) on the connection, waiting for
+// the answer no longer than `waitMs`; a failure whose SQLSTATE is `alreadyThere` gives
+// errFileExists. The result of the last statement goes to `last` when asked for.
+Error runScript(pg_conn* connection, int waitMs, const QByteArray& sql, ErrorNumber otherwise,
+                const char* alreadyThere = nullptr, ServerResult* last = nullptr) {
+    ServerResult result(nullptr, PQclear);
+    if (!PQsendQuery(connection, sql.constData())) {
+        return noAnswerError();
     }
-    PQclear(result);
-    return error;
+    if (Error error = awaitAnswer(connection, waitMs, result)) {
+        return error;
+    }
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+        const char* state = PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
+        return alreadyThere && state && qstrcmp(state, alreadyThere) == 0
+                   ? makeError(errFileExists)
+                   : serverError(connection, result.get(), otherwise);
+    }
+    if (last) {
+        *last = std::move(result);
+    }
+    return {};
 }
 
-int tableCount(pg_conn* connection) {
-    PGresult* result = PQexec(connection,
-                              "SELECT count(*) FROM pg_catalog.pg_tables"
-                              " WHERE schemaname <> 'pg_catalog'"
-                              " AND schemaname <> 'information_schema'");
-    const int count = PQresultStatus(result) == PGRES_TUPLES_OK
-                          ? QByteArray(PQgetvalue(result, 0, 0)).toInt()
-                          : 0;
-    PQclear(result);
-    return count;
+int tableCount(pg_conn* connection, int waitMs) {
+    ServerResult result(nullptr, PQclear);
+    if (runScript(connection, waitMs,
+                  "SELECT count(*) FROM pg_catalog.pg_tables"
+                  " WHERE schemaname <> 'pg_catalog'"
+                  " AND schemaname <> 'information_schema'",
+                  errExecution, nullptr, &result)) {
+        return 0;
+    }
+    return QByteArray(PQgetvalue(result.get(), 0, 0)).toInt();
 }
 
 QByteArray quotedIdentifier(pg_conn* connection, const QString& name) {
@@ -61,7 +70,8 @@ Error createServerDatabase(const ServerLogin& login, const QString& schemaSql) {
         return error;
     }
     const QByteArray name = quotedIdentifier(server, login.database);
-    Error error = runScript(server,
+    const int waitMs = answerWaitMs(login);
+    Error error = runScript(server, waitMs,
                             "CREATE DATABASE " + name +
                                 " TEMPLATE template0 ENCODING 'UTF8' LC_COLLATE 'C' LC_CTYPE 'C'",
                             errExecution, kDuplicateDatabase);
@@ -72,14 +82,15 @@ Error createServerDatabase(const ServerLogin& login, const QString& schemaSql) {
     pg_conn* database = nullptr;
     error = connectToServer(login, database);
     if (!error) {
-        error = runScript(database, "BEGIN;\n" + schemaSql.toUtf8() + "\n;COMMIT;", errSyntax);
-        if (!error && tableCount(database) == 0) {
+        error =
+            runScript(database, waitMs, "BEGIN;\n" + schemaSql.toUtf8() + "\n;COMMIT;", errSyntax);
+        if (!error && tableCount(database, waitMs) == 0) {
             error = makeError(errSyntax, QStringLiteral("the schema creates no table"));
         }
         PQfinish(database);
     }
     if (error) {
-        runScript(server, "DROP DATABASE IF EXISTS " + name, errExecution);
+        runScript(server, waitMs, "DROP DATABASE IF EXISTS " + name, errExecution);
     }
     PQfinish(server);
     return error;

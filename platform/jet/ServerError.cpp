@@ -3,6 +3,7 @@
 #include <libpq-fe.h>
 
 #include "EngineError.h"
+#include "ServerAnswer.h"
 #include "platform/runtime/RuntimeError.h"
 
 namespace jet {
@@ -41,6 +42,9 @@ Error serverError(pg_conn* connection, const pg_result* result, ErrorNumber othe
     }
     if (isOverflow(state)) {
         return overflowError();
+    }
+    if (state == "57014") {
+        return noAnswerError();  // given up by the server after the statement timeout
     }
     if (message.isEmpty() && connection) {
         message = QString::fromUtf8(PQerrorMessage(connection)).trimmed();

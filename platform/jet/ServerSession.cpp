@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "EngineError.h"
+#include "ScaledCurrency.h"
 #include "ServerError.h"
 #include "ServerFieldValue.h"
 #include "ServerSqlTranslator.h"
+#include "ServerWrittenAmounts.h"
 
 namespace jet {
 
@@ -20,8 +22,16 @@ constexpr const char* kSessionOptions =
 // Seconds a connection may take to be made before it fails; the server is on this machine.
 constexpr const char* kConnectTimeout = "10";
 
-// The tables and columns of the schemas on the search path, with their types; a
-// column of a domain (currency) has the domain's base type, as results report it.
+// The longest name (and password) the server takes whole, in bytes.
+constexpr qsizetype kLongestName = 63;
+
+// How much longer than the server's own statement timeout the program waits for an
+// answer, so that a server at work gives its own failure first.
+constexpr int kAnswerMarginMs = 2000;
+
+// The tables and columns of the schemas on the search path, with their types, each
+// table's columns in the order of its definition; a column of a domain (currency) has the
+// domain's base type, as results report it.
 constexpr const char* kColumnsQuery =
     "SELECT c.relname, a.attname,"
     " CASE WHEN t.typtype = 'd' THEN t.typbasetype ELSE a.atttypid END,"
@@ -32,7 +42,8 @@ constexpr const char* kColumnsQuery =
     " JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace"
     " WHERE c.relkind IN ('r', 'p', 'v') AND a.attnum > 0 AND NOT a.attisdropped"
     " AND n.nspname <> 'pg_catalog' AND n.nspname <> 'information_schema'"
-    " AND pg_catalog.pg_table_is_visible(c.oid)";
+    " AND pg_catalog.pg_table_is_visible(c.oid)"
+    " ORDER BY c.oid, a.attnum";
 
 void clearResult(pg_result* result) {
     PQclear(result);
@@ -41,6 +52,18 @@ void clearResult(pg_result* result) {
 }  // namespace
 
 Error connectToServer(const ServerLogin& login, pg_conn*& connection) {
+    connection = nullptr;
+    // The server keeps names of 63 bytes and libpq reads every value up to a NUL: a
+    // longer name would reach another database or user, one with a NUL a shorter one.
+    for (const QString* value : {&login.database, &login.userName, &login.password}) {
+        if (value->contains(QChar(u'\0')) || value->toUtf8().size() > kLongestName) {
+            return makeError(errCannotOpen, QStringLiteral("a name or password the server "
+                                                           "cannot take whole"));
+        }
+    }
+    if (login.host.contains(QChar(u'\0'))) {
+        return makeError(errCannotOpen, QStringLiteral("a server name with a NUL"));
+    }
     std::vector<QByteArray> keys;
     std::vector<QByteArray> values;
     const auto add = [&](const char* key, const QString& value) {
@@ -56,10 +79,19 @@ Error connectToServer(const ServerLogin& login, pg_conn*& connection) {
     add("client_encoding", QStringLiteral("UTF8"));
     // A statement that waits for rows or a table another connection holds gives up after
     // the busy timeout (SQLSTATE 55P03, the busy result), as on the file. 0 means no
-    // limit on the server: no wait there is one millisecond.
+    // limit on the server: no wait there is one millisecond. A statement that runs longer
+    // than the answer timeout is given up by the server itself.
     add("options", QString::fromLatin1(kSessionOptions) +
-                       QStringLiteral(" -c lock_timeout=%1").arg(qMax(1, login.busyTimeoutMs)));
+                       QStringLiteral(" -c lock_timeout=%1 -c statement_timeout=%2")
+                           .arg(qMax(1, login.busyTimeoutMs))
+                           .arg(qMax(1, login.answerTimeoutMs)));
     add("connect_timeout", QString::fromLatin1(kConnectTimeout));
+    // Over TCP a server that is gone is found by the system too, not only by the wait.
+    add("keepalives", QStringLiteral("1"));
+    add("keepalives_idle", QStringLiteral("5"));
+    add("keepalives_interval", QStringLiteral("2"));
+    add("keepalives_count", QStringLiteral("3"));
+    add("tcp_user_timeout", QString::number(answerWaitMs(login)));
     add("application_name", QStringLiteral("morvik2"));
     std::vector<const char*> keyList;
     std::vector<const char*> valueList;
@@ -71,7 +103,7 @@ Error connectToServer(const ServerLogin& login, pg_conn*& connection) {
     valueList.push_back(nullptr);
     // expand_dbname 0: the database name is a name, never a connection string.
     connection = PQconnectdbParams(keyList.data(), valueList.data(), 0);
-    if (PQstatus(connection) != CONNECTION_OK) {
+    if (PQstatus(connection) != CONNECTION_OK || PQsetnonblocking(connection, 1) != 0) {
         const Error error = makeError(
             errCannotOpen,
             connection ? QString::fromUtf8(PQerrorMessage(connection)).trimmed() : QString());
@@ -80,6 +112,10 @@ Error connectToServer(const ServerLogin& login, pg_conn*& connection) {
         return error;
     }
     return {};
+}
+
+int answerWaitMs(const ServerLogin& login) {
+    return qMax(1, login.answerTimeoutMs) + kAnswerMarginMs;
 }
 
 ServerSession::~ServerSession() {
@@ -92,6 +128,7 @@ Error ServerSession::open(const ServerLogin& login) {
     if (login.database.trimmed().isEmpty()) {
         return makeError(errCannotOpen, QStringLiteral("no database name"));
     }
+    answerWaitMs_ = answerWaitMs(login);
     return connectToServer(login, connection_);
 }
 
@@ -108,19 +145,32 @@ Error ServerSession::query(const QString& jetSql, ServerResult& result) {
     if (!connection_) {
         return makeError(errNotOpen);
     }
-    const QByteArray sql = translateJetSqlForServer(jetSql).toUtf8();
+    QByteArray sql;
+    if (Error error = serverText(jetSql, sql)) {
+        return error;
+    }
     // The extended protocol runs one statement only: text after it is refused.
-    ServerResult answer(
-        PQexecParams(connection_, sql.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0),
-        clearResult);
-    const ExecStatusType status = PQresultStatus(answer.get());
+    ServerResult answered(nullptr, clearResult);
+    if (Error error = answer(PQsendQueryParams(connection_, sql.constData(), 0, nullptr, nullptr,
+                                               nullptr, nullptr, 0),
+                             answered)) {
+        return error;
+    }
+    const ExecStatusType status = PQresultStatus(answered.get());
     if (status == PGRES_EMPTY_QUERY) {
         return makeError(errSyntax, QStringLiteral("empty statement"));
     }
     if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
-        return serverError(connection_, answer.get(), errExecution);
+        return serverError(connection_, answered.get(), errExecution);
     }
-    result = std::move(answer);
+    result = std::move(answered);
+    // A statement that changes the tables makes the next one read their types again.
+    const QString verb = jetSql.trimmed().section(u' ', 0, 0);
+    if (verb.compare(u"create", Qt::CaseInsensitive) == 0 ||
+        verb.compare(u"alter", Qt::CaseInsensitive) == 0 ||
+        verb.compare(u"drop", Qt::CaseInsensitive) == 0) {
+        schema_.reset();
+    }
     return {};
 }
 
@@ -128,8 +178,14 @@ Error ServerSession::check(const QString& jetSql) {
     if (!connection_) {
         return makeError(errNotOpen);
     }
-    const QByteArray sql = translateJetSqlForServer(jetSql).toUtf8();
-    const ServerResult result(PQprepare(connection_, "", sql.constData(), 0, nullptr), clearResult);
+    QByteArray sql;
+    if (Error error = serverText(jetSql, sql)) {
+        return error;
+    }
+    ServerResult result(nullptr, clearResult);
+    if (Error error = answer(PQsendPrepare(connection_, "", sql.constData(), 0, nullptr), result)) {
+        return error;
+    }
     return PQresultStatus(result.get()) == PGRES_COMMAND_OK
                ? Error{}
                : serverError(connection_, result.get(), errSyntax);
@@ -139,7 +195,10 @@ Error ServerSession::run(const char* engineSql, ErrorNumber otherwise, const cha
     if (!connection_) {
         return makeError(errNotOpen);
     }
-    const ServerResult result(PQexec(connection_, engineSql), clearResult);
+    ServerResult result(nullptr, clearResult);
+    if (Error error = answer(PQsendQuery(connection_, engineSql), result)) {
+        return error;
+    }
     if (PQresultStatus(result.get()) != PGRES_COMMAND_OK) {
         return serverError(connection_, result.get(), otherwise);
     }
@@ -152,8 +211,8 @@ Error ServerSession::run(const char* engineSql, ErrorNumber otherwise, const cha
 const SchemaTypes& ServerSession::schema() {
     if (!schema_) {
         schema_.emplace();
-        if (connection_) {
-            const ServerResult result(PQexec(connection_, kColumnsQuery), clearResult);
+        ServerResult result(nullptr, clearResult);
+        if (connection_ && !answer(PQsendQuery(connection_, kColumnsQuery), result)) {
             if (PQresultStatus(result.get()) == PGRES_TUPLES_OK) {
                 for (int row = 0; row < PQntuples(result.get()); ++row) {
                     schema_->add(
@@ -166,6 +225,33 @@ const SchemaTypes& ServerSession::schema() {
         }
     }
     return *schema_;
+}
+
+Error ServerSession::serverText(const QString& jetSql, QByteArray& sql) {
+    const SchemaTypes& types = schema();
+    if (!connection_) {
+        return noAnswerError();
+    }
+    // The text goes to the server up to its first NUL: the rest would be lost, where the
+    // file refuses the statement.
+    if (jetSql.contains(QChar(u'\0'))) {
+        return makeError(errSyntax, QStringLiteral("text found after the end of the statement"));
+    }
+    // What the file does not understand whole, it refuses; so does the server.
+    if (!scaleCurrency(jetSql, types)) {
+        return makeError(errSyntax, QStringLiteral("金額の列を含む文の形を解釈できません。"));
+    }
+    sql = translateJetSqlForServer(roundWrittenAmounts(jetSql, types)).toUtf8();
+    return {};
+}
+
+Error ServerSession::answer(int sent, ServerResult& result) {
+    const Error error = sent ? awaitAnswer(connection_, answerWaitMs_, result) : noAnswerError();
+    if (error) {
+        PQfinish(connection_);
+        connection_ = nullptr;
+    }
+    return error;
 }
 
 }  // namespace jet

@@ -18,8 +18,9 @@ namespace jet {
 
 namespace {
 
-bool onlyBlanksAndSemicolons(const char* text) {
-    for (; *text; ++text) {
+// Up to `end`, so that a NUL, where the engine stops reading, counts as text.
+bool onlyBlanksAndSemicolons(const char* text, const char* end) {
+    for (; text < end; ++text) {
         if (*text != ';' && *text != ' ' && *text != '\t' && *text != '\r' && *text != '\n') {
             return false;
         }
@@ -291,7 +292,7 @@ Error Session::prepare(const QString& jetSql, sqlite3_stmt*& statement, QString*
     if (rc != SQLITE_OK) {
         return engineError(db_, rc, errSyntax);
     }
-    if (!statement || !onlyBlanksAndSemicolons(tail)) {
+    if (!statement || !onlyBlanksAndSemicolons(tail, utf8.constData() + utf8.size())) {
         const QString detail = statement
                                    ? QStringLiteral("text found after the end of the statement")
                                    : QStringLiteral("empty statement");

@@ -284,6 +284,24 @@ TEST_F(ExactMoneyTest, RowsAfterTheFirstAreStoredAsTheirWrittenRowsStoreThem) {
     }
 }
 
+// A text with a NUL is refused on both ways, the written one and the bound one, and
+// nothing of the row is stored.
+TEST_F(ExactMoneyTest, ATextWithANulIsRefusedWrittenAndBound) {
+    const auto row = [](int key, const QString& name) {
+        return QStringLiteral(
+                   "INSERT INTO FixDeta_tbl (FixDate, Classify_No, Trade_No, "
+                   "Trade_Name) VALUES (#2024/5/1#, '%1', '0001', '%2')")
+            .arg(QString::number(key), name);
+    };
+    const QString withNul = QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b");
+    // first of its form: written out
+    EXPECT_EQ(connection_.execute(row(1, withNul)).number, jet::errSyntax);
+    run(row(2, QStringLiteral("plain")));
+    // the form is known now: the row would be bound
+    EXPECT_EQ(connection_.execute(row(3, withNul)).number, jet::errSyntax);
+    EXPECT_EQ(value("SELECT Count(*) FROM FixDeta_tbl"), Variant(int32_t(1)));
+}
+
 // A file as the previous release wrote it: currency as the engine's numbers, format 0.
 class PreviousFormatTest : public ::testing::Test {
   protected:

@@ -186,6 +186,70 @@ TEST_P(StatementFormsTest, AnAmountBeyondTheRangeInASelectIsAnOverflow) {
     EXPECT_TRUE(records.eof());
 }
 
+// A value written into an amount column with more decimals than it holds is rounded half to
+// even on the exact value, whichever way it comes: a literal, a text, a product of amounts.
+TEST_P(StatementFormsTest, WrittenAmountsRoundHalfToEven) {
+    const struct {
+        const char* value;
+        const char* stored;
+    } cases[] = {
+        {"0.00005", "0"},
+        {"0.00015", "0.0002"},
+        {"-0.00025", "-0.0002"},
+        {"'2.67585'", "2.6758"},
+        {"0.000050001", "0.0001"},
+        {"12.34565e0", "12.3456"},
+        {"Null", ""},
+    };
+    int key = 100;
+    for (const auto& c : cases) {
+        run(QStringLiteral("INSERT INTO Management_Tbl (Input_Date, Classify_No, Trade_No, "
+                           "Cost_Money) VALUES (#2024/9/2#, '%1', '0001', %2)")
+                .arg(key++)
+                .arg(QLatin1String(c.value)));
+    }
+    key = 100;
+    for (const auto& c : cases) {
+        const std::vector<Variant> stored =
+            values(QStringLiteral("SELECT Cost_Money FROM Management_Tbl WHERE Classify_No = '%1'")
+                       .arg(key++));
+        ASSERT_EQ(stored.size(), 1u) << c.value;
+        EXPECT_EQ(stored[0], *c.stored ? amount(c.stored) : Variant(vb::Null)) << c.value;
+    }
+    // amount times amount: 2.5 * 0.0001 and 0.5 * 0.0001 lie halfway
+    run("UPDATE Management_Tbl SET Sales_Money = 0.0001 WHERE Classify_No = '101'");
+    run("UPDATE Management_Tbl SET Cost_Money = 2.5 WHERE Classify_No = '102'");
+    run("UPDATE Management_Tbl SET Sales_Money = Sales_Money * Cost_Money, Cost_Money = "
+        "Cost_Money * 0.0001 WHERE Classify_No = '102' OR Classify_No = '101'");
+    // a row without a column list: the table's columns in their order
+    run("INSERT INTO Management_Tbl VALUES (#2024/9/3#, '200', '0001', 0.00005, 0.00025, "
+        "0.00035, Null, 0.00045)");
+    expectValues({
+        {"SELECT Sales_Money FROM Management_Tbl WHERE Classify_No = '101'", {amount("0")}},
+        {"SELECT Cost_Money FROM Management_Tbl WHERE Classify_No = '102'", {amount("0.0002")}},
+        {"SELECT Cost_Quantity, Unit_Price, Cost_Money, Sales_Money FROM Management_Tbl WHERE "
+         "Classify_No = '200'",
+         {amount("0"), amount("0.0002"), amount("0.0004"), amount("0.0004")}},
+    });
+}
+
+TEST_P(StatementFormsTest, FormsTheFileDoesNotUnderstandAreRefused) {
+    for (const QString& sql : {
+             QStringLiteral("SELECT CASE WHEN Cost_Money > 1 THEN Cost_Money ELSE 0 END FROM "
+                            "Management_Tbl"),
+             QStringLiteral("UPDATE Management_Tbl SET Cost_Money = CASE WHEN Cost_Money > 1 "
+                            "THEN 1 END"),
+             // a NUL ends the text the engine reads: the rest is never cut off
+             QStringLiteral("DELETE FROM Management_Tbl WHERE Classify_No = '001'") + QChar(u'\0') +
+                 QStringLiteral(" AND Classify_No = '002'"),
+         }) {
+        EXPECT_EQ(connection_.check(sql).number, jet::errSyntax) << sql.toStdString();
+        EXPECT_EQ(connection_.execute(sql).number, jet::errSyntax) << sql.toStdString();
+    }
+    EXPECT_EQ(values("SELECT Sum(Cost_Money) FROM Management_Tbl"),
+              (std::vector<Variant>{amount("4.5")}));
+}
+
 INSTANTIATE_TEST_SUITE_P(, StatementFormsTest, BothBackEnds, BackEndName);
 
 }  // namespace
