@@ -3,6 +3,7 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 
 #include "EngineError.h"
 #include "IntegrityCheck.h"
@@ -13,9 +14,14 @@ namespace jet {
 
 namespace {
 
-// Reading every page of a large file takes seconds; a file that keeps the engine busy
-// longer is not one of the system's.
-constexpr qint64 kCheckMilliseconds = 120000;
+// Reading every page grows with the file: beside the base of the objects' check, 8 s for
+// each megabyte, many times what a slow, loaded machine needs for a sound file.
+constexpr qint64 kPagesMillisecondsPerMegabyte = 8000;
+
+qint64 pagesCheckMilliseconds(const QString& path) {
+    const qint64 megabytes = QFileInfo(path).size() / (1024 * 1024) + 1;
+    return kObjectsCheckMilliseconds + megabytes * kPagesMillisecondsPerMegabyte;
+}
 
 // The system's statements are short and flat; a file whose own are not fails to load.
 void limitEngine(sqlite3* db) {
@@ -46,7 +52,14 @@ int readStamp(sqlite3* db, int& stamp) {
     return rc;
 }
 
-Error checkOpenFile(sqlite3* db, const QString& schemaSql) {
+Error timedOut() {
+    return makeError(errTimedOut, QString());
+}
+
+// The stamp, then the objects; every page too with readPages. A stage is not begun once
+// the deadline has passed.
+Error checkOpenFile(sqlite3* db, const QDeadlineTimer& deadline, const QString& schemaSql,
+                    bool readPages) {
     int stamp = 0;
     if (const int rc = readStamp(db, stamp); rc != SQLITE_OK) {
         return engineError(db, rc, errCannotOpen);
@@ -58,28 +71,79 @@ Error checkOpenFile(sqlite3* db, const QString& schemaSql) {
     if (stamp < 0) {
         return makeError(errCannotOpen, QStringLiteral("unknown format %1").arg(stamp));
     }
+    if (deadline.hasExpired()) {
+        return timedOut();
+    }
     // A missing table is told only of a file sound otherwise.
     const Error schema = checkSchema(db, schemaSql);
     if (schema && schema.number != errTableNotFound) {
         return schema;
     }
-    if (Error error = checkIntegrity(db)) {
-        return error;
+    if (readPages) {
+        if (deadline.hasExpired()) {
+            return timedOut();
+        }
+        if (Error error = checkIntegrity(db)) {
+            return error;
+        }
     }
     return schema;
+}
+
+// Opens the file with nothing of it running; for writing unless readOnly.
+Error openLimited(const QString& path, const QString& password, bool readOnly, sqlite3*& db) {
+    if (Error error = openExistingFile(path, password, 2000, readOnly, db)) {
+        return error;
+    }
+    limitEngine(db);
+    return {};
+}
+
+// The check on the open file within the time limit; a check stopped by the limit says so.
+Error checkWithin(sqlite3* db, qint64 milliseconds, const QString& schemaSql, bool readPages) {
+    QDeadlineTimer deadline(milliseconds);
+    sqlite3_progress_handler(db, 1000, interruptAfterDeadline, &deadline);
+    Error error = checkOpenFile(db, deadline, schemaSql, readPages);
+    sqlite3_progress_handler(db, 0, nullptr, nullptr);
+    // An engine stopped by the deadline gives an interrupt, not a finding about the file.
+    if (error && error.number != errTimedOut && deadline.hasExpired()) {
+        return timedOut();
+    }
+    return error;
 }
 
 }  // namespace
 
 Error checkFile(const QString& path, const QString& password, const QString& schemaSql) {
     sqlite3* db = nullptr;
-    if (Error error = openExistingFile(path, password, 2000, true, db)) {
+    if (Error error = openLimited(path, password, true, db)) {
         return error;
     }
-    limitEngine(db);
-    QDeadlineTimer deadline(kCheckMilliseconds);
-    sqlite3_progress_handler(db, 1000, interruptAfterDeadline, &deadline);
-    Error error = checkOpenFile(db, schemaSql);
+    Error error = checkWithin(db, pagesCheckMilliseconds(path), schemaSql, true);
+    sqlite3_close_v2(db);
+    return error;
+}
+
+Error recoverFile(const QString& path, const QString& password) {
+    sqlite3* db = nullptr;
+    if (Error error = openLimited(path, password, false, db)) {
+        return error;
+    }
+    // The first read rolls a hot journal back.
+    int stamp = 0;
+    const int rc = readStamp(db, stamp);
+    Error error = rc == SQLITE_OK ? Error{} : engineError(db, rc, errCannotOpen);
+    sqlite3_close_v2(db);
+    return error;
+}
+
+Error checkOwnFile(const QString& path, const QString& password, const QString& schemaSql,
+                   qint64 milliseconds) {
+    sqlite3* db = nullptr;
+    if (Error error = openLimited(path, password, false, db)) {
+        return error;
+    }
+    Error error = checkWithin(db, milliseconds, schemaSql, false);
     sqlite3_close_v2(db);
     return error;
 }
