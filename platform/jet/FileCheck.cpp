@@ -3,7 +3,9 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <vector>
 
 #include "EngineError.h"
 #include "IntegrityCheck.h"
@@ -112,15 +114,39 @@ Error checkWithin(sqlite3* db, qint64 milliseconds, const QString& schemaSql, bo
     return error;
 }
 
+// The files the engine keeps beside a database.
+const char* const kCompanionSuffixes[] = {"-wal", "-shm", "-journal"};
+
+// Which of the engine's companion files lie beside the database.
+std::vector<bool> companionsPresent(const QString& path) {
+    std::vector<bool> present;
+    for (const char* suffix : kCompanionSuffixes) {
+        present.push_back(QFileInfo::exists(path + QLatin1String(suffix)));
+    }
+    return present;
+}
+
+// Removes the companion files that were not there before: reading a file in WAL mode makes
+// them even on a connection that only reads.
+void removeCompanionsMade(const QString& path, const std::vector<bool>& before) {
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (!before[i]) {
+            QFile::remove(path + QLatin1String(kCompanionSuffixes[i]));
+        }
+    }
+}
+
 }  // namespace
 
 Error checkFile(const QString& path, const QString& password, const QString& schemaSql) {
+    const std::vector<bool> companions = companionsPresent(path);
     sqlite3* db = nullptr;
     if (Error error = openLimited(path, password, true, db)) {
         return error;
     }
     Error error = checkWithin(db, pagesCheckMilliseconds(path), schemaSql, true);
     sqlite3_close_v2(db);
+    removeCompanionsMade(path, companions);
     return error;
 }
 

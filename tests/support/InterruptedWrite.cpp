@@ -15,19 +15,6 @@ namespace InterruptedWrite {
 
 namespace {
 
-QString run(const QString& path, const QString& password, const char* sql) {
-    sqlite3* db = nullptr;
-    if (jet::Error error = jet::openKeyed(path, password, false, 2000, db)) {
-        return error.description;
-    }
-    char* message = nullptr;
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
-    const QString error = rc == SQLITE_OK ? QString() : QString::fromUtf8(message);
-    sqlite3_free(message);
-    sqlite3_close_v2(db);
-    return error;
-}
-
 QByteArray digest(const QString& path) {
     QFile file(path);
     QCryptographicHash hash(QCryptographicHash::Sha256);
@@ -44,6 +31,19 @@ QByteArray insertProducts(int count, const char* name) {
 }
 
 }  // namespace
+
+QString run(const QString& path, const QString& password, const char* sql) {
+    sqlite3* db = nullptr;
+    if (jet::Error error = jet::openKeyed(path, password, false, 2000, db)) {
+        return error.description;
+    }
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
+    const QString error = rc == SQLITE_OK ? QString() : QString::fromUtf8(message);
+    sqlite3_free(message);
+    sqlite3_close_v2(db);
+    return error;
+}
 
 QString fillProducts(const QString& path, const QString& password, int products) {
     const QByteArray sql =

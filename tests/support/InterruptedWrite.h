@@ -5,6 +5,9 @@
 // A database file as a program leaves it when it is killed in the middle of a write.
 namespace InterruptedWrite {
 
+// Runs the statements on the file; empty when they ran, the engine's message otherwise.
+QString run(const QString& path, const QString& password, const char* sql);
+
 // Fills the product master of the file with `products` rows under one class.
 QString fillProducts(const QString& path, const QString& password, int products);
 
