@@ -83,16 +83,30 @@ CommonClass& SharedCommon() {
 }
 
 int32_t CheckDatabase() {
+    return CheckDatabaseWithin(jet::kObjectsCheckMilliseconds);
+}
+
+int32_t CheckDatabaseWithin(qint64 milliseconds) {
     // A server database is no file: the server keeps its own schema, and the loaders find
     // out whether it can be reached.
     if (AccessADOClass::InitialProvider() == 1) {
         return 0;
     }
     bool newerFormat = false;
-    const int32_t result = DatabaseCheck::Structure(DBFolder, DBFileName, DBPassword, &newerFormat);
+    const int32_t result =
+        DatabaseCheck::OwnFile(DBFolder, DBFileName, DBPassword, &newerFormat, milliseconds);
     // The loaders find a missing table where they read it, as they always have.
     if (result >= 0 || result == DatabaseCheck::TableMissing) {
         return 0;
+    }
+    // Nothing is known of a file whose check was stopped: it is not called damaged, and no
+    // restore screen offers to put an older backup in its place.
+    if (result == DatabaseCheck::TimedOut) {
+        forms::MsgBox(QStringLiteral("DataBaseの確認が時間内に終わりませんでした。\r\n"
+                                     "しばらくしてから、もう一度起動してください。"),
+                      forms::vbCritical, forms::App::Title());
+        forms::App::End(0);
+        return XX共通関数::BasicDataFailed;
     }
     return LoadFailed(newerFormat, result);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <cstdint>
 
 #include "platform/runtime/Date.h"
@@ -47,10 +48,15 @@ CommonClass& SharedCommon();
 
 // --- start-up ---
 
-// The check of the database file before the loaders read it (DatabaseCheck::Structure):
+// The check of the database file before the loaders read it (DatabaseCheck::OwnFile):
 // 0, also for a file that only lacks a table (left to the loaders), or the failure code
-// after showing the failure as a loader does.
+// after showing the failure as a loader does. The file is recovered first (a program stopped while
+// it wrote leaves a journal that the engine rolls back) and checked at a cost that does not grow
+// with its history. A check stopped by its time limit ends the program with its own message and
+// gives -503.
 int32_t CheckDatabase();
+// CheckDatabase with the time limit of the check given.
+int32_t CheckDatabaseWithin(qint64 milliseconds);
 
 // The loaders of the program's entry procedure (MainModule::Main, app/Startup.h), in
 // the order it runs them. Each returns the result of its query: a row count (1 or 0 for

@@ -1,6 +1,7 @@
 #include <QFileInfo>
 
 #include "backup/DataRecovery.h"
+#include "core/DatabaseCheck.h"
 #include "core/DatabaseFiles.h"
 #include "core/XXCommonFunctions.h"
 #include "frmConvert.h"
@@ -25,6 +26,8 @@ void Main(const QString& commandLine) {
         return;
     }
     DataRecovery::Recover(DatabaseFiles::DataFolder());
+    DatabaseCheck::Recover(DatabaseFiles::DataFolder(), DatabaseFiles::DatabaseName,
+                           DatabaseFiles::DatabasePassword);
     DetaCheck_Set::DBPassword = DatabaseFiles::DatabasePassword;
     InstallList installations;
     int selectedIndex = -1;

@@ -2,6 +2,7 @@
 
 #include "backup/DataRecovery.h"
 #include "core/CommonClass.h"
+#include "core/DatabaseCheck.h"
 #include "core/DatabaseFiles.h"
 #include "core/XXCommonFunctions.h"
 #include "frmSetup.h"
@@ -73,6 +74,7 @@ void Main(const QString& commandLine) {
         return;
     }
     DataRecovery::Recover(DBFolder);
+    DatabaseCheck::Recover(DBFolder, DBFileName, DBPassword);
     frmSetup form;
     form.SetDeleteOnUnload(false);
     form.Show(forms::vbModal);

@@ -21,6 +21,8 @@ QString phrase(ErrorNumber number) {
             return QStringLiteral("SQL文に誤りがあります。");
         case errTableNotFound:
             return QStringLiteral("テーブルが見つかりません。");
+        case errTimedOut:
+            return QStringLiteral("データベースの確認が時間内に終わりませんでした。");
         case errExecution:
             return QStringLiteral("SQL文を実行できませんでした。");
         case errDuplicateKey:

@@ -21,6 +21,7 @@ enum ErrorNumber : int32_t {
     errFileExists = 3204,      // a database to be created exists already
     errNewerFormat = 3350,     // the file was written in the format of a newer release
     errTableNotFound = 3078,   // a table the system needs is not in the file
+    errTimedOut = 3362,        // the check of a file did not end within its time limit
 };
 
 struct Error {
