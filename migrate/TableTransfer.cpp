@@ -162,8 +162,7 @@ static bool importTable(const QString& databasePath, const QString& password, co
     QStringList names;
     for (int i = 0; i < source.fieldCount(); ++i) {
         for (const jet::Field& field : targetFields) {
-            // The engine takes names in any letter case; the target's spelling is written.
-            if (field.name.compare(source.field(i).name, Qt::CaseInsensitive) == 0) {
+            if (field.name == source.field(i).name) {
                 sourceColumns.push_back(i);
                 types.push_back(field.type);
                 names << field.name;

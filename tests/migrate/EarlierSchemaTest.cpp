@@ -119,9 +119,6 @@ const std::vector<EarlierFile>& migratable() {
          "END;\nCREATE TRIGGER Blocking BEFORE DELETE ON Management_Tbl BEGIN SELECT "
          "RAISE(ABORT, 'blocked'); END;\n"},
         {"no settings tables", kClassMaster + kProductMaster + kMovements + kMonths, {}},
-        {"names in small letters",
-         (kClassMaster + kProductMaster + kMovements + kMonths).toLower() + kSettings,
-         {}},
     };
     return files;
 }
