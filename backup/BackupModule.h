@@ -16,7 +16,9 @@ namespace BackupModule {
 bool SaveBackupFile(const QStringList& files, QWidget* owner);
 
 // Writes the backup file path: a name ending in "MDE" (any letter case) gets a copy of
-// files[0], the database; any other name an archive of all files. The file is made in a
+// files[0], the database; any other name an archive of all files. The database is settled
+// first (SettledDatabase), so that the copy holds its whole state; a path that is a link
+// gets the file it points to written. The file is made in a
 // run folder of the data folder (the folder of files[0]) first and checked, then written
 // beside path under a new name, flushed, compared and renamed into place, so that an
 // earlier file of that name stays whole when anything fails, also in a crash. Every
