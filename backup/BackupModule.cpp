@@ -136,8 +136,10 @@ QString LoadBackupFile(QWidget* owner, const RunFolder& run) {
     const QString source = shell::followLink(chosen);
     const QString folder = run.makeFolder("files");
     if (IsPlainCopy(chosen)) {
+        // A database still in use elsewhere brings the log that holds its last writes.
         if (folder.isEmpty() ||
-            !shell::copyToNewFile(source, folder + "/" + shell::fileNameOf(chosen))) {
+            !SettledDatabase::CopySettled(source, folder + "/" + shell::fileNameOf(chosen),
+                                          MainModule::DBPassword, true)) {
             Fail(QStringLiteral("バックアップファイルの復元に失敗しました。"));
             return QString();
         }

@@ -26,7 +26,8 @@ bool SaveBackupFile(const QStringList& files, QWidget* owner);
 bool WriteBackupFile(const QStringList& files, const QString& path);
 
 // Asks for a backup file in the open dialog (owned by owner) and unpacks it into a new
-// folder of the run: a ".mde" is copied there, an archive is unpacked when it holds only
+// folder of the run: a ".mde" is copied there with its journal or log and settled
+// (SettledDatabase), an archive is unpacked when it holds only
 // plain top-level files and fits into the free space. The folder, or "" when cancelled
 // or failed (after its message).
 QString LoadBackupFile(QWidget* owner, const RunFolder& run);
