@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "FileNames.h"
+#include "platform/jet/FileCheck.h"
 #include "platform/jet/Session.h"
 #include "platform/shell/DurableFiles.h"
 #include "platform/shell/FileInfo.h"
@@ -56,6 +57,8 @@ bool Settle(const QString& path, const QString& password) {
     if (jet::openExistingFile(path, password, kBusyTimeoutMs, false, db)) {
         return !sideFilesHoldData(path);
     }
+    // The file may come from outside: nothing it defines runs, its schema is bounded.
+    jet::limitOutsideFile(db);
     QByteArray mode = journalMode(db);
     if (mode == "wal" &&
         sqlite3_exec(db, "PRAGMA journal_mode = DELETE", nullptr, nullptr, nullptr) == SQLITE_OK) {

@@ -84,4 +84,8 @@ Error checkFile(const QString& path, const QString& password, const QString& sch
     return error;
 }
 
+void limitOutsideFile(sqlite3* db) {
+    limitEngine(db);
+}
+
 }  // namespace jet

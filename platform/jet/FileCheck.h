@@ -4,6 +4,8 @@
 
 #include "JetError.h"
 
+struct sqlite3;
+
 namespace jet {
 
 // Whether a database file that comes from outside may be used: opened only for reading
@@ -15,5 +17,10 @@ namespace jet {
 // release; errTableNotFound when a file otherwise sound lacks a table; errCannotOpen for anything
 // else.
 Error checkFile(const QString& path, const QString& password, const QString& schemaSql);
+
+// The engine's limits of the check on a connection to a file from outside that is opened
+// for another purpose (its journal mode turned): no trigger runs, and a file whose
+// statements are longer or deeper than the system's fails to load.
+void limitOutsideFile(sqlite3* db);
 
 }  // namespace jet
