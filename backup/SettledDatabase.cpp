@@ -83,19 +83,16 @@ bool CopySettled(const QString& source, const QString& target, const QString& pa
                  shell::copyToNewFile(sides[i], copies[i]);
     }
     const bool settled = copied && Settle(target, password);
-    if (settled || (copied && keepSideFiles)) {
-        if (settled) {
-            for (const QString& copy : copies) {
-                shell::removeTree(copy);
-            }
-        }
+    if (!settled && copied && keepSideFiles) {
         return true;
     }
     for (const QString& copy : copies) {
         shell::removeTree(copy);
     }
-    shell::removeTree(target);
-    return false;
+    if (!settled) {
+        shell::removeTree(target);
+    }
+    return settled;
 }
 
 }  // namespace SettledDatabase
