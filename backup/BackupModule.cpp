@@ -3,9 +3,11 @@
 #include <QFile>
 
 #include "RunFolder.h"
+#include "SettledDatabase.h"
 #include "SpaceMessage.h"
 #include "XXBackupFunctions.h"
 #include "core/CommonDialog.h"
+#include "core/MainModule.h"
 #include "core/XXCommonFunctions.h"
 #include "platform/forms/App.h"
 #include "platform/forms/MsgBox.h"
@@ -86,16 +88,27 @@ bool SaveBackupFile(const QStringList& files, QWidget* owner) {
     return !chosen.isEmpty() && WriteBackupFile(files, chosen);
 }
 
-bool WriteBackupFile(const QStringList& files, const QString& path) {
-    const bool plain = IsPlainCopy(path);
+bool WriteBackupFile(const QStringList& files, const QString& chosen) {
+    const bool plain = IsPlainCopy(chosen);
+    // A chosen file that is a link gets the backup in the file it points to.
+    const QString path = shell::followLink(chosen);
     const QString database = files.value(0);
     RunFolder run(database.left(database.lastIndexOf('/')));
     const QString temp = run.path() + (plain ? "/backup.mde" : "/backup.zip");
-    if (plain && !(run.ok() && shell::copyToNewFile(shell::followLink(database), temp))) {
+    // The database is taken from its copy, settled in the run.
+    const QString work = run.makeFolder("database");
+    const QString settled = work + "/" + shell::fileNameOf(database);
+    const bool copied = !work.isEmpty() && SettledDatabase::CopySettled(
+                                               database, settled, MainModule::DBPassword, false);
+    if (plain && !(copied && shell::moveEntry(settled, temp))) {
         Fail(QStringLiteral("バックアップファイルの一時保存に失敗しました。"));
         return false;
     }
-    if (!plain && !(run.ok() && XX共通関数::ZipFiles(files, temp))) {
+    QStringList packed = files;
+    if (!packed.isEmpty()) {
+        packed[0] = settled;
+    }
+    if (!plain && !(copied && XX共通関数::ZipFiles(packed, temp))) {
         Fail(QStringLiteral("バックアップファイルの圧縮に失敗しました。"));
         return false;
     }
@@ -123,8 +136,10 @@ QString LoadBackupFile(QWidget* owner, const RunFolder& run) {
     const QString source = shell::followLink(chosen);
     const QString folder = run.makeFolder("files");
     if (IsPlainCopy(chosen)) {
+        // A database still in use elsewhere brings the log that holds its last writes.
         if (folder.isEmpty() ||
-            !shell::copyToNewFile(source, folder + "/" + shell::fileNameOf(chosen))) {
+            !SettledDatabase::CopySettled(source, folder + "/" + shell::fileNameOf(chosen),
+                                          MainModule::DBPassword, true)) {
             Fail(QStringLiteral("バックアップファイルの復元に失敗しました。"));
             return QString();
         }

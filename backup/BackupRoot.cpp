@@ -5,6 +5,7 @@
 
 #include "FileNames.h"
 #include "RunFolder.h"
+#include "SettledDatabase.h"
 #include "platform/runtime/Format.h"
 #include "platform/shell/DurableFiles.h"
 #include "platform/shell/FileInfo.h"
@@ -45,7 +46,8 @@ QString BackupRoot::entryPath(const QString& name) const {
     return path() + "/" + name;
 }
 
-QString BackupRoot::create(const QStringList& files, const vb::Date& time) const {
+QString BackupRoot::create(const QStringList& files, const vb::Date& time,
+                           const QString& password) const {
     if (files.isEmpty()) {
         return QString();
     }
@@ -59,8 +61,11 @@ QString BackupRoot::create(const QStringList& files, const vb::Date& time) const
     const QString work = name.isEmpty() ? QString() : run.notePartFile(entryPath(name));
     QStringList sources, names;
     sourcesOf(files, sources, names);
+    // The database first, settled in its copy.
     if (!work.isEmpty() && shell::makeOwnFolder(work) &&
-        shell::copyIntoFolder(sources, names, work) && shell::moveEntry(work, entryPath(name))) {
+        SettledDatabase::CopySettled(sources[0], work + "/" + names[0], password, false) &&
+        shell::copyIntoFolder(sources.mid(1), names.mid(1), work) &&
+        shell::moveEntry(work, entryPath(name))) {
         shell::syncFolder(path());
         shell::syncFolder(dataFolder_);
         return name;
@@ -88,7 +93,10 @@ QString BackupRoot::freeName(const vb::Date& time, const QString& suffix) const 
 QStringList BackupRoot::names() const {
     QStringList names;
     for (const shell::FoundEntry& entry : shell::findFiles(path() + "/")) {
-        names << entry.name;
+        // A backup being made or removed is none.
+        if (!RunFolder::isPartFileName(entry.name)) {
+            names << entry.name;
+        }
     }
     return names;
 }
@@ -104,11 +112,10 @@ bool BackupRoot::remove(const QString& name) const {
         return false;
     }
     shell::syncFolder(path());
-    if (shell::removeTree(removed)) {
-        return true;
-    }
-    shell::moveEntry(removed, entryPath(name));
-    return false;
+    // What cannot be removed now stays noted in the run, for the next start to remove; put
+    // back, it would be a backup with some of its files gone.
+    shell::removeTree(removed);
+    return true;
 }
 
 bool BackupRoot::files(const QString& name, QStringList& paths) const {

@@ -26,20 +26,25 @@ class BackupRoot {
     // left listed, also after a crash (the next start removes the work folder). Every file must be
     // a regular file. Gives the new folder's name, or "" when nothing was made; nothing is then
     // left behind, not even the "backup" folder when this call created it. A file that is a link is
-    // copied from what it points to.
-    QString create(const QStringList& files, const vb::Date& time) const;
+    // copied from what it points to. files[0] is the database: its copy is settled
+    // (SettledDatabase, with the password), so that it holds the database's whole state, and
+    // the backup fails when it cannot be.
+    QString create(const QStringList& files, const vb::Date& time,
+                   const QString& password = QString()) const;
 
     // The time formatted "yyyymmddhhnnss" followed by suffix, or that of a following
     // second, whichever no entry of the root takes first; "" when none is free.
     QString freeName(const vb::Date& time, const QString& suffix) const;
 
-    // The entries of the root, sorted by name. Empty when the root does not exist.
+    // The entries of the root, sorted by name, without the work folders of backups being
+    // made or removed. Empty when the root does not exist.
     QStringList names() const;
 
     // Removes one entry of the root with everything in it (a link is removed, not
     // followed): it leaves the root in one step, so that a crash never leaves part of a
-    // backup listed. Only a plain name is taken, so the root itself and anything outside
-    // it are never touched. True when the entry is gone.
+    // backup listed; what cannot be removed at once is removed by the next start. Only a
+    // plain name is taken, so the root itself and anything outside it are never touched.
+    // True when the entry is gone from the root.
     bool remove(const QString& name) const;
 
     // The files of one backup folder that a restore puts back: every regular file directly

@@ -1,5 +1,8 @@
 #include "DataReplace.h"
 
+#include <unistd.h>
+
+#include <QFile>
 #include <QSet>
 #include <filesystem>
 #include <map>
@@ -8,6 +11,8 @@
 #include "FileNames.h"
 #include "ReplaceRecord.h"
 #include "RunFolder.h"
+#include "SettledDatabase.h"
+#include "core/MainModule.h"
 #include "platform/shell/DurableFiles.h"
 #include "platform/shell/FileInfo.h"
 #include "platform/shell/Folders.h"
@@ -51,6 +56,9 @@ bool makePlan(const std::vector<IncomingFile>& files, const QString& folder, Pla
             continue;
         }
         const QString target = shell::followLink(entry);
+        if (fs::is_symlink(shell::entryStatus(entry)) && target == entry) {
+            continue;  // a link to nothing: the new file takes its place
+        }
         if (!fs::is_regular_file(shell::entryStatus(target))) {
             return false;
         }
@@ -83,17 +91,39 @@ bool placeLinkedCopies(const Plan& plan, const QString& copies, RunFolder& run,
 }
 
 // The automatic copy is made beside its place in the backup root, on the root's own file
-// system.
-bool makeAutomaticCopy(const Plan& plan, const BackupRoot& backups, const vb::Date& time,
-                       RunFolder& run, ReplaceRecord& record) {
+// system. The database's copy is settled there (SettledDatabase); one that cannot be is kept
+// with the copies of the journal and log beside it, which hold part of its state.
+bool makeAutomaticCopy(const Plan& plan, const QString& databaseName, const BackupRoot& backups,
+                       const vb::Date& time, RunFolder& run, ReplaceRecord& record) {
     record.autoName = backups.freeName(time, BackupRoot::kAutoSuffix);
     if (record.autoName.isEmpty() || !shell::makeFolder(backups.path())) {
         return false;
     }
     record.autoWork = run.notePartFile(backups.entryPath(record.autoName));
-    return !record.autoWork.isEmpty() && shell::makeOwnFolder(record.autoWork) &&
-           shell::copyIntoFolder(plan.current, plan.names, record.autoWork) &&
+    if (record.autoWork.isEmpty() || !shell::makeOwnFolder(record.autoWork)) {
+        return false;
+    }
+    QStringList sources, names;
+    for (qsizetype i = 0; i < plan.names.size(); ++i) {
+        if (plan.names[i] != databaseName) {
+            sources << plan.current[i];
+            names << plan.names[i];
+        } else if (!SettledDatabase::CopySettled(plan.current[i],
+                                                 record.autoWork + "/" + databaseName,
+                                                 MainModule::DBPassword, true)) {
+            return false;
+        }
+    }
+    return shell::copyIntoFolder(sources, names, record.autoWork) &&
            shell::syncFolder(backups.path());
+}
+
+// A backup root that is no folder this user may write into (a read-only mount, another
+// owner's folder, a link to nothing).
+bool cannotBeWritten(const QString& root) {
+    std::error_code error;
+    return !fs::is_directory(fs::status(shell::toPath(root), error)) ||
+           ::access(QFile::encodeName(root).constData(), W_OK | X_OK) != 0;
 }
 
 }  // namespace
@@ -134,11 +164,22 @@ ReplaceResult DataReplace::run(const std::vector<IncomingFile>& files, const vb:
     const bool keepsCopy =
         !databaseName_.isEmpty() && fs::is_regular_file(shell::entryStatus(
                                         shell::followLink(dataFolder_ + "/" + databaseName_)));
+    const bool linkedPlaced = placeLinkedCopies(plan, copies, run, record);
+    bool copyMade = linkedPlaced && (!keepsCopy || makeAutomaticCopy(plan, databaseName_, backups,
+                                                                     time, run, record));
+    if (linkedPlaced && !copyMade && cannotBeWritten(backups.path())) {
+        // Only the automatic copy needs the root: the files are replaced without one.
+        if (!record.autoWork.isEmpty()) {
+            shell::removeTree(record.autoWork);
+        }
+        record.autoName.clear();
+        record.autoWork.clear();
+        result.automaticCopyMissing = true;
+        copyMade = true;
+    }
     // The run folder itself must be on disk before its record.
-    const bool recorded = placeLinkedCopies(plan, copies, run, record) &&
-                          (!keepsCopy || makeAutomaticCopy(plan, backups, time, run, record)) &&
-                          shell::syncFolder(run.path()) && shell::syncFolder(dataFolder_) &&
-                          record.write(run.path());
+    const bool recorded = copyMade && shell::syncFolder(run.path()) &&
+                          shell::syncFolder(dataFolder_) && record.write(run.path());
     ReplaceRecord::Outcome outcome =
         recorded ? record.settle(dataFolder_, run.path()) : ReplaceRecord::Outcome::Undone;
     if (outcome == ReplaceRecord::Outcome::Stuck) {
@@ -152,6 +193,7 @@ ReplaceResult DataReplace::run(const std::vector<IncomingFile>& files, const vb:
             result.safetyBackup = record.autoName;
             return result;
         case ReplaceRecord::Outcome::Undone:
+            result.automaticCopyMissing = false;
             if (!record.autoWork.isEmpty()) {
                 shell::removeTree(record.autoWork);
             }

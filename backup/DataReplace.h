@@ -20,6 +20,8 @@ struct ReplaceResult {
     uint64_t required = 0;
     // The automatic copy of the replaced files in the backup root; "" when none was made.
     QString safetyBackup;
+    // The files were replaced without an automatic copy: the backup root cannot be written.
+    bool automaticCopyMissing = false;
 
     explicit operator bool() const { return outcome == Replaced; }
 };

@@ -8,6 +8,7 @@
 
 #include "BackupRoot.h"
 #include "FileNames.h"
+#include "RunFolder.h"
 #include "platform/shell/DurableFiles.h"
 #include "platform/shell/FileInfo.h"
 #include "platform/shell/Folders.h"
@@ -97,6 +98,7 @@ class Places {
     }
 
     const QString& run() const { return run_; }
+    const QString& dataFolder() const { return data_; }
     const QString& root() const { return root_; }
     const BackupRoot& backups() const { return backups_; }
 
@@ -155,16 +157,28 @@ bool back(const ReplaceRecord& record, const Places& places) {
     return true;
 }
 
+// Each older copy leaves the root in one step, under a name noted in the run, before it
+// is removed, so that no part of one is ever listed; what cannot be removed now goes with
+// the run or at the next start.
 void removeOlderAutomaticCopies(const ReplaceRecord& record, const Places& places) {
     if (record.autoName.isEmpty()) {
         return;
     }
+    QStringList removed;
     for (const QString& name : places.backups().names()) {
-        if (BackupRoot::isAutoName(name) && name != record.autoName) {
-            shell::removeTree(places.backup(name));
+        if (!BackupRoot::isAutoName(name) || name == record.autoName) {
+            continue;
+        }
+        const QString aside =
+            RunFolder::notePartFile(places.run(), places.dataFolder(), places.backup(name));
+        if (!aside.isEmpty() && shell::moveEntry(places.backup(name), aside)) {
+            removed << aside;
         }
     }
     shell::syncFolder(places.root());
+    for (const QString& aside : removed) {
+        shell::removeTree(aside);
+    }
 }
 
 // The names in a folder; nothing when it is missing.

@@ -28,12 +28,10 @@ QStringList notedPartFiles(const QString& runFolder) {
                                 bytes)) {
         return {};
     }
-    static const QRegularExpression kPartName(QStringLiteral("^\\..*\\.part-[A-Za-z0-9]{6}$"),
-                                              QRegularExpression::DotMatchesEverythingOption);
     QStringList parts;
     for (const QByteArray& path : bytes.split(kPathEnd)) {
         const QString part = QString::fromUtf8(path);
-        if (!part.isEmpty() && kPartName.match(shell::fileNameOf(part)).hasMatch()) {
+        if (!part.isEmpty() && RunFolder::isPartFileName(shell::fileNameOf(part))) {
             parts << part;
         }
     }
@@ -59,30 +57,55 @@ RunFolder::~RunFolder() {
     }
 }
 
+bool RunFolder::isPartFileName(const QString& name) {
+    static const QRegularExpression kPartName(QStringLiteral("^\\..*\\.part-[A-Za-z0-9]{6}$"),
+                                              QRegularExpression::DotMatchesEverythingOption);
+    return kPartName.match(name).hasMatch();
+}
+
 QString RunFolder::makeFolder(const QString& name) const {
     const QString folder = path_ + "/" + name;
     return ok() && shell::makeFolder(folder) ? folder : QString();
 }
 
 QString RunFolder::notePartFile(const QString& target) {
-    if (!ok()) {
-        return QString();
-    }
+    return ok() ? notePartFile(path_, dataFolder_, target) : QString();
+}
+
+QString RunFolder::notePartFile(const QString& runFolder, const QString& dataFolder,
+                                const QString& target) {
     const QString part = shell::sideFileName(target, QStringLiteral("part"));
     QByteArray note;
-    shell::readRegularFile(path_ + "/" + kPartRecord, kPartRecordMaxBytes, note);
+    shell::readRegularFile(runFolder + "/" + kPartRecord, kPartRecordMaxBytes, note);
     note += part.toUtf8() + kPathEnd;
-    const QString written = path_ + "/" + kPartRecord + ".new";
+    const QString written = runFolder + "/" + kPartRecord + ".new";
     shell::removeTree(written);
     const bool noted = shell::writeNewFile(written, note) &&
-                       shell::moveEntry(written, path_ + "/" + kPartRecord) &&
-                       shell::syncFolder(path_) && shell::syncFolder(dataFolder_);
+                       shell::moveEntry(written, runFolder + "/" + kPartRecord) &&
+                       shell::syncFolder(runFolder) && shell::syncFolder(dataFolder);
     return noted ? part : QString();
 }
 
-void RunFolder::discard(const QString& runFolder) {
+bool RunFolder::discard(const QString& runFolder) {
+    bool partsGone = true;
     for (const QString& part : notedPartFiles(runFolder)) {
-        shell::removeTree(part);
+        partsGone = shell::removeTree(part) && partsGone;
     }
-    shell::removeTree(runFolder);
+    if (partsGone) {
+        return shell::removeTree(runFolder);
+    }
+    // A partial file that stays is still noted, and only the note is kept: the next start
+    // removes it.
+    QStringList others;
+    std::error_code error;
+    fs::directory_iterator it(shell::toPath(runFolder), error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        if (it->path().filename() != kPartRecord) {
+            others << shell::fromPath(it->path());
+        }
+    }
+    for (const QString& other : others) {
+        shell::removeTree(other);
+    }
+    return false;
 }

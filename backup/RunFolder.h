@@ -34,13 +34,22 @@ class RunFolder {
     // run folder (and the note flushed) before it is returned, so that a crash leaves no
     // partial file behind; "" on failure. A run may note any number of them.
     QString notePartFile(const QString& target);
+    // The same for the run folder runFolder of dataFolder, whose object may be gone (the
+    // recovery at start-up settling an earlier run).
+    static QString notePartFile(const QString& runFolder, const QString& dataFolder,
+                                const QString& target);
+
+    // Whether a name is one that notePartFile makes.
+    static bool isPartFileName(const QString& name);
 
     // Leaves the run folder in place when the object ends (its work could be neither
     // finished nor undone; the next start tries again).
     void keep() { kept_ = true; }
 
-    // Removes a run folder with everything in it and the partial files it notes.
-    static void discard(const QString& runFolder);
+    // Removes a run folder with everything in it and the partial files it notes. When a
+    // partial file cannot be removed the run folder stays, so that the next start tries
+    // again; false then.
+    static bool discard(const QString& runFolder);
 
   private:
     QString dataFolder_;

@@ -13,6 +13,7 @@
 #include "DataFileCheck.h"
 #include "DataFileList.h"
 #include "RunFolder.h"
+#include "SettledDatabase.h"
 #include "SpaceMessage.h"
 #include "core/CommonClass.h"
 #include "core/MainModule.h"
@@ -59,7 +60,11 @@ void ShowRestoreResult(const ReplaceResult& result, const QString& done, const Q
                        int failedStyle) {
     switch (result.outcome) {
         case ReplaceResult::Replaced:
-            forms::MsgBox(done, forms::vbInformation, kRestoreTitle);
+            forms::MsgBox(result.automaticCopyMissing
+                              ? done + QStringLiteral("\r\nバックアップフォルダに書き込めないため、"
+                                                      "復元前のデータは自動保存されていません。")
+                              : done,
+                          forms::vbInformation, kRestoreTitle);
             ReloadSettings();
             break;
         case ReplaceResult::NoSpace:
@@ -152,7 +157,8 @@ bool frmRestore::GetDataFileList(QStringList& files) const {
 
 bool frmRestore::BackupToFolder() {
     QStringList files;
-    return GetDataFileList(files) && !BackupRoot(DataFolder()).create(files, vb::Now()).isEmpty();
+    return GetDataFileList(files) &&
+           !BackupRoot(DataFolder()).create(files, vb::Now(), MainModule::DBPassword).isEmpty();
 }
 
 ReplaceResult frmRestore::RestoreFolder(const QString& folderName) {
@@ -181,7 +187,11 @@ ReplaceResult frmRestore::PutInPlace(const std::vector<IncomingFile>& incoming,
     newerBackup_ = false;
     return DataReplace(DataFolder(), database)
         .run(incoming, vb::Now(), [this, &database](const QString& copies) {
-            return CheckDataFile(copies, database, &newerBackup_) > 0;
+            // A database kept with a write-ahead log is turned, in its copy, to the journal
+            // mode the system writes, so that no later copy misses a write; the check reads
+            // it only so. Any number of settings rows, none too, is what start-up accepts.
+            return SettledDatabase::Settle(copies + "/" + database, MainModule::DBPassword) &&
+                   CheckDataFile(copies, database, &newerBackup_) >= 0;
         });
 }
 

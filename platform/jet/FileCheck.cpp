@@ -226,4 +226,8 @@ Error checkOwnFile(const QString& path, const QString& password, const QString& 
     return error;
 }
 
+void limitOutsideFile(sqlite3* db) {
+    limitEngine(db);
+}
+
 }  // namespace jet

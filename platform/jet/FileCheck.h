@@ -6,6 +6,8 @@
 #include "JetError.h"
 #include "TableCheck.h"
 
+struct sqlite3;
+
 namespace jet {
 
 // The time limit of the check of a file's stamp and objects: milliseconds are enough for a
@@ -39,5 +41,10 @@ Error recoverFile(const QString& path, const QString& password);
 // them, without reading every page, within the time limit given. The errors of checkFile.
 Error checkOwnFile(const QString& path, const QString& password, const QString& schemaSql,
                    qint64 milliseconds = kObjectsCheckMilliseconds);
+
+// The engine's limits of the check on a connection to a file from outside that is opened
+// for another purpose (its journal mode turned): no trigger runs, and a file whose
+// statements are longer or deeper than the system's fails to load.
+void limitOutsideFile(sqlite3* db);
 
 }  // namespace jet

@@ -171,7 +171,6 @@ TEST_F(BackupFileTest, AFailedImportLeavesTheDataFolderAsItWas) {
     QByteArray changed = archive;
     changed[2000] = static_cast<char>(changed[2000] ^ 0x55);
     makeDatabase(path("other.mde"), {}, "OTHERPASS01");
-    makeDatabase(path("empty.mde"), {"DELETE FROM basic_tbl"});
     const QByteArray database = read(databasePath());
     const QString unpackFailed = "バックアップファイルの解凍に失敗しました。";
     const QString notOurs = "指定のデータファイルは、システム規定のデータファイルではありません。";
@@ -202,7 +201,6 @@ TEST_F(BackupFileTest, AFailedImportLeavesTheDataFolderAsItWas) {
              writeArchive(f, {{"morvik2.mde", read(path("other.mde"))}});
          },
          notOurs, 16, "データの復元"},
-        {"basic_tbl without rows", "empty.mde", [](const QString&) {}, notOurs, 16, "データの復元"},
         {"an empty archive", "nothing.bak",
          [](const QString& f) { write(f, shell::emptyZipArchive()); }, "復元に失敗しました。", 48,
          "データの復元"},

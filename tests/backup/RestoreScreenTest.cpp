@@ -190,8 +190,6 @@ TEST_F(RestoreScreenTest, AFailedRestoreLeavesTheDataFolderAsItWas) {
         {"not a database", [](const QString& f) { write(f + "/morvik2.mde", "random bytes"); }},
         {"another password",
          [](const QString& f) { makeDatabase(f + "/morvik2.mde", {}, "OTHERPASS01"); }},
-        {"basic_tbl without rows",
-         [](const QString& f) { makeDatabase(f + "/morvik2.mde", {"DELETE FROM basic_tbl"}); }},
         {"a table missing",
          [](const QString& f) { makeDatabase(f + "/morvik2.mde", {"DROP TABLE FixDeta_tbl"}); }},
         {"a sub-folder", [](const QString& f) { QDir().mkpath(f + "/sub"); }},
