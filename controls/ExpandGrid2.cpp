@@ -544,8 +544,10 @@ void ExpandGrid2::endEdit(bool focusBody) {
     const auto row = static_cast<int16_t>(current_.Row);
     const auto col = static_cast<int16_t>(current_.Col);
     closingEditor_ = true;
-    if (focusBody) {
-        SetFocus();  // before the editors hide, so that the focus goes nowhere else
+    // Before the editors hide, so that the focus goes nowhere else. On a greyed-out form
+    // the focus stays where the form gives it back.
+    if (focusBody && body_ && body_->isEnabled()) {
+        body_->SetFocus();
     }
     if (editor_ && editor_->isVisible()) {
         Value(row, col, CellEditor::Close(*editor_, *validator_));

@@ -148,6 +148,52 @@ void Form::Move(double left, double top, double width, double height) {
     Move(left, top);
 }
 
+void Form::BeginWork() {
+    if (workDepth_++ > 0) {
+        return;
+    }
+    // Disabling takes the focus away, so the control that had it is kept first.
+    focusBeforeWork_ = focusWidget();
+    focusAfterWork_ = nullptr;
+    SetEnabled(false);
+}
+
+void Form::EndWork() {
+    if (workDepth_ == 0 || --workDepth_ > 0) {
+        return;
+    }
+    SetEnabled(true);
+    QWidget* const wanted[] = {focusAfterWork_.data(), focusBeforeWork_.data()};
+    focusBeforeWork_ = nullptr;
+    focusAfterWork_ = nullptr;
+    if (!isVisible()) {
+        return;
+    }
+    for (QWidget* control : wanted) {
+        if (takesFocus(control)) {
+            control->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    if (focusWidget() == nullptr) {
+        focusNextPrevChild(true);
+    }
+}
+
+bool Form::FocusAfterWork(QWidget* control) {
+    auto* form = control != nullptr ? dynamic_cast<Form*>(control->window()) : nullptr;
+    if (form == nullptr || !form->AtWork()) {
+        return false;
+    }
+    form->focusAfterWork_ = control;
+    return true;
+}
+
+bool Form::takesFocus(const QWidget* control) const {
+    return control != nullptr && control->window() == this && control->isVisible() &&
+           control->isEnabled() && control->focusPolicy() != Qt::NoFocus;
+}
+
 int Form::frameExtraWidth() const {
     return frameGeometry().width() - QWidget::width();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
 #include "Surface.h"
@@ -59,6 +60,16 @@ class Form : public Surface {
     // The native window handle (for owners of dialogs).
     WId hWnd() { return winId(); }
 
+    // Greys the form out for a piece of work; nested calls end with the outermost. When
+    // the work ends, the control that asked for the focus meanwhile (FocusAfterWork) has
+    // it, else the one that had it before; the keyboard is never left without a place.
+    void BeginWork();
+    void EndWork();
+    bool AtWork() const { return workDepth_ > 0; }
+    // A control of a form at work asking for the focus, which a greyed-out form cannot
+    // give: it gets it when the work ends. False when its form is not at work.
+    static bool FocusAfterWork(QWidget* control);
+
   protected:
     virtual void Form_Load() {}
     // When the form becomes the program's active form: shown first, or back from
@@ -79,11 +90,15 @@ class Form : public Surface {
     bool unload(int unloadMode);
     int frameExtraWidth() const;
     int frameExtraHeight() const;
+    bool takesFocus(const QWidget* control) const;
 
     bool loaded_ = false;
     bool unloading_ = false;
     bool deleteOnUnload_ = true;
     QEventLoop* modalLoop_ = nullptr;
+    int workDepth_ = 0;
+    QPointer<QWidget> focusBeforeWork_;
+    QPointer<QWidget> focusAfterWork_;
 };
 
 }  // namespace forms
