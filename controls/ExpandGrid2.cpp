@@ -54,6 +54,9 @@ void ExpandGrid2::BodyPictureBox(forms::PictureBox* body) {
     bodyEvents_.push_back(body_->KeyPress.connect([this](int ascii) { bodyKeyPress(ascii); }));
     bodyEvents_.push_back(
         body_->InputText.connect([this](const QString& text) { onBodyInputText(text); }));
+    // The mark shows whether the body has the focus.
+    bodyEvents_.push_back(body_->GotFocus.connect([this] { repaintFocus(); }));
+    bodyEvents_.push_back(body_->LostFocus.connect([this] { repaintFocus(); }));
     bodyHook_ = std::make_unique<EventHook>(body_, [this](QEvent* e) { return onBodyEvent(e); });
 }
 
@@ -274,18 +277,29 @@ void ExpandGrid2::Redraw() {
     layout_.LayOutVisible(bodyHeight(), bodyWidth());
     refreshCurrentRect();
     if (body_) {
-        updateFocusPolicy();
-        applyBorder();
-        body_->SetFontName(fontName_);
-        body_->SetFontSize(fontSize_);
-        body_->SetBackColor(backColor_);
-        GridPainter::PaintPaged(*body_, layout_, values_, current_, gridLines_);
+        paintBody();
         if (current_.Valid && layout_.IsShown(current_.Row, current_.Col) &&
             current_.Bottom <= bodyHeight()) {
             editComboCell();
         }
     }
     updateCaption();
+}
+
+void ExpandGrid2::paintBody() {
+    updateFocusPolicy();
+    applyBorder();
+    body_->SetFontName(fontName_);
+    body_->SetFontSize(fontSize_);
+    body_->SetBackColor(backColor_);
+    GridPainter::PaintPaged(*body_, layout_, values_, current_, gridLines_, body_->hasFocus());
+}
+
+void ExpandGrid2::repaintFocus() {
+    settleRows();
+    layout_.LayOutVisible(bodyHeight(), bodyWidth());
+    refreshCurrentRect();
+    paintBody();
 }
 
 void ExpandGrid2::GetCellPos(float x, float y, int16_t& row, int16_t& col) const {

@@ -149,6 +149,10 @@ class ExpandGrid2 : private BodyKeys {
     void setCurrentCell(int row, int col);
     void refreshCurrentRect();
     void applyBorder();
+    // Paints the body for the layout now, without reopening the combo editor.
+    void paintBody();
+    // Paints the focus mark anew when the body gains or loses the focus.
+    void repaintFocus();
     void updateCaption();
     void hideEditors();
 

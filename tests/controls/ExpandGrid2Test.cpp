@@ -1,3 +1,4 @@
+#include <QPushButton>
 #include <QTest>
 
 #include "GridFixture.h"
@@ -135,6 +136,31 @@ TEST_F(ExpandGrid2Test, RedrawMarksTheCurrentCellAndDrawsGridLines) {
     grid_.GridLines(0);
     grid_.Redraw();
     EXPECT_EQ(colourAt(2000, 200), White);
+}
+
+// While the body has the focus, an outline inside the mark shows it; the mark alone
+// stays when the focus goes elsewhere.
+TEST_F(ExpandGrid2Test, TheMarkShowsWhetherTheBodyHasTheFocus) {
+    auto* elsewhere = new QPushButton(QStringLiteral("他"), &form_);
+    elsewhere->show();
+    build(30, {16, 2 | 16});
+    grid_.SelectCell(1, 0);
+    grid_.SetFocus();
+    ASSERT_EQ(focused(), body_);
+    const double outlineTop = 390 + 60;
+    EXPECT_EQ(colourAt(1000, outlineTop), Black);
+    EXPECT_EQ(colourAt(1000, outlineTop + 45), Highlight);
+    EXPECT_EQ(colourAt(60, 390 + 195), Black);  // its left edge
+
+    elsewhere->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(colourAt(1000, outlineTop), Highlight);
+    EXPECT_EQ(colourAt(60, 390 + 195), Highlight);
+
+    grid_.SetFocus();
+    grid_.SelectCell(1, 1);  // a whole-row mark is outlined along the row
+    EXPECT_EQ(colourAt(60, 390 + 195), Black);
+    EXPECT_EQ(colourAt(3000, outlineTop), Black);
+    EXPECT_EQ(colourAt(2000 - 90, outlineTop + 45), Highlight);
 }
 
 TEST_F(ExpandGrid2Test, RowAndColumnColours) {
