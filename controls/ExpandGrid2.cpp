@@ -141,7 +141,7 @@ void ExpandGrid2::Rows(int16_t rows) {
         return;
     }
     layout_.ResizeRows(rows, NewRowHeight);
-    layOutRows();
+    layOutRows(autoSize_);
     resetValues();
     if (!layout_.HasRow(current_.Row)) {
         hideEditors();
@@ -169,7 +169,7 @@ auto ExpandGrid2::settled(Read read) const {
         return read(layout_);
     }
     GridLayout layout = layout_;
-    layout.LayOutPages(bodyHeight(), (autoSize_ & 1) != 0);
+    layout.LayOutPages(bodyHeight(), (staleAutoSize_ & 1) != 0);
     return read(layout);
 }
 
@@ -195,8 +195,10 @@ int16_t ExpandGrid2::PageMax() const {
 void ExpandGrid2::RowsHeight(int16_t row, float height) {
     if (layout_.HasRow(row)) {
         layout_.Row(row).Height = height;
-        // Laid out when next shown or moved in, not once per row of a loop over them all.
+        // Laid out when next shown or moved in, not once per row of a loop over them all,
+        // with the AutoSize of now: one set later waits for the next row change.
         rowsStale_ = true;
+        staleAutoSize_ = autoSize_;
     }
 }
 
@@ -394,6 +396,7 @@ void ExpandGrid2::PageSkip(int16_t page) {
 void ExpandGrid2::Clear() {
     hideEditors();
     layout_.Reset();
+    rowsStale_ = false;
     values_ = vb::VariantArray();
     combos_.clear();
     current_ = GridCellInfo{};
@@ -445,9 +448,9 @@ bool ExpandGrid2::comboOpen() const {
            comboCol_ == current_.Col;
 }
 
-void ExpandGrid2::layOutRows() {
+void ExpandGrid2::layOutRows(int16_t autoSize) {
     rowsStale_ = false;
-    const bool singlePage = (autoSize_ & 1) != 0;
+    const bool singlePage = (autoSize & 1) != 0;
     layout_.LayOutPages(bodyHeight(), singlePage);
     if (singlePage && body_) {
         body_->SetHeight(layout_.TotalHeight() + 15);
@@ -468,7 +471,7 @@ void ExpandGrid2::resetValues() {
 
 void ExpandGrid2::settleRows() {
     if (rowsStale_) {
-        layOutRows();
+        layOutRows(staleAutoSize_);
     }
 }
 
@@ -797,9 +800,13 @@ void ExpandGrid2::onComboPicked() {
 }
 
 void ExpandGrid2::onScroll(int value) {
-    settleRows();
     if (scrollGuard_) {
         return;
+    }
+    // Laying the rows out may bring the scroll bar's maximum, and its value, down.
+    if (rowsStale_) {
+        settleRows();
+        value = scrollBar_->value();
     }
     layout_.SetTopRow(value);
     endEdit(true);

@@ -86,6 +86,43 @@ TEST_F(ExpandGrid2Test, RowHeightsSetOneByOneCountBeforeAndAfterTheGridIsShown) 
     EXPECT_EQ(scroll_->maximum(), 25);
 }
 
+// Rows halved in height before the next draw: a drag to the end of the scroll bar as it
+// stood stops at the last top row of the rows as they are now.
+TEST_F(ExpandGrid2Test, AScrollAfterHeightsChangedStopsAtTheLastTopRow) {
+    build(30, {16});
+    ASSERT_EQ(scroll_->maximum(), 20);
+    for (int16_t row = 0; row < 30; ++row) {
+        grid_.RowsHeight(row, 195);
+    }
+    scroll_->setValue(20);
+    EXPECT_EQ(grid_.TopRow(), 10);
+    EXPECT_EQ(scroll_->value(), 10);
+    EXPECT_EQ(scroll_->maximum(), 10);
+    EXPECT_EQ(grid_.Page(), 1);
+    grid_.SelectCell(29, 0);  // the last row is shown at the bottom: nothing moves
+    EXPECT_EQ(grid_.TopRow(), 10);
+    EXPECT_EQ(colourAt(1000, 19 * 195 + 100), Highlight);
+}
+
+// AutoSize set after the row heights waits for the next row change, as it does when the
+// heights are laid out at once.
+TEST_F(ExpandGrid2Test, AutoSizeSetAfterTheHeightsWaitsForTheNextRowChange) {
+    build(30, {16});
+    for (int16_t row = 0; row < 30; ++row) {
+        grid_.RowsHeight(row, 330);
+    }
+    grid_.AutoSize(1);
+    grid_.Redraw();
+    EXPECT_DOUBLE_EQ(body_->Height(), 3900);
+    EXPECT_EQ(grid_.PageMax(), 3);
+
+    grid_.RowsHeight(0, 330);
+    EXPECT_EQ(grid_.PageMax(), 1);
+    grid_.Redraw();
+    EXPECT_DOUBLE_EQ(body_->Height(), 30 * 330 + 15);
+    EXPECT_FALSE(scroll_->isEnabled());
+}
+
 TEST_F(ExpandGrid2Test, PageTabClicksTurnPages) {
     build(30, {16});
     const auto tabPoint = [this](double x) {
