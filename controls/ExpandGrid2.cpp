@@ -808,7 +808,7 @@ void ExpandGrid2::onScroll(int value) {
         settleRows();
         value = scrollBar_->value();
     }
-    layout_.SetTopRow(value);
+    layout_.SetTopRow(std::min(value, layout_.MaxTopRow()));
     endEdit(true);
     Redraw();
     if (comboOpen()) {

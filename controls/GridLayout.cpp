@@ -195,7 +195,7 @@ bool GridLayout::SkipToPage(int pageIndex) {
 }
 
 void GridLayout::SetTopRow(int row) {
-    topRow_ = std::clamp(row, 0, maxTopRow_);
+    topRow_ = std::clamp(row, 0, std::max(0, RowCount() - 1));
     if (HasRow(topRow_)) {
         pageIndex_ = rows_[topRow_].Page;
     }

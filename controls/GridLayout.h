@@ -64,7 +64,7 @@ class GridLayout {
     void ScrollTo(int target, int currentRow, double bodyHeight);
     // Shows a page (0-based); false when there is no such page.
     bool SkipToPage(int pageIndex);
-    // A top row from outside (the scroll bar), kept within 0 and the last useful top row.
+    // A top row from outside (the scroll bar), kept within the rows.
     void SetTopRow(int row);
 
     int TopRow() const { return topRow_; }
