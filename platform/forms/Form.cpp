@@ -127,7 +127,8 @@ double Form::Width() const {
 }
 
 void Form::SetWidth(double width) {
-    resize(std::max(1, toPixels(width) - frameExtraWidth()), height());
+    outerSize_.setWidth(toPixels(width));
+    fitOuterSize(true);
 }
 
 double Form::Height() const {
@@ -135,7 +136,8 @@ double Form::Height() const {
 }
 
 void Form::SetHeight(double height) {
-    resize(width(), std::max(1, toPixels(height) - frameExtraHeight()));
+    outerSize_.setHeight(toPixels(height));
+    fitOuterSize(true);
 }
 
 void Form::Move(double left, double top) {
@@ -194,6 +196,27 @@ bool Form::takesFocus(const QWidget* control) const {
            control->isEnabled() && control->focusPolicy() != Qt::NoFocus;
 }
 
+// The frame is known only once the window is shown, and with some window managers
+// later still: the outer size set is kept and the inside fitted to it when the frame
+// first appears or changes. The form cannot be made smaller than it was set.
+void Form::fitOuterSize(bool changed) {
+    const QSize frame(frameExtraWidth(), frameExtraHeight());
+    if (!changed && frame == fittedFrame_) {
+        return;
+    }
+    fittedFrame_ = frame;
+    QSize inside = size();
+    if (outerSize_.width() > 0) {
+        inside.setWidth(std::max(1, outerSize_.width() - frame.width()));
+    }
+    if (outerSize_.height() > 0) {
+        inside.setHeight(std::max(1, outerSize_.height() - frame.height()));
+    }
+    setMinimumSize(outerSize_.width() > 0 ? inside.width() : 0,
+                   outerSize_.height() > 0 ? inside.height() : 0);
+    resize(inside);
+}
+
 int Form::frameExtraWidth() const {
     return frameGeometry().width() - QWidget::width();
 }
@@ -203,6 +226,10 @@ int Form::frameExtraHeight() const {
 }
 
 bool Form::event(QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move ||
+        event->type() == QEvent::WindowActivate) {
+        fitOuterSize(false);
+    }
     if (event->type() == QEvent::WindowActivate && App::formActivated(this)) {
         Form_Activate();
     }

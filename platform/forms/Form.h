@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QSize>
 #include <QString>
 
 #include "Surface.h"
@@ -24,7 +25,9 @@ enum VbQueryUnload : int { vbFormControlMenu = 0, vbFormCode = 1 };
 // unload with vbFormControlMenu; a screen that routes it to its own close button
 // cancels in Form_QueryUnload and calls that button's handler.
 //
-// Left, Top, Width and Height are the outer window in twips, frame included.
+// Left, Top, Width and Height are the outer window in twips, frame included; the inside
+// is fitted to an outer size set before the frame is known, and the form cannot be made
+// smaller than the size set.
 class Form : public Surface {
   public:
     Form();
@@ -91,11 +94,15 @@ class Form : public Surface {
     int frameExtraWidth() const;
     int frameExtraHeight() const;
     bool takesFocus(const QWidget* control) const;
+    // changed: a new outer size; otherwise only a frame that changed fits anew.
+    void fitOuterSize(bool changed);
 
     bool loaded_ = false;
     bool unloading_ = false;
     bool deleteOnUnload_ = true;
     QEventLoop* modalLoop_ = nullptr;
+    QSize outerSize_{0, 0};  // pixels, 0 where none was set
+    QSize fittedFrame_{0, 0};
     int workDepth_ = 0;
     QPointer<QWidget> focusBeforeWork_;
     QPointer<QWidget> focusAfterWork_;

@@ -327,4 +327,17 @@ TEST_F(frmItemTest, RegisterLeavesTheFocusOnTheButtonOrOnTheGridAfterNo) {
     EXPECT_EQ(boxTexts().size(), 3u);
 }
 
+// The screen is 800 x 600 with its frame, and a smaller window cuts no button off.
+TEST_F(frmItemTest, TheScreenIsItsOuterSizeAndKeepsEveryButtonInside) {
+    frmItem& screen = open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    EXPECT_DOUBLE_EQ(screen.Width(), 12000);
+    EXPECT_DOUBLE_EQ(screen.Height(), 9000);
+    screen.resize(640, 480);
+    for (QPushButton* button :
+         {screen.btnInsert, screen.btnDel, screen.btnSave, screen.btnPrint, screen.btnEND}) {
+        EXPECT_TRUE(screen.rect().contains(button->geometry())) << button->text().toStdString();
+    }
+}
+
 }  // namespace
