@@ -198,10 +198,13 @@ bool Form::takesFocus(const QWidget* control) const {
 
 // The frame is known only once the window is shown, and with some window managers
 // later still: the outer size set is kept and the inside fitted to it when the frame
-// first appears or changes. The form cannot be made smaller than it was set.
+// first appears or changes (not while maximised or minimised). The form cannot be made
+// smaller than it was set.
 void Form::fitOuterSize(bool changed) {
     const QSize frame(frameExtraWidth(), frameExtraHeight());
-    if (!changed && frame == fittedFrame_) {
+    const bool sized = outerSize_.width() > 0 || outerSize_.height() > 0;
+    if (!sized || (!changed && frame == fittedFrame_) ||
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))) {
         return;
     }
     fittedFrame_ = frame;
