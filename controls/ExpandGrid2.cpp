@@ -54,6 +54,9 @@ void ExpandGrid2::BodyPictureBox(forms::PictureBox* body) {
     bodyEvents_.push_back(body_->KeyPress.connect([this](int ascii) { bodyKeyPress(ascii); }));
     bodyEvents_.push_back(
         body_->InputText.connect([this](const QString& text) { onBodyInputText(text); }));
+    // The mark shows whether the body has the focus.
+    bodyEvents_.push_back(body_->GotFocus.connect([this] { repaintFocus(); }));
+    bodyEvents_.push_back(body_->LostFocus.connect([this] { repaintFocus(); }));
     bodyHook_ = std::make_unique<EventHook>(body_, [this](QEvent* e) { return onBodyEvent(e); });
 }
 
@@ -138,7 +141,7 @@ void ExpandGrid2::Rows(int16_t rows) {
         return;
     }
     layout_.ResizeRows(rows, NewRowHeight);
-    layOutRows();
+    layOutRows(autoSize_);
     resetValues();
     if (!layout_.HasRow(current_.Row)) {
         hideEditors();
@@ -166,7 +169,7 @@ auto ExpandGrid2::settled(Read read) const {
         return read(layout_);
     }
     GridLayout layout = layout_;
-    layout.LayOutPages(bodyHeight(), (autoSize_ & 1) != 0);
+    layout.LayOutPages(bodyHeight(), (staleAutoSize_ & 1) != 0);
     return read(layout);
 }
 
@@ -192,8 +195,10 @@ int16_t ExpandGrid2::PageMax() const {
 void ExpandGrid2::RowsHeight(int16_t row, float height) {
     if (layout_.HasRow(row)) {
         layout_.Row(row).Height = height;
-        // Laid out when next shown or moved in, not once per row of a loop over them all.
+        // Laid out when next shown or moved in, not once per row of a loop over them all,
+        // with the AutoSize of now: one set later waits for the next row change.
         rowsStale_ = true;
+        staleAutoSize_ = autoSize_;
     }
 }
 
@@ -274,18 +279,29 @@ void ExpandGrid2::Redraw() {
     layout_.LayOutVisible(bodyHeight(), bodyWidth());
     refreshCurrentRect();
     if (body_) {
-        updateFocusPolicy();
-        applyBorder();
-        body_->SetFontName(fontName_);
-        body_->SetFontSize(fontSize_);
-        body_->SetBackColor(backColor_);
-        GridPainter::PaintPaged(*body_, layout_, values_, current_, gridLines_);
+        paintBody();
         if (current_.Valid && layout_.IsShown(current_.Row, current_.Col) &&
             current_.Bottom <= bodyHeight()) {
             editComboCell();
         }
     }
     updateCaption();
+}
+
+void ExpandGrid2::paintBody() {
+    updateFocusPolicy();
+    applyBorder();
+    body_->SetFontName(fontName_);
+    body_->SetFontSize(fontSize_);
+    body_->SetBackColor(backColor_);
+    GridPainter::PaintPaged(*body_, layout_, values_, current_, gridLines_, body_->hasFocus());
+}
+
+void ExpandGrid2::repaintFocus() {
+    settleRows();
+    layout_.LayOutVisible(bodyHeight(), bodyWidth());
+    refreshCurrentRect();
+    paintBody();
 }
 
 void ExpandGrid2::GetCellPos(float x, float y, int16_t& row, int16_t& col) const {
@@ -380,6 +396,7 @@ void ExpandGrid2::PageSkip(int16_t page) {
 void ExpandGrid2::Clear() {
     hideEditors();
     layout_.Reset();
+    rowsStale_ = false;
     values_ = vb::VariantArray();
     combos_.clear();
     current_ = GridCellInfo{};
@@ -431,9 +448,9 @@ bool ExpandGrid2::comboOpen() const {
            comboCol_ == current_.Col;
 }
 
-void ExpandGrid2::layOutRows() {
+void ExpandGrid2::layOutRows(int16_t autoSize) {
     rowsStale_ = false;
-    const bool singlePage = (autoSize_ & 1) != 0;
+    const bool singlePage = (autoSize & 1) != 0;
     layout_.LayOutPages(bodyHeight(), singlePage);
     if (singlePage && body_) {
         body_->SetHeight(layout_.TotalHeight() + 15);
@@ -454,7 +471,7 @@ void ExpandGrid2::resetValues() {
 
 void ExpandGrid2::settleRows() {
     if (rowsStale_) {
-        layOutRows();
+        layOutRows(staleAutoSize_);
     }
 }
 
@@ -544,8 +561,10 @@ void ExpandGrid2::endEdit(bool focusBody) {
     const auto row = static_cast<int16_t>(current_.Row);
     const auto col = static_cast<int16_t>(current_.Col);
     closingEditor_ = true;
-    if (focusBody) {
-        SetFocus();  // before the editors hide, so that the focus goes nowhere else
+    // Before the editors hide, so that the focus goes nowhere else. On a greyed-out form
+    // the focus stays where the form gives it back.
+    if (focusBody && body_ && body_->isEnabled()) {
+        body_->SetFocus();
     }
     if (editor_ && editor_->isVisible()) {
         Value(row, col, CellEditor::Close(*editor_, *validator_));
@@ -781,11 +800,15 @@ void ExpandGrid2::onComboPicked() {
 }
 
 void ExpandGrid2::onScroll(int value) {
-    settleRows();
     if (scrollGuard_) {
         return;
     }
-    layout_.SetTopRow(value);
+    // Laying the rows out may bring the scroll bar's maximum, and its value, down.
+    if (rowsStale_) {
+        settleRows();
+        value = scrollBar_->value();
+    }
+    layout_.SetTopRow(std::min(value, layout_.MaxTopRow()));
     endEdit(true);
     Redraw();
     if (comboOpen()) {

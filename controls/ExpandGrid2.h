@@ -50,7 +50,7 @@ class ExpandGrid2 : private BodyKeys {
     void Font(const QString& name) { fontName_ = name; }
     void FontSize(const vb::Variant& size);
     // 0 none; 1 the body's height fits the rows (one page); 2 its width fits the
-    // columns; 3 both. Takes effect at the next row or column change.
+    // columns; 3 both. Takes effect at the next row or column change (a count or a size).
     void AutoSize(int16_t mode) { autoSize_ = mode; }
     // Height, TopRow, Page and PageMax as the rows are laid out, also before they are
     // shown again after a height changed.
@@ -136,7 +136,7 @@ class ExpandGrid2 : private BodyKeys {
     ComboBoxEx* currentList() const;
     bool comboOpen() const;
 
-    void layOutRows();
+    void layOutRows(int16_t autoSize);
     // Lays the rows out when a row's height changed since.
     void settleRows();
     // What read finds in the layout as settleRows leaves it, without changing the grid.
@@ -149,6 +149,10 @@ class ExpandGrid2 : private BodyKeys {
     void setCurrentCell(int row, int col);
     void refreshCurrentRect();
     void applyBorder();
+    // Paints the body for the layout now, without reopening the combo editor.
+    void paintBody();
+    // Paints the focus mark anew when the body gains or loses the focus.
+    void repaintFocus();
     void updateCaption();
     void hideEditors();
 
@@ -206,6 +210,7 @@ class ExpandGrid2 : private BodyKeys {
     int16_t gridLines_ = 2;
     int16_t borderStyle_ = 1;
     bool scrollGuard_ = false;
-    bool rowsStale_ = false;  // a row's height changed since the rows were laid out
+    bool rowsStale_ = false;     // a row's height changed since the rows were laid out
+    int16_t staleAutoSize_ = 0;  // the AutoSize when it changed
     bool closingEditor_ = false;
 };

@@ -10,6 +10,14 @@ constexpr long Black = 0x000000;
 constexpr double FocusInset = 60;  // twips between the mark's outline and the focus one
 constexpr long White = 0xFFFFFF;
 
+// A black outline inside the current-cell mark while the body has the focus.
+void paintFocus(forms::Surface& body, double left, double top, double right, double bottom) {
+    if (right - left > 2 * FocusInset && bottom - top > 2 * FocusInset) {
+        body.Line(left + FocusInset, top + FocusInset, right - FocusInset, bottom - FocusInset,
+                  Black, true);
+    }
+}
+
 void paintTexts(forms::Surface& body, const GridLayout& layout, const vb::VariantArray& values) {
     for (int r = layout.TopRow(); r <= layout.LastShownRow(); ++r) {
         const GridRowInfo& row = layout.Row(r);
@@ -32,7 +40,7 @@ void paintTexts(forms::Surface& body, const GridLayout& layout, const vb::Varian
 }  // namespace
 
 void PaintPaged(forms::Surface& body, const GridLayout& layout, const vb::VariantArray& values,
-                const GridCellInfo& current, int gridLines) {
+                const GridCellInfo& current, int gridLines, bool focused) {
     const double width = layout.DrawnWidth();
     const double height = layout.DrawnHeight();
     if (width <= 0 || height <= 0) {
@@ -52,11 +60,14 @@ void PaintPaged(forms::Surface& body, const GridLayout& layout, const vb::Varian
         }
     }
     if (current.Valid && current.Top < current.Bottom) {
-        if (current.RowHighlight == 1) {
-            body.Line(0, current.Top, width, current.Bottom, HighlightColor, true, true);
-        } else if (current.Left < current.Right) {
-            body.Line(current.Left, current.Top, current.Right, current.Bottom, HighlightColor,
-                      true, true);
+        const bool wholeRow = current.RowHighlight == 1;
+        if (wholeRow || current.Left < current.Right) {
+            const double left = wholeRow ? 0 : current.Left;
+            const double right = wholeRow ? width : current.Right;
+            body.Line(left, current.Top, right, current.Bottom, HighlightColor, true, true);
+            if (focused) {
+                paintFocus(body, left, current.Top, right, current.Bottom);
+            }
         }
     }
     if (gridLines == 1 || gridLines == 2) {
@@ -95,10 +106,8 @@ void PaintSimple(forms::Surface& body, const GridLayout& layout, const vb::Varia
         const bool wholeRow = current.Flags[FlagRowHighlight];
         body.Line(wholeRow ? 0 : current.Left, current.Top, wholeRow ? width : current.Right,
                   current.Bottom, Black, true);
-        if (focused && current.Right - current.Left > 2 * FocusInset &&
-            current.Bottom - current.Top > 2 * FocusInset) {
-            body.Line(current.Left + FocusInset, current.Top + FocusInset,
-                      current.Right - FocusInset, current.Bottom - FocusInset, Black, true);
+        if (focused) {
+            paintFocus(body, current.Left, current.Top, current.Right, current.Bottom);
         }
     }
     body.Line(0, 0, width, 0, White);

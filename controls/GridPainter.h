@@ -11,10 +11,11 @@ namespace GridPainter {
 
 inline constexpr long HighlightColor = 0xD2BDB6;
 
-// The paged grid: a white cell area, row colours under column colours, the mark filled,
-// gridLines 0 none, 1 black lines, 2 black lines with a white line beside each.
+// The paged grid: a white cell area, row colours under column colours, the mark filled
+// (with an outline inside while the body has the focus), gridLines 0 none, 1 black
+// lines, 2 black lines with a white line beside each.
 void PaintPaged(forms::Surface& body, const GridLayout& layout, const vb::VariantArray& values,
-                const GridCellInfo& current, int gridLines);
+                const GridCellInfo& current, int gridLines, bool focused);
 
 // The simple grid: column colours, the mark filled and outlined in black (a second
 // outline inside while the body has the focus), black and white lines. The body's fill

@@ -127,7 +127,8 @@ double Form::Width() const {
 }
 
 void Form::SetWidth(double width) {
-    resize(std::max(1, toPixels(width) - frameExtraWidth()), height());
+    outerSize_.setWidth(toPixels(width));
+    fitOuterSize(true);
 }
 
 double Form::Height() const {
@@ -135,7 +136,8 @@ double Form::Height() const {
 }
 
 void Form::SetHeight(double height) {
-    resize(width(), std::max(1, toPixels(height) - frameExtraHeight()));
+    outerSize_.setHeight(toPixels(height));
+    fitOuterSize(true);
 }
 
 void Form::Move(double left, double top) {
@@ -148,6 +150,76 @@ void Form::Move(double left, double top, double width, double height) {
     Move(left, top);
 }
 
+void Form::BeginWork() {
+    if (workDepth_++ > 0) {
+        return;
+    }
+    // Disabling takes the focus away, so the control that had it is kept first.
+    focusBeforeWork_ = focusWidget();
+    focusAfterWork_ = nullptr;
+    SetEnabled(false);
+}
+
+void Form::EndWork() {
+    if (workDepth_ == 0 || --workDepth_ > 0) {
+        return;
+    }
+    SetEnabled(true);
+    QWidget* const wanted[] = {focusAfterWork_.data(), focusBeforeWork_.data()};
+    focusBeforeWork_ = nullptr;
+    focusAfterWork_ = nullptr;
+    if (!isVisible()) {
+        return;
+    }
+    for (QWidget* control : wanted) {
+        if (takesFocus(control)) {
+            control->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    if (focusWidget() == nullptr) {
+        focusNextPrevChild(true);
+    }
+}
+
+bool Form::FocusAfterWork(QWidget* control) {
+    auto* form = control != nullptr ? dynamic_cast<Form*>(control->window()) : nullptr;
+    if (form == nullptr || !form->AtWork()) {
+        return false;
+    }
+    form->focusAfterWork_ = control;
+    return true;
+}
+
+bool Form::takesFocus(const QWidget* control) const {
+    return control != nullptr && control->window() == this && control->isVisible() &&
+           control->isEnabled() && control->focusPolicy() != Qt::NoFocus;
+}
+
+// The frame is known only once the window is shown, and with some window managers
+// later still: the outer size set is kept and the inside fitted to it when the frame
+// first appears or changes (not while maximised or minimised). The form cannot be made
+// smaller than it was set.
+void Form::fitOuterSize(bool changed) {
+    const QSize frame(frameExtraWidth(), frameExtraHeight());
+    const bool sized = outerSize_.width() > 0 || outerSize_.height() > 0;
+    if (!sized || (!changed && frame == fittedFrame_) ||
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))) {
+        return;
+    }
+    fittedFrame_ = frame;
+    QSize inside = size();
+    if (outerSize_.width() > 0) {
+        inside.setWidth(std::max(1, outerSize_.width() - frame.width()));
+    }
+    if (outerSize_.height() > 0) {
+        inside.setHeight(std::max(1, outerSize_.height() - frame.height()));
+    }
+    setMinimumSize(outerSize_.width() > 0 ? inside.width() : 0,
+                   outerSize_.height() > 0 ? inside.height() : 0);
+    resize(inside);
+}
+
 int Form::frameExtraWidth() const {
     return frameGeometry().width() - QWidget::width();
 }
@@ -157,6 +229,10 @@ int Form::frameExtraHeight() const {
 }
 
 bool Form::event(QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move ||
+        event->type() == QEvent::WindowActivate) {
+        fitOuterSize(false);
+    }
     if (event->type() == QEvent::WindowActivate && App::formActivated(this)) {
         Form_Activate();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+#include <QSize>
 #include <QString>
 
 #include "Surface.h"
@@ -23,7 +25,9 @@ enum VbQueryUnload : int { vbFormControlMenu = 0, vbFormCode = 1 };
 // unload with vbFormControlMenu; a screen that routes it to its own close button
 // cancels in Form_QueryUnload and calls that button's handler.
 //
-// Left, Top, Width and Height are the outer window in twips, frame included.
+// Left, Top, Width and Height are the outer window in twips, frame included; the inside
+// is fitted to an outer size set before the frame is known, and the form cannot be made
+// smaller than the size set.
 class Form : public Surface {
   public:
     Form();
@@ -59,6 +63,16 @@ class Form : public Surface {
     // The native window handle (for owners of dialogs).
     WId hWnd() { return winId(); }
 
+    // Greys the form out for a piece of work; nested calls end with the outermost. When
+    // the work ends, the control that asked for the focus meanwhile (FocusAfterWork) has
+    // it, else the one that had it before; the keyboard is never left without a place.
+    void BeginWork();
+    void EndWork();
+    bool AtWork() const { return workDepth_ > 0; }
+    // A control of a form at work asking for the focus, which a greyed-out form cannot
+    // give: it gets it when the work ends. False when its form is not at work.
+    static bool FocusAfterWork(QWidget* control);
+
   protected:
     virtual void Form_Load() {}
     // When the form becomes the program's active form: shown first, or back from
@@ -79,11 +93,19 @@ class Form : public Surface {
     bool unload(int unloadMode);
     int frameExtraWidth() const;
     int frameExtraHeight() const;
+    bool takesFocus(const QWidget* control) const;
+    // changed: a new outer size; otherwise only a frame that changed fits anew.
+    void fitOuterSize(bool changed);
 
     bool loaded_ = false;
     bool unloading_ = false;
     bool deleteOnUnload_ = true;
     QEventLoop* modalLoop_ = nullptr;
+    QSize outerSize_{0, 0};  // pixels, 0 where none was set
+    QSize fittedFrame_{0, 0};
+    int workDepth_ = 0;
+    QPointer<QWidget> focusBeforeWork_;
+    QPointer<QWidget> focusAfterWork_;
 };
 
 }  // namespace forms

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "Form.h"
 #include "Twips.h"
 #include "VbColor.h"
 
@@ -67,8 +68,13 @@ void PictureBox::SetAppearance(int appearance) {
 }
 
 void PictureBox::SetFocus() {
-    if (isVisible() && isEnabled() && focusPolicy() != Qt::NoFocus) {
+    if (!isVisible() || focusPolicy() == Qt::NoFocus) {
+        return;
+    }
+    if (isEnabled()) {
         setFocus(Qt::OtherFocusReason);
+    } else {
+        Form::FocusAfterWork(this);
     }
 }
 

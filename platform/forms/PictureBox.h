@@ -36,7 +36,8 @@ class PictureBox : public Surface {
     bool Visible() const { return !isHidden(); }
     void SetVisible(bool visible) { setVisible(visible); }
     // Gives the box the keyboard focus; does nothing while it cannot take it (hidden,
-    // disabled, or taking no focus).
+    // disabled, or taking no focus), except on a form at work, which gives it the focus
+    // when the work ends.
     void SetFocus();
     // 0 brings the box in front of its siblings, 1 behind them.
     void ZOrder(int position = 0);

@@ -3,9 +3,9 @@
 #include "platform/forms/Form.h"
 
 FormLock::FormLock(forms::Form& form) : form_(form) {
-    form_.SetEnabled(false);
+    form_.BeginWork();
 }
 
 FormLock::~FormLock() {
-    form_.SetEnabled(true);
+    form_.EndWork();
 }

@@ -4,7 +4,9 @@ namespace forms {
 class Form;
 }
 
-// Disables a form while a handler works and enables it again on every way out.
+// Greys a form out while a handler works and gives it back on every way out, the focus
+// included: the control that had it has it again, unless the handler gave it to another
+// one. A lock taken while another is held on the same form ends with the outer one.
 class FormLock {
   public:
     explicit FormLock(forms::Form& form);

@@ -1,3 +1,4 @@
+#include <QPushButton>
 #include <QTest>
 
 #include "GridFixture.h"
@@ -85,6 +86,43 @@ TEST_F(ExpandGrid2Test, RowHeightsSetOneByOneCountBeforeAndAfterTheGridIsShown) 
     EXPECT_EQ(scroll_->maximum(), 25);
 }
 
+// Rows halved in height before the next draw: a drag to the end of the scroll bar as it
+// stood stops at the last top row of the rows as they are now.
+TEST_F(ExpandGrid2Test, AScrollAfterHeightsChangedStopsAtTheLastTopRow) {
+    build(30, {16});
+    ASSERT_EQ(scroll_->maximum(), 20);
+    for (int16_t row = 0; row < 30; ++row) {
+        grid_.RowsHeight(row, 195);
+    }
+    scroll_->setValue(20);
+    EXPECT_EQ(grid_.TopRow(), 10);
+    EXPECT_EQ(scroll_->value(), 10);
+    EXPECT_EQ(scroll_->maximum(), 10);
+    EXPECT_EQ(grid_.Page(), 1);
+    grid_.SelectCell(29, 0);  // the last row is shown at the bottom: nothing moves
+    EXPECT_EQ(grid_.TopRow(), 10);
+    EXPECT_EQ(colourAt(1000, 19 * 195 + 100), Highlight);
+}
+
+// AutoSize set after the row heights waits for the next row change, as it does when the
+// heights are laid out at once.
+TEST_F(ExpandGrid2Test, AutoSizeSetAfterTheHeightsWaitsForTheNextRowChange) {
+    build(30, {16});
+    for (int16_t row = 0; row < 30; ++row) {
+        grid_.RowsHeight(row, 330);
+    }
+    grid_.AutoSize(1);
+    grid_.Redraw();
+    EXPECT_DOUBLE_EQ(body_->Height(), 3900);
+    EXPECT_EQ(grid_.PageMax(), 3);
+
+    grid_.RowsHeight(0, 330);
+    EXPECT_EQ(grid_.PageMax(), 1);
+    grid_.Redraw();
+    EXPECT_DOUBLE_EQ(body_->Height(), 30 * 330 + 15);
+    EXPECT_FALSE(scroll_->isEnabled());
+}
+
 TEST_F(ExpandGrid2Test, PageTabClicksTurnPages) {
     build(30, {16});
     const auto tabPoint = [this](double x) {
@@ -135,6 +173,31 @@ TEST_F(ExpandGrid2Test, RedrawMarksTheCurrentCellAndDrawsGridLines) {
     grid_.GridLines(0);
     grid_.Redraw();
     EXPECT_EQ(colourAt(2000, 200), White);
+}
+
+// While the body has the focus, an outline inside the mark shows it; the mark alone
+// stays when the focus goes elsewhere.
+TEST_F(ExpandGrid2Test, TheMarkShowsWhetherTheBodyHasTheFocus) {
+    auto* elsewhere = new QPushButton(QStringLiteral("他"), &form_);
+    elsewhere->show();
+    build(30, {16, 2 | 16});
+    grid_.SelectCell(1, 0);
+    grid_.SetFocus();
+    ASSERT_EQ(focused(), body_);
+    const double outlineTop = 390 + 60;
+    EXPECT_EQ(colourAt(1000, outlineTop), Black);
+    EXPECT_EQ(colourAt(1000, outlineTop + 45), Highlight);
+    EXPECT_EQ(colourAt(60, 390 + 195), Black);  // its left edge
+
+    elsewhere->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(colourAt(1000, outlineTop), Highlight);
+    EXPECT_EQ(colourAt(60, 390 + 195), Highlight);
+
+    grid_.SetFocus();
+    grid_.SelectCell(1, 1);  // a whole-row mark is outlined along the row
+    EXPECT_EQ(colourAt(60, 390 + 195), Black);
+    EXPECT_EQ(colourAt(3000, outlineTop), Black);
+    EXPECT_EQ(colourAt(2000 - 90, outlineTop + 45), Highlight);
 }
 
 TEST_F(ExpandGrid2Test, RowAndColumnColours) {

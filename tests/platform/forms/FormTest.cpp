@@ -261,6 +261,69 @@ TEST(Form, PositionAndSizeAreTwipsOfTheOuterWindow) {
     screen.Unload();
 }
 
+// Set before the window has its frame, the outer size is still the outer size once the
+// frame is there, and the form cannot be made smaller than that.
+TEST(Form, AnOuterSizeSetBeforeTheFrameIsKnownHoldsWithTheFrame) {
+    TestForm screen;
+    screen.SetDeleteOnUnload(false);
+    screen.SetWidth(12000);
+    screen.SetHeight(9000);
+    screen.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    ASSERT_GT(screen.frameGeometry().width(), screen.width()) << "no frame to test with";
+    EXPECT_DOUBLE_EQ(screen.Width(), 12000);
+    EXPECT_DOUBLE_EQ(screen.Height(), 9000);
+    screen.resize(400, 300);
+    EXPECT_DOUBLE_EQ(screen.Width(), 12000);
+    EXPECT_DOUBLE_EQ(screen.Height(), 9000);
+    screen.resize(screen.width() + 40, screen.height() + 30);  // larger stays possible
+    EXPECT_DOUBLE_EQ(screen.Width(), 12600);
+
+    screen.SetWidth(6000);  // set smaller again in code
+    EXPECT_DOUBLE_EQ(screen.Width(), 6000);
+    screen.Unload();
+}
+
+// A piece of work greys the form out and gives the focus back at its end: to the control
+// that had it, or to the one that asked for it meanwhile; a nested piece ends with the
+// outer one, and a control gone meanwhile leaves the focus to the next one.
+TEST(Form, WorkGivesTheFocusBack) {
+    TestForm screen;
+    screen.SetDeleteOnUnload(false);
+    auto* first = new QPushButton(QStringLiteral("一"), &screen);
+    auto* second = new QPushButton(QStringLiteral("二"), &screen);
+    second->move(0, 100);
+    screen.closeButton->setFocusPolicy(Qt::StrongFocus);
+    screen.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+
+    first->setFocus();
+    screen.BeginWork();
+    EXPECT_FALSE(screen.isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
+    screen.BeginWork();
+    screen.EndWork();
+    EXPECT_FALSE(screen.isEnabled());
+    screen.EndWork();
+    EXPECT_TRUE(screen.isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), first);
+
+    screen.BeginWork();
+    screen.closeButton->SetFocus();
+    EXPECT_TRUE(Form::FocusAfterWork(second));
+    screen.closeButton->SetFocus();  // the last request counts
+    screen.EndWork();
+    EXPECT_EQ(QApplication::focusWidget(), screen.closeButton);
+    EXPECT_FALSE(Form::FocusAfterWork(second));  // not at work: nothing kept
+
+    screen.BeginWork();
+    screen.closeButton->hide();
+    screen.EndWork();
+    EXPECT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_NE(QApplication::focusWidget(), screen.closeButton);
+    screen.Unload();
+}
+
 TEST(App, PathAndTitle) {
     EXPECT_EQ(App::Path(), QCoreApplication::applicationDirPath());
     EXPECT_EQ(App::Title(), QStringLiteral("モルビク"));

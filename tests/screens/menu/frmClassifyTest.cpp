@@ -1,6 +1,8 @@
+#include <QApplication>
 #include <QPushButton>
 #include <memory>
 
+#include "FocusKeys.h"
 #include "MasterFixture.h"
 #include "core/MainModule.h"
 #include "core/SqlValueText.h"
@@ -139,6 +141,52 @@ TEST_F(frmClassifyTest, NothingChangedOrAnsweredNoWritesNothing) {
     EXPECT_EQ(boxTexts().size(), 1u);
     EXPECT_EQ(classes()[1], "002|食品");
     EXPECT_EQ(screen.EGrid.Value(1, 1), "飲料");
+}
+
+// Every way register ends gives the keyboard a place: the button keeps the focus when
+// nothing is registered, after a refusal and after a registration; No gives it to the grid.
+TEST_F(frmClassifyTest, RegisterGivesTheFocusBackOnEveryWayOut) {
+    addClasses();
+    frmClassify& screen = open();
+    ASSERT_TRUE(FocusKeys::ShowActive(screen));
+    ASSERT_EQ(QApplication::focusWidget(), screen.Picture2);
+    EXPECT_EQ(FocusKeys::Press(Qt::Key_Down), screen.Picture2);
+    EXPECT_EQ(screen.EGrid.Row(), 1);
+
+    const struct {
+        QString number;
+        QString name;
+        int answer;  // 0: no question
+        QWidget* focus;
+        std::vector<QString> boxes;
+    } cases[] = {
+        {"", "", 0, screen.btnInsert, {}},
+        {"5", "", 0, screen.btnInsert, {"商品分類番号[005]番の分類名を入力して下さい。"}},
+        {"5",
+         "紙",
+         forms::vbNo,
+         screen.Picture2,
+         {"商品分類一覧表のDataを登録してもよろしいですか？"}},
+        {"5",
+         "紙",
+         forms::vbYes,
+         screen.btnInsert,
+         {"商品分類一覧表のDataを登録してもよろしいですか？", "Dataが正常に登録されました。"}},
+    };
+    for (const auto& c : cases) {
+        forms::TestHook::enable();
+        screen.EGrid.Value(3, 0, c.number);
+        screen.EGrid.Value(3, 1, c.name);
+        if (c.answer != 0) {
+            forms::TestHook::queueMsgBoxAnswer(c.answer);
+        }
+        EXPECT_EQ(FocusKeys::Click(screen.btnInsert), c.focus) << c.number.toStdString();
+        EXPECT_EQ(boxTexts(), c.boxes);
+    }
+    EXPECT_EQ(classes().back(), "005|紙");
+    forms::TestHook::enable();
+    EXPECT_EQ(FocusKeys::Press(Qt::Key_Space), screen.btnInsert);  // nothing left to register
+    EXPECT_TRUE(boxTexts().empty());
 }
 
 TEST_F(frmClassifyTest, AChangedClassNumberIsRefusedAndYesRestoresTheList) {

@@ -1,7 +1,9 @@
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
 
+#include "FocusKeys.h"
 #include "MasterFixture.h"
 #include "core/MainModule.h"
 #include "platform/excel/Workbook.h"
@@ -263,6 +265,81 @@ TEST_F(frmItemTest, LeavingWithEditsAsks) {
     EXPECT_EQ(boxTexts().size(), 1u);
     EXPECT_EQ(returned, 1);
     EXPECT_FALSE(screen.Loaded());
+}
+
+// The class list goes on taking the arrow keys while each of them loads the class it
+// reaches, a blank row included; a click on a class leaves the focus on the list too.
+TEST_F(frmItemTest, TheClassListKeepsTheFocusWhileItsKeysAndClicksLoadClasses) {
+    insert("ClassifyMast_tbl", {"Classify_No", "Classify_Name"},
+           makeRows({{"'003'", "'飲料'"}, {"'004'", "'雑貨'"}}));
+    frmItem& screen = open();
+    ASSERT_TRUE(FocusKeys::ShowActive(screen));
+    ASSERT_EQ(QApplication::focusWidget(), screen.Picture2);
+    for (int tab = 0; tab < 10 && QApplication::focusWidget() != screen.Picture3; ++tab) {
+        FocusKeys::Press(Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), screen.Picture3) << "Tab does not reach the list";
+    EXPECT_EQ(screen.CurrentClass(), "001");
+    const struct {
+        Qt::Key key;
+        const char* classNo;
+    } walk[] = {{Qt::Key_Down, "002"}, {Qt::Key_Down, "003"}, {Qt::Key_Down, "004"},
+                {Qt::Key_Up, "003"},   {Qt::Key_Up, "002"},   {Qt::Key_Up, "001"},
+                {Qt::Key_Up, "001"},   {Qt::Key_Down, "002"}, {Qt::Key_Down, "003"},
+                {Qt::Key_Down, "004"}, {Qt::Key_Down, ""},    {Qt::Key_Up, "004"}};
+    for (const auto& step : walk) {
+        EXPECT_EQ(FocusKeys::Press(step.key), screen.Picture3) << step.classNo;
+        EXPECT_EQ(screen.CurrentClass(), step.classNo);
+    }
+    EXPECT_EQ(screen.EGrid.Value(0, 1), "");
+
+    const QPoint secondRow(10, 5 + 22);  // rows of 330 twips
+    EXPECT_EQ(FocusKeys::Click(screen.Picture3, secondRow), screen.Picture3);
+    EXPECT_EQ(screen.CurrentClass(), "002");
+    EXPECT_EQ(screen.EGrid.Value(0, 1), "パン");
+    for (const char* classNo : {"003", "004", ""}) {
+        EXPECT_EQ(FocusKeys::Press(Qt::Key_Down), screen.Picture3) << classNo;
+        EXPECT_EQ(screen.CurrentClass(), classNo);
+    }
+    EXPECT_TRUE(boxTexts().empty());
+}
+
+// Register greys the screen out; the button keeps the focus when nothing is registered
+// and after a registration, and a No to the question gives it to the product grid.
+TEST_F(frmItemTest, RegisterLeavesTheFocusOnTheButtonOrOnTheGridAfterNo) {
+    frmItem& screen = open();
+    ASSERT_TRUE(FocusKeys::ShowActive(screen));
+    EXPECT_EQ(FocusKeys::Click(screen.btnInsert), screen.btnInsert);
+    EXPECT_TRUE(boxTexts().empty());
+    EXPECT_EQ(FocusKeys::Press(Qt::Key_Tab), screen.btnInsert->nextInFocusChain());
+
+    const struct {
+        int answer;
+        QWidget* focus;
+        size_t boxes;
+    } cases[] = {{forms::vbNo, screen.Picture2, 1}, {forms::vbYes, screen.btnInsert, 3}};
+    for (const auto& c : cases) {
+        typeRow(2, {"0003", "定規", "90", "150"});
+        forms::TestHook::queueMsgBoxAnswer(c.answer);
+        EXPECT_EQ(FocusKeys::Click(screen.btnInsert), c.focus) << c.answer;
+        EXPECT_EQ(boxTexts().size(), c.boxes);
+    }
+    EXPECT_EQ(products("001").size(), 3u);
+    EXPECT_EQ(FocusKeys::Press(Qt::Key_Space), screen.btnInsert);  // nothing changed now
+    EXPECT_EQ(boxTexts().size(), 3u);
+}
+
+// The screen is 800 x 600 with its frame, and a smaller window cuts no button off.
+TEST_F(frmItemTest, TheScreenIsItsOuterSizeAndKeepsEveryButtonInside) {
+    frmItem& screen = open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    EXPECT_DOUBLE_EQ(screen.Width(), 12000);
+    EXPECT_DOUBLE_EQ(screen.Height(), 9000);
+    screen.resize(640, 480);
+    for (QPushButton* button :
+         {screen.btnInsert, screen.btnDel, screen.btnSave, screen.btnPrint, screen.btnEND}) {
+        EXPECT_TRUE(screen.rect().contains(button->geometry())) << button->text().toStdString();
+    }
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include <sqlcipher/sqlite3.h>
 
+#include <QApplication>
+
 #include "DayFixture.h"
 #include "core/MainModule.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/jet/Connection.h"
+#include "tests/screens/menu/FocusKeys.h"
 
 namespace {
 
@@ -160,6 +163,36 @@ TEST_F(frmSireUriageRegisterTest, AnsweringNoWritesNothingAndKeepsTheInput) {
     EXPECT_EQ(storedDay(Today()), std::vector<QString>{"001|0001|1|50|50|1|80"});
     EXPECT_EQ(gridRow(1), "001|0002|消しゴム|2|0|33.5|0");
     EXPECT_TRUE(screen.Enabled());
+}
+
+// The register button keeps the focus when nothing is registered and after a
+// registration; No to the question gives it to the grid.
+TEST_F(frmSireUriageRegisterTest, RegisterGivesTheFocusBackOnEveryWayOut) {
+    frmSireUriage& screen = open();
+    ASSERT_TRUE(FocusKeys::ShowActive(screen));
+    ASSERT_EQ(QApplication::focusWidget(), screen.Picture2);
+    EXPECT_EQ(FocusKeys::Press(Qt::Key_Down), screen.Picture2);
+
+    const struct {
+        QString purchase;
+        int answer;  // 0: no question
+        QWidget* focus;
+        std::vector<QString> boxes;
+    } cases[] = {
+        {"", 0, screen.btnInsert, {}},
+        {"2", forms::vbNo, screen.Picture2, {Question}},
+        {"2", forms::vbYes, screen.btnInsert, {Question, Registered}},
+    };
+    for (const auto& c : cases) {
+        forms::TestHook::enable();
+        type(1, c.purchase, "", "");
+        if (c.answer != 0) {
+            forms::TestHook::queueMsgBoxAnswer(c.answer);
+        }
+        EXPECT_EQ(FocusKeys::Click(screen.btnInsert), c.focus) << c.purchase.toStdString();
+        EXPECT_EQ(boxTexts(), c.boxes);
+    }
+    EXPECT_EQ(storedDay(Today()), std::vector<QString>{"001|0002|2|30|60|0|0"});
 }
 
 TEST_F(frmSireUriageRegisterTest, AnAmountTooLargeIsRefusedBeforeTheQuestion) {
