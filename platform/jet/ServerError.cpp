@@ -42,6 +42,9 @@ Error serverError(pg_conn* connection, const pg_result* result, ErrorNumber othe
     if (isOverflow(state)) {
         return overflowError();
     }
+    if (state == "22012") {
+        return makeError(errExecution, vb::errorDescription(vb::errDivisionByZero));
+    }
     if (message.isEmpty() && connection) {
         message = QString::fromUtf8(PQerrorMessage(connection)).trimmed();
     }

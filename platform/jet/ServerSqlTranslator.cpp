@@ -48,6 +48,45 @@ QString nullPlacement(const SqlToken* lastOfItem) {
                                                      : QStringLiteral(" NULLS FIRST");
 }
 
+// Round(x, n) as a select of its own, so that x is written once: half to the even neighbour
+// on the exact value (the server's own rounds halves away from zero).
+struct RoundCall {
+    size_t name;
+    size_t comma;  // the close when there is no second argument
+    size_t close;
+};
+
+std::vector<RoundCall> roundCalls(const std::vector<SqlToken>& tokens) {
+    std::vector<RoundCall> calls;
+    for (size_t i = 0; i + 1 < tokens.size(); ++i) {
+        if (!tokens[i].isWord(u"Round") || (i > 0 && tokens[i - 1].isSymbol(u"."))) {
+            continue;
+        }
+        size_t k = i + 1;
+        while (k < tokens.size() && tokens[k].kind == SqlToken::Space) {
+            ++k;
+        }
+        if (k >= tokens.size() || !tokens[k].isSymbol(u"(")) {
+            continue;
+        }
+        RoundCall call{i, 0, 0};
+        int depth = 0;
+        for (size_t j = k; j < tokens.size(); ++j) {
+            if (tokens[j].isSymbol(u"(")) {
+                ++depth;
+            } else if (tokens[j].isSymbol(u")") && --depth == 0) {
+                call.close = j;
+                call.comma = call.comma == 0 ? j : call.comma;
+                calls.push_back(call);
+                break;
+            } else if (depth == 1 && tokens[j].isSymbol(u",")) {
+                call.comma = j;
+            }
+        }
+    }
+    return calls;
+}
+
 }  // namespace
 
 QString translateJetSqlForServer(QStringView jetSql) {
@@ -57,6 +96,15 @@ QString translateJetSqlForServer(QStringView jetSql) {
     for (const LastCall& call : lastCalls(tokens)) {
         lastNames.insert(call.name);
         lastEnds.insert(call.close);
+    }
+    std::set<size_t> roundNames;
+    std::set<size_t> roundCommas;
+    std::set<size_t> roundEnds;
+    std::set<size_t> roundSingles;
+    for (const RoundCall& call : roundCalls(tokens)) {
+        roundNames.insert(call.name);
+        (call.comma == call.close ? roundSingles : roundCommas).insert(call.comma);
+        roundEnds.insert(call.close);
     }
     QString out;
     out.reserve(jetSql.size() + 16);
@@ -101,6 +149,24 @@ QString translateJetSqlForServer(QStringView jetSql) {
             lastWord = &token;
         } else if (token.kind != SqlToken::Space) {
             lastWord = nullptr;
+        }
+        if (roundNames.count(i) != 0) {
+            out += QStringLiteral(
+                "(SELECT CASE WHEN abs(r.s - trunc(r.s)) = 0.5 THEN 2 * round(r.s / 2) "
+                "ELSE round(r.s) END / power(10::numeric, q.p) FROM (SELECT ");
+            continue;
+        }
+        if (roundCommas.count(i) != 0 || roundSingles.count(i) != 0) {
+            out += QStringLiteral(")::numeric AS v, ");
+            out += roundSingles.count(i) != 0 ? QStringLiteral("(0") : QStringLiteral("(");
+            if (roundCommas.count(i) != 0) {
+                continue;
+            }
+        }
+        if (roundEnds.count(i) != 0) {
+            out += QStringLiteral(
+                ")::int AS p) AS q, LATERAL (SELECT q.v * power(10::numeric, q.p) AS s) AS r)");
+            continue;
         }
         switch (token.kind) {
             case SqlToken::Bracketed:
