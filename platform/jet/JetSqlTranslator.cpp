@@ -131,10 +131,10 @@ std::optional<size_t> divisorEnd(const std::vector<SqlToken>& tokens, size_t i) 
 
 }  // namespace
 
-std::vector<LastCall> lastCalls(const std::vector<SqlToken>& tokens) {
-    std::vector<LastCall> calls;
+std::vector<FunctionCall> functionCalls(const std::vector<SqlToken>& tokens, QStringView name) {
+    std::vector<FunctionCall> calls;
     for (size_t i = 0; i < tokens.size(); ++i) {
-        if (!tokens[i].isWord(u"Last") || (i > 0 && tokens[i - 1].isSymbol(u"."))) {
+        if (!tokens[i].isWord(name) || (i > 0 && tokens[i - 1].isSymbol(u"."))) {
             continue;
         }
         size_t k = i + 1;
@@ -145,15 +145,26 @@ std::vector<LastCall> lastCalls(const std::vector<SqlToken>& tokens) {
             continue;
         }
         int depth = 0;
+        size_t comma = 0;
         for (; k < tokens.size(); ++k) {
             if (tokens[k].isSymbol(u"(")) {
                 ++depth;
             } else if (tokens[k].isSymbol(u")") && --depth == 0) {
-                calls.push_back({i, k});
+                calls.push_back({i, comma == 0 ? k : comma, k});
                 break;
-            } else if (depth == 1 && tokens[k].isSymbol(u",")) {
-                break;
+            } else if (depth == 1 && comma == 0 && tokens[k].isSymbol(u",")) {
+                comma = k;
             }
+        }
+    }
+    return calls;
+}
+
+std::vector<LastCall> lastCalls(const std::vector<SqlToken>& tokens) {
+    std::vector<LastCall> calls;
+    for (const FunctionCall& call : functionCalls(tokens, u"Last")) {
+        if (call.comma == call.close) {
+            calls.push_back({call.name, call.close});
         }
     }
     return calls;

@@ -48,45 +48,6 @@ QString nullPlacement(const SqlToken* lastOfItem) {
                                                      : QStringLiteral(" NULLS FIRST");
 }
 
-// Round(x, n) as a select of its own, so that x is written once: half to the even neighbour
-// on the exact value (the server's own rounds halves away from zero).
-struct RoundCall {
-    size_t name;
-    size_t comma;  // the close when there is no second argument
-    size_t close;
-};
-
-std::vector<RoundCall> roundCalls(const std::vector<SqlToken>& tokens) {
-    std::vector<RoundCall> calls;
-    for (size_t i = 0; i + 1 < tokens.size(); ++i) {
-        if (!tokens[i].isWord(u"Round") || (i > 0 && tokens[i - 1].isSymbol(u"."))) {
-            continue;
-        }
-        size_t k = i + 1;
-        while (k < tokens.size() && tokens[k].kind == SqlToken::Space) {
-            ++k;
-        }
-        if (k >= tokens.size() || !tokens[k].isSymbol(u"(")) {
-            continue;
-        }
-        RoundCall call{i, 0, 0};
-        int depth = 0;
-        for (size_t j = k; j < tokens.size(); ++j) {
-            if (tokens[j].isSymbol(u"(")) {
-                ++depth;
-            } else if (tokens[j].isSymbol(u")") && --depth == 0) {
-                call.close = j;
-                call.comma = call.comma == 0 ? j : call.comma;
-                calls.push_back(call);
-                break;
-            } else if (depth == 1 && tokens[j].isSymbol(u",")) {
-                call.comma = j;
-            }
-        }
-    }
-    return calls;
-}
-
 }  // namespace
 
 QString translateJetSqlForServer(QStringView jetSql) {
@@ -101,7 +62,9 @@ QString translateJetSqlForServer(QStringView jetSql) {
     std::set<size_t> roundCommas;
     std::set<size_t> roundEnds;
     std::set<size_t> roundSingles;
-    for (const RoundCall& call : roundCalls(tokens)) {
+    // Round(x, n) as a select of its own, so that x is written once: half to the even
+    // neighbour on the exact value (the server's own rounds halves away from zero).
+    for (const FunctionCall& call : functionCalls(tokens, u"Round")) {
         roundNames.insert(call.name);
         (call.comma == call.close ? roundSingles : roundCommas).insert(call.comma);
         roundEnds.insert(call.close);

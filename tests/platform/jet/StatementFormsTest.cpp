@@ -71,6 +71,15 @@ class StatementFormsTest : public BackEndTest {
         }
     }
 
+    // The statement fails with that number and a description holding the text.
+    void expectError(const char* sql, jet::ErrorNumber number, const char* text = "") {
+        Recordset records;
+        const jet::Error error = records.open(sql, connection_);
+        EXPECT_EQ(error.number, number) << sql;
+        EXPECT_TRUE(error.description.contains(QString::fromUtf8(text)))
+            << sql << ": " << error.description.toStdString();
+    }
+
     // Each statement's values on the file; the server refuses it as a faulty statement.
     void expectValuesOnTheFile(std::initializer_list<FormCase> cases) {
         if (file) {
@@ -78,8 +87,7 @@ class StatementFormsTest : public BackEndTest {
             return;
         }
         for (const FormCase& c : cases) {
-            Recordset records;
-            EXPECT_EQ(records.open(c.sql, connection_).number, jet::errSyntax) << c.sql;
+            expectError(c.sql, jet::errSyntax);
         }
     }
 
@@ -191,6 +199,10 @@ TEST_P(StatementFormsTest, FunctionsOnAnAmountHaveTheOriginalMeaning) {
          "Classify_No IN ('001', '002') ORDER BY Classify_No",
          {amount("2.5"), Variant(vb::Null)}},
     });
+    // the rounded amount is what is stored
+    run("UPDATE Management_Tbl SET Cost_Money = Round(Sales_Money, 2) WHERE Classify_No = '003'");
+    expectValues(
+        {{"SELECT Cost_Money FROM Management_Tbl WHERE Classify_No = '003'", {amount("2.68")}}});
 }
 
 TEST_P(StatementFormsTest, OperatorsGiveTheOriginalValues) {
@@ -216,14 +228,22 @@ TEST_P(StatementFormsTest, OperatorsGiveTheOriginalValues) {
              "SELECT Classify_No FROM Management_Tbl WHERE Cost_Money / (Cost_Money - 1.5) > 0",
              "SELECT Count(*) / 0 FROM Management_Tbl",
          }) {
-        Recordset records;
-        const jet::Error error = records.open(sql, connection_);
-        EXPECT_EQ(error.number, jet::errExecution) << sql;
-        EXPECT_TRUE(error.description.contains("0 で除算しました。"))
-            << sql << ": " << error.description.toStdString();
+        expectError(sql, jet::errExecution, "0 で除算しました。");
     }
     EXPECT_EQ(values("SELECT Cost_Money / 2, 7 / 2 FROM Management_Tbl WHERE Classify_No = '001'"),
               (std::vector<Variant>{Variant(0.75), Variant(3.5)}));
+}
+
+TEST_P(StatementFormsTest, RoundingBeyondTheRangeOrToNegativePlacesFails) {
+    addMovement("003", "922337203685477.5807", "-922337203685477.5808");
+    if (file) {
+        expectError("SELECT Round(Cost_Money, -1) FROM Management_Tbl", jet::errExecution,
+                    "プロシージャの呼び出し、または引数が不正です。");
+    }
+    expectError("SELECT Round(Cost_Money) FROM Management_Tbl WHERE Classify_No = '003'",
+                jet::errExecution, "オーバーフロー");
+    expectError("SELECT Round(Sales_Money, 3) FROM Management_Tbl WHERE Classify_No = '003'",
+                jet::errExecution, "オーバーフロー");
 }
 
 TEST_P(StatementFormsTest, AFunctionNotKnownOnAnAmountIsRefused) {
@@ -232,9 +252,7 @@ TEST_P(StatementFormsTest, AFunctionNotKnownOnAnAmountIsRefused) {
              "SELECT Classify_No FROM Management_Tbl WHERE Sqr(Cost_Money) > 1",
              "UPDATE Management_Tbl SET Cost_Money = Fix(Sales_Money)",
          }) {
-        Recordset records;
-        const jet::Error error = records.open(sql, connection_);
-        EXPECT_EQ(error.number, jet::errSyntax) << sql;
+        expectError(sql, jet::errSyntax);
     }
 }
 
