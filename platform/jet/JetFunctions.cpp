@@ -2,6 +2,7 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -12,6 +13,7 @@
 
 #include "ExactSum.h"
 #include "platform/runtime/Currency.h"
+#include "platform/runtime/Format.h"
 #include "platform/runtime/RuntimeError.h"
 
 namespace jet {
@@ -220,6 +222,95 @@ void curText(sqlite3_context* context, int, sqlite3_value** args) {
     sqlite3_result_text(context, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
+QString textOf(sqlite3_value* value) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                             sqlite3_value_bytes(value));
+}
+
+void resultText(sqlite3_context* context, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_result_text(context, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void resultRuntimeError(sqlite3_context* context, vb::ErrorNumber number) {
+    const QByteArray text = vb::errorDescription(number).toUtf8();
+    sqlite3_result_error(context, text.constData(), static_cast<int>(text.size()));
+}
+
+// CurRound(x, n): an amount rounded to n decimals, halves to the even neighbour on the
+// exact value; more than four decimals leave it as it is, fewer than none are refused.
+void curRound(sqlite3_context* context, int, sqlite3_value** args) {
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL || sqlite3_value_type(args[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    if (sqlite3_value_type(args[0]) == SQLITE_FLOAT) {
+        sqlite3_result_error(context, kOverflow, -1);
+        return;
+    }
+    const double places = sqlite3_value_double(args[1]);
+    if (places < 0 || places > std::numeric_limits<int>::max()) {
+        resultRuntimeError(context, vb::errInvalidProcedureCall);
+        return;
+    }
+    // the runtime reads the count of decimals as a whole number, halves to even
+    const int decimals = static_cast<int>(std::nearbyint(places));
+    const vb::Currency amount = amountOf(args[0]);
+    try {
+        sqlite3_result_int64(context,
+                             decimals >= 4 ? amount.raw() : amount.roundHalfEven(decimals).raw());
+    } catch (const vb::RuntimeError&) {
+        sqlite3_result_error(context, kOverflow, -1);
+    }
+}
+
+// CurFormat(x, pattern): an amount written by the runtime's Format.
+void curFormat(sqlite3_context* context, int, sqlite3_value** args) {
+    if (sqlite3_value_type(args[0]) == SQLITE_FLOAT) {
+        sqlite3_result_error(context, kOverflow, -1);
+        return;
+    }
+    const vb::Variant value = sqlite3_value_type(args[0]) == SQLITE_NULL
+                                  ? vb::Variant(vb::Null)
+                                  : vb::Variant(amountOf(args[0]));
+    const QString pattern =
+        sqlite3_value_type(args[1]) == SQLITE_NULL ? QString() : textOf(args[1]);
+    try {
+        resultText(context, vb::Format(value, pattern));
+    } catch (const vb::RuntimeError& error) {
+        resultRuntimeError(context, static_cast<vb::ErrorNumber>(error.number()));
+    }
+}
+
+// JetDivisor(x): the right side of a division; a zero is the division-by-zero error, as
+// the engine would otherwise give Null.
+void jetDivisor(sqlite3_context* context, int, sqlite3_value** args) {
+    const int type = sqlite3_value_numeric_type(args[0]);
+    if ((type == SQLITE_INTEGER || type == SQLITE_FLOAT) && sqlite3_value_double(args[0]) == 0) {
+        resultRuntimeError(context, vb::errDivisionByZero);
+        return;
+    }
+    sqlite3_result_value(context, args[0]);
+}
+
+// JetConcat(a, b): a Null side gives the other side's text; Null only when both are.
+void jetConcat(sqlite3_context* context, int, sqlite3_value** args) {
+    const bool leftNull = sqlite3_value_type(args[0]) == SQLITE_NULL;
+    const bool rightNull = sqlite3_value_type(args[1]) == SQLITE_NULL;
+    if (leftNull && rightNull) {
+        sqlite3_result_null(context);
+        return;
+    }
+    QByteArray text;
+    for (sqlite3_value* side : {args[0], args[1]}) {
+        if (sqlite3_value_type(side) != SQLITE_NULL) {
+            text.append(reinterpret_cast<const char*>(sqlite3_value_text(side)),
+                        sqlite3_value_bytes(side));
+        }
+    }
+    sqlite3_result_text(context, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
 struct ScalarFunction {
     const char* name;
     int argumentCount;
@@ -227,8 +318,9 @@ struct ScalarFunction {
 };
 
 const ScalarFunction kScalars[] = {
-    {"CurAbs", 1, curAbs},     {"CurCheck", 1, curCheck}, {"CurMul", 2, curMul},
-    {"CurScale", 1, curScale}, {"CurText", 1, curText},
+    {"CurAbs", 1, curAbs},       {"CurCheck", 1, curCheck},     {"CurMul", 2, curMul},
+    {"CurScale", 1, curScale},   {"CurText", 1, curText},       {"CurRound", 2, curRound},
+    {"CurFormat", 2, curFormat}, {"JetDivisor", 1, jetDivisor}, {"JetConcat", 2, jetConcat},
 };
 
 }  // namespace

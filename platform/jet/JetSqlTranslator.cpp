@@ -67,12 +67,74 @@ bool isWordLike(const SqlToken* token) {
     return token && (token->kind == SqlToken::Word || token->kind == SqlToken::Number);
 }
 
+size_t skipSpaces(const std::vector<SqlToken>& tokens, size_t i) {
+    while (i < tokens.size() && tokens[i].kind == SqlToken::Space) {
+        ++i;
+    }
+    return i;
+}
+
+// The index past the closing bracket of the one opened at i.
+size_t pastBrackets(const std::vector<SqlToken>& tokens, size_t i) {
+    int depth = 0;
+    for (; i < tokens.size(); ++i) {
+        if (tokens[i].isSymbol(u"(")) {
+            ++depth;
+        } else if (tokens[i].isSymbol(u")") && --depth == 0) {
+            return i + 1;
+        }
+    }
+    return tokens.size();
+}
+
+// The last token of the right side of the division at i: signs, then a bracketed value, a
+// literal, or a name with its dotted parts and the arguments of a call. Nothing when the
+// side is not one of these.
+std::optional<size_t> divisorEnd(const std::vector<SqlToken>& tokens, size_t i) {
+    size_t k = skipSpaces(tokens, i + 1);
+    while (k < tokens.size() && (tokens[k].isSymbol(u"-") || tokens[k].isSymbol(u"+"))) {
+        k = skipSpaces(tokens, k + 1);
+    }
+    if (k >= tokens.size()) {
+        return std::nullopt;
+    }
+    if (tokens[k].isSymbol(u"(")) {
+        const size_t past = pastBrackets(tokens, k);
+        return past <= tokens.size() && past > k ? std::optional<size_t>(past - 1) : std::nullopt;
+    }
+    const SqlToken::Kind kind = tokens[k].kind;
+    if (kind == SqlToken::Number) {
+        // a written number other than zero needs no check
+        return tokens[k].text.toDouble() == 0 ? std::optional<size_t>(k) : std::nullopt;
+    }
+    if (kind == SqlToken::String || kind == SqlToken::DateLiteral) {
+        return k;
+    }
+    if (!tokens[k].isName()) {
+        return std::nullopt;
+    }
+    size_t end = k;
+    while (true) {
+        const size_t dot = skipSpaces(tokens, end + 1);
+        const size_t part = skipSpaces(tokens, dot + 1);
+        if (part >= tokens.size() || !tokens[dot].isSymbol(u".") || !tokens[part].isName()) {
+            break;
+        }
+        end = part;
+    }
+    const size_t open = skipSpaces(tokens, end + 1);
+    if (open < tokens.size() && tokens[open].isSymbol(u"(")) {
+        end = pastBrackets(tokens, open) - 1;
+    }
+    return end;
+}
+
 }  // namespace
 
-std::vector<LastCall> lastCalls(const std::vector<SqlToken>& tokens) {
-    std::vector<LastCall> calls;
+std::vector<FunctionCall> functionCalls(const std::vector<SqlToken>& tokens, QStringView name) {
+    std::vector<FunctionCall> calls;
     for (size_t i = 0; i < tokens.size(); ++i) {
-        if (!tokens[i].isWord(u"Last") || (i > 0 && tokens[i - 1].isSymbol(u"."))) {
+        if (!tokens[i].isWord(name) || (i > 0 && tokens[i - 1].isSymbol(u"."))) {
             continue;
         }
         size_t k = i + 1;
@@ -83,15 +145,26 @@ std::vector<LastCall> lastCalls(const std::vector<SqlToken>& tokens) {
             continue;
         }
         int depth = 0;
+        size_t comma = 0;
         for (; k < tokens.size(); ++k) {
             if (tokens[k].isSymbol(u"(")) {
                 ++depth;
             } else if (tokens[k].isSymbol(u")") && --depth == 0) {
-                calls.push_back({i, k});
+                calls.push_back({i, comma == 0 ? k : comma, k});
                 break;
-            } else if (depth == 1 && tokens[k].isSymbol(u",")) {
-                break;
+            } else if (depth == 1 && comma == 0 && tokens[k].isSymbol(u",")) {
+                comma = k;
             }
+        }
+    }
+    return calls;
+}
+
+std::vector<LastCall> lastCalls(const std::vector<SqlToken>& tokens) {
+    std::vector<LastCall> calls;
+    for (const FunctionCall& call : functionCalls(tokens, u"Last")) {
+        if (call.comma == call.close) {
+            calls.push_back({call.name, call.close});
         }
     }
     return calls;
@@ -192,6 +265,8 @@ QString translateJetSql(QStringView jetSql) {
     for (const LastCall& call : lastCalls(tokens)) {
         lastEnds.insert(call.close);
     }
+    // The tokens after which a divisor's check is closed, once for each division.
+    std::multiset<size_t> divisorEnds;
     QString out;
     out.reserve(jetSql.size() + 16);
     for (size_t i = 0; i < tokens.size(); ++i) {
@@ -220,8 +295,13 @@ QString translateJetSql(QStringView jetSql) {
                     out += QStringLiteral("||");
                 } else if (token.text == u"/") {
                     // Jet divides as reals; the engine would cut 7 / 2 to 3. The left
-                    // operand is made real (* and / bind alike, from the left).
+                    // operand is made real (* and / bind alike, from the left). A zero
+                    // divisor is Jet's error, where the engine gives Null.
                     out += QStringLiteral("* 1.0 /");
+                    if (const std::optional<size_t> end = divisorEnd(tokens, i)) {
+                        out += QStringLiteral(" JetDivisor(");
+                        divisorEnds.insert(*end);
+                    }
                 } else {
                     out += token.text;
                 }
@@ -239,6 +319,9 @@ QString translateJetSql(QStringView jetSql) {
                 break;
             default:
                 out += token.text;
+        }
+        for (size_t n = divisorEnds.count(i); n > 0; --n) {
+            out += u')';
         }
     }
     return out;

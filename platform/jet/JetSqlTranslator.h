@@ -34,6 +34,15 @@ std::optional<JetMoment> jetDateTime(QStringView text);
 // The same as a day serial.
 std::optional<double> jetDateSerial(QStringView text);
 
+// A call of the function of that name: the positions of the name, of the first comma between
+// its arguments (the closing bracket when it has one) and of its closing bracket.
+struct FunctionCall {
+    size_t name;
+    size_t comma;
+    size_t close;
+};
+std::vector<FunctionCall> functionCalls(const std::vector<SqlToken>& tokens, QStringView name);
+
 // A one-argument call Last(x): the positions of the name and of its closing bracket.
 struct LastCall {
     size_t name;

@@ -103,6 +103,12 @@ std::optional<ScaledExpr> ScaledExpr::literalOf(const SqlToken& token) {
     }
 }
 
+ScaledExpr ScaledExpr::asValue() const {
+    return condition
+               ? ScaledExpr{QStringLiteral("(-(") + text + QStringLiteral("))"), Kind::Integer}
+               : *this;
+}
+
 QString ScaledExpr::checked() const {
     return unchecked ? QStringLiteral("CurCheck(") + text + u')' : text;
 }

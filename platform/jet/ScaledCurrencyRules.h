@@ -21,6 +21,8 @@ struct ScaledExpr {
     // An amount from + or - that may have left the whole numbers (the engine then makes it
     // a real number): it is checked for an overflow before anything but + or - reads it.
     bool unchecked = false;
+    // A condition (a comparison, AND, OR, NOT...), which the engine gives as 1 or 0.
+    bool condition = false;
 
     static Kind kindOf(FieldType type);
     static FieldType fieldTypeOf(Kind kind);
@@ -31,6 +33,8 @@ struct ScaledExpr {
     // any other token.
     static std::optional<ScaledExpr> literalOf(const SqlToken& token);
 
+    // The value as the original engine gives it: a condition that holds is -1.
+    ScaledExpr asValue() const;
     // The text with an overflow check when the value may need one.
     QString checked() const;
     // The value in ten-thousandths.

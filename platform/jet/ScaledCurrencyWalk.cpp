@@ -1,6 +1,7 @@
 #include "ScaledCurrencyWalk.h"
 
 #include <QStringList>
+#include <algorithm>
 
 #include "SchemaTypes.h"
 
@@ -39,6 +40,11 @@ Kind commonKind(Kind a, Kind b) {
         return b;
     }
     return ScaledExpr::isNumeric(a) && ScaledExpr::isNumeric(b) ? Kind::Double : Kind::Unknown;
+}
+
+// The result of a comparison or of AND, OR and NOT.
+ScaledExpr condition(const QString& text) {
+    return {text, Kind::Bool, ScaledExpr::None, false, true};
 }
 
 }  // namespace
@@ -342,7 +348,7 @@ void ScaledCurrencyWalk::itemList(Core& core) {
             item.columns = std::move(*columns);
         } else {
             const size_t start = pos_;
-            item.value = expression();
+            item.value = expression().asValue();
             QString name;
             const bool bare = (pos_ == start + 1 && tokens_[start].isName()) ||
                               (pos_ == start + 3 && tokens_[start + 1].isSymbol(u"."));
@@ -486,7 +492,7 @@ QString ScaledCurrencyWalk::insert() {
     out += QStringLiteral(" VALUES (");
     int index = 0;
     do {
-        const ScaledExpr value = expression();
+        const ScaledExpr value = expression().asValue();
         if (index >= columns.size()) {
             throw NotUnderstood();
         }
@@ -513,7 +519,7 @@ QString ScaledCurrencyWalk::update() {
         out += separator + dottedName(nullptr, &column);
         separator = QStringLiteral(", ");
         expectSymbol(u"=");
-        out += QStringLiteral(" = ") + valueFor(table, column, expression());
+        out += QStringLiteral(" = ") + valueFor(table, column, expression().asValue());
     } while (atSymbol(u",") && ++pos_);
     if (atWord(u"where")) {
         ++pos_;
@@ -544,7 +550,7 @@ ScaledExpr ScaledCurrencyWalk::expression() {
     ScaledExpr left = conjunction();
     while (atWord(u"or")) {
         ++pos_;
-        left = {left.text + QStringLiteral(" OR ") + conjunction().text, Kind::Bool};
+        left = condition(left.text + QStringLiteral(" OR ") + conjunction().text);
     }
     return left;
 }
@@ -553,7 +559,7 @@ ScaledExpr ScaledCurrencyWalk::conjunction() {
     ScaledExpr left = negation();
     while (atWord(u"and")) {
         ++pos_;
-        left = {left.text + QStringLiteral(" AND ") + negation().text, Kind::Bool};
+        left = condition(left.text + QStringLiteral(" AND ") + negation().text);
     }
     return left;
 }
@@ -561,13 +567,13 @@ ScaledExpr ScaledCurrencyWalk::conjunction() {
 ScaledExpr ScaledCurrencyWalk::negation() {
     if (atWord(u"not")) {
         ++pos_;
-        return {QStringLiteral("NOT ") + negation().text, Kind::Bool};
+        return condition(QStringLiteral("NOT ") + negation().text);
     }
     return comparison();
 }
 
 ScaledExpr ScaledCurrencyWalk::comparison() {
-    ScaledExpr left = sum();
+    ScaledExpr left = concatenation();
     while (true) {
         static const QStringView operators[] = {u"=",  u"==", u"<",  u">",
                                                 u"<=", u">=", u"<>", u"!="};
@@ -575,8 +581,9 @@ ScaledExpr ScaledCurrencyWalk::comparison() {
         for (QStringView op : operators) {
             if (atSymbol(op)) {
                 ++pos_;
-                const QStringList texts = ScaledExpr::comparable({left, sum()});
-                left = {texts[0] + u' ' + op.toString() + u' ' + texts[1], Kind::Bool};
+                const QStringList texts =
+                    ScaledExpr::comparable({left.asValue(), concatenation().asValue()});
+                left = condition(texts[0] + u' ' + op.toString() + u' ' + texts[1]);
                 compared = true;
                 break;
             }
@@ -592,7 +599,7 @@ ScaledExpr ScaledCurrencyWalk::comparison() {
                 text += QStringLiteral("NOT ");
             }
             expectWord(u"null");
-            left = {text + QStringLiteral("NULL"), Kind::Bool};
+            left = condition(text + QStringLiteral("NULL"));
             continue;
         }
         const bool negated =
@@ -601,19 +608,20 @@ ScaledExpr ScaledCurrencyWalk::comparison() {
         pos_ += negated ? 1 : 0;
         if (atWord(u"between")) {
             ++pos_;
-            const ScaledExpr low = sum();
+            const ScaledExpr low = concatenation().asValue();
             expectWord(u"and");
-            const QStringList texts = ScaledExpr::comparable({left, low, sum()});
-            left = {texts[0] + no + QStringLiteral(" BETWEEN ") + texts[1] +
-                        QStringLiteral(" AND ") + texts[2],
-                    Kind::Bool};
+            const QStringList texts =
+                ScaledExpr::comparable({left.asValue(), low, concatenation().asValue()});
+            left = condition(texts[0] + no + QStringLiteral(" BETWEEN ") + texts[1] +
+                             QStringLiteral(" AND ") + texts[2]);
         } else if (atWord(u"like")) {
             ++pos_;
-            left = {left.textual() + no + QStringLiteral(" LIKE ") + sum().textual(), Kind::Bool};
+            left = condition(left.textual() + no + QStringLiteral(" LIKE ") +
+                             concatenation().textual());
         } else if (atWord(u"in")) {
             ++pos_;
             const QString list = inList(left);
-            left = {left.text + no + QStringLiteral(" IN ") + list, Kind::Bool};
+            left = condition(left.text + no + QStringLiteral(" IN ") + list);
         } else if (negated) {
             throw NotUnderstood();
         } else {
@@ -646,12 +654,27 @@ QString ScaledCurrencyWalk::inList(ScaledExpr& left) {
     return u'(' + texts.join(QStringLiteral(", ")) + u')';
 }
 
+// Texts joined by "&", which binds more loosely than + and -: a Null side gives the other
+// side's text.
+ScaledExpr ScaledCurrencyWalk::concatenation() {
+    ScaledExpr left = sum();
+    while (atSymbol(u"&")) {
+        ++pos_;
+        const ScaledExpr right = sum().asValue();
+        left = {QStringLiteral("JetConcat(") + left.asValue().textual() + QStringLiteral(", ") +
+                    right.textual() + u')',
+                Kind::Text};
+    }
+    return left;
+}
+
 ScaledExpr ScaledCurrencyWalk::sum() {
     ScaledExpr left = product();
-    while (atSymbol(u"+") || atSymbol(u"-") || atSymbol(u"&") || atSymbol(u"||")) {
+    while (atSymbol(u"+") || atSymbol(u"-") || atSymbol(u"||")) {
+        left = left.asValue();
         const QString op = take();
-        const ScaledExpr right = product();
-        if (op == u"&" || op == u"||") {
+        const ScaledExpr right = product().asValue();
+        if (op == u"||") {
             left = {left.textual() + u' ' + op + u' ' + right.textual(), Kind::Text};
             continue;
         }
@@ -682,8 +705,9 @@ ScaledExpr ScaledCurrencyWalk::product() {
     ScaledExpr left = unary();
     while (atSymbol(u"*") || atSymbol(u"/") || atSymbol(u"%") || atSymbol(u"\\") ||
            atWord(u"mod")) {
+        left = left.asValue();
         const QString op = take();
-        const ScaledExpr right = unary();
+        const ScaledExpr right = unary().asValue();
         const bool leftCurrency = left.kind == Kind::Currency;
         const bool rightCurrency = right.kind == Kind::Currency;
         if (op == u"*" && (leftCurrency || rightCurrency)) {
@@ -720,7 +744,7 @@ ScaledExpr ScaledCurrencyWalk::product() {
 ScaledExpr ScaledCurrencyWalk::unary() {
     if (atSymbol(u"-") || atSymbol(u"+")) {
         const QString op = take();
-        ScaledExpr operand = unary();
+        ScaledExpr operand = unary().asValue();
         if (operand.literal == ScaledExpr::Number && !operand.text.startsWith(u'-')) {
             operand.text = op == u"-" ? u'-' + operand.text : operand.text;
             return operand;
@@ -755,7 +779,9 @@ ScaledExpr ScaledCurrencyWalk::primary() {
             inner = expression();
         }
         expectSymbol(u")");
-        return {u'(' + inner.text + u')', inner.kind, ScaledExpr::None, inner.unchecked};
+        inner.text = u'(' + inner.text + u')';
+        inner.literal = ScaledExpr::None;
+        return inner;
     }
     if (token->isWord(u"true") || token->isWord(u"false")) {
         ++pos_;
@@ -765,7 +791,7 @@ ScaledExpr ScaledCurrencyWalk::primary() {
         pos_ += 2;
         const Query query = this->query(scope_);
         expectSymbol(u")");
-        return {token->text + QStringLiteral(" (") + query.text + u')', Kind::Bool};
+        return condition(token->text + QStringLiteral(" (") + query.text + u')');
     }
     if (!atName()) {
         throw NotUnderstood();
@@ -803,6 +829,16 @@ ScaledExpr ScaledCurrencyWalk::call() {
         } while (atSymbol(u",") && ++pos_);
     }
     expectSymbol(u")");
+    bool anyCurrency = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (lower != u"iif" || i != 0) {
+            args[i] = args[i].asValue();
+        }
+        anyCurrency = anyCurrency || args[i].kind == Kind::Currency;
+    }
+    if (std::optional<ScaledExpr> known = amountCall(name, lower, args)) {
+        return *known;
+    }
     if (args.size() == 1) {
         const ScaledExpr& arg = args[0];
         const bool currency = arg.kind == Kind::Currency;
@@ -831,11 +867,57 @@ ScaledExpr ScaledCurrencyWalk::call() {
     if (args.size() == 3 && lower == u"iif") {
         return choice(name + u'(' + args[0].text + QStringLiteral(", "), {args[1], args[2]});
     }
+    // a function not known here would meet the amount as a real number
+    if (anyCurrency) {
+        throw NotUnderstood();
+    }
     QStringList texts;
     for (const ScaledExpr& arg : args) {
         texts << arg.plain();
     }
     return {name + u'(' + texts.join(QStringLiteral(", ")) + u')', Kind::Unknown};
+}
+
+// Round, Format and the text functions with the original engine's meaning for an amount:
+// rounded exactly, or read as the amount's own text. Nothing for any other call.
+std::optional<ScaledExpr> ScaledCurrencyWalk::amountCall(const QString& name, const QString& lower,
+                                                         const std::vector<ScaledExpr>& args) {
+    if (args.empty()) {
+        return std::nullopt;
+    }
+    const ScaledExpr& first = args[0];
+    if (lower == u"round" && args.size() <= 2) {
+        const QString places = args.size() == 2 ? args[1].plain() : QStringLiteral("0");
+        if (first.kind == Kind::Currency) {
+            return ScaledExpr{QStringLiteral("CurRound(") + first.checked() + QStringLiteral(", ") +
+                                  places + u')',
+                              Kind::Currency};
+        }
+        if (first.literal == ScaledExpr::Number && first.isExactAmount()) {
+            // a number written with few decimals is rounded on its written value
+            return ScaledExpr{QStringLiteral("(CurRound(") + first.scaled() + QStringLiteral(", ") +
+                                  places + QStringLiteral(") / 10000.0)"),
+                              first.kind};
+        }
+        return std::nullopt;
+    }
+    if (lower == u"format" && args.size() == 2 && first.kind == Kind::Currency) {
+        return ScaledExpr{QStringLiteral("CurFormat(") + first.checked() + QStringLiteral(", ") +
+                              args[1].textual() + u')',
+                          Kind::Text};
+    }
+    static const QStringView textFunctions[] = {u"trim", u"ltrim", u"rtrim", u"replace", u"instr"};
+    for (QStringView function : textFunctions) {
+        if (lower == function) {
+            QStringList texts;
+            for (const ScaledExpr& arg : args) {
+                texts << arg.textual();
+            }
+            return ScaledExpr{name + u'(' + texts.join(QStringLiteral(", ")) + u')',
+                              lower == u"instr" ? Kind::Integer : Kind::Text};
+        }
+    }
+    return std::nullopt;
 }
 
 // A call that gives one of its values as it is: an amount when one is and the others
@@ -849,12 +931,16 @@ ScaledExpr ScaledCurrencyWalk::choice(const QString& head, const std::vector<Sca
         exact = exact && arg.exactWithCurrency();
         kind = commonKind(kind, arg.kind);
     }
+    // beside a text an amount is given as its own text
+    const bool text = currency && std::any_of(args.begin(), args.end(), [](const ScaledExpr& e) {
+                          return e.kind == Kind::Text;
+                      });
     QStringList texts;
     for (const ScaledExpr& arg : args) {
-        texts << (!currency ? arg.text : exact ? arg.scaled() : arg.plain());
+        texts << (!currency ? arg.text : text ? arg.textual() : exact ? arg.scaled() : arg.plain());
     }
     if (currency) {
-        kind = exact ? Kind::Currency : Kind::Double;
+        kind = text ? Kind::Text : exact ? Kind::Currency : Kind::Double;
     }
     return {head + texts.join(QStringLiteral(", ")) + u')', kind};
 }

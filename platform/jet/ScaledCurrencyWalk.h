@@ -84,11 +84,14 @@ class ScaledCurrencyWalk {
     ScaledExpr negation();
     ScaledExpr comparison();
     QString inList(ScaledExpr& left);
+    ScaledExpr concatenation();
     ScaledExpr sum();
     ScaledExpr product();
     ScaledExpr unary();
     ScaledExpr primary();
     ScaledExpr call();
+    std::optional<ScaledExpr> amountCall(const QString& name, const QString& lower,
+                                         const std::vector<ScaledExpr>& args);
     ScaledExpr choice(const QString& head, const std::vector<ScaledExpr>& args);
 
     const std::vector<SqlToken>& tokens_;

@@ -46,6 +46,9 @@ Error serverError(pg_conn* connection, const pg_result* result, ErrorNumber othe
     if (state == "57014") {
         return noAnswerError();  // given up by the server after the statement timeout
     }
+    if (state == "22012") {
+        return makeError(errExecution, vb::errorDescription(vb::errDivisionByZero));
+    }
     if (message.isEmpty() && connection) {
         message = QString::fromUtf8(PQerrorMessage(connection)).trimmed();
     }

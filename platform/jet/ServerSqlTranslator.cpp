@@ -58,6 +58,17 @@ QString translateJetSqlForServer(QStringView jetSql) {
         lastNames.insert(call.name);
         lastEnds.insert(call.close);
     }
+    std::set<size_t> roundNames;
+    std::set<size_t> roundCommas;
+    std::set<size_t> roundEnds;
+    std::set<size_t> roundSingles;
+    // Round(x, n) as a select of its own, so that x is written once: half to the even
+    // neighbour on the exact value (the server's own rounds halves away from zero).
+    for (const FunctionCall& call : functionCalls(tokens, u"Round")) {
+        roundNames.insert(call.name);
+        (call.comma == call.close ? roundSingles : roundCommas).insert(call.comma);
+        roundEnds.insert(call.close);
+    }
     QString out;
     out.reserve(jetSql.size() + 16);
     // The bracket depths of the ORDER BY lists open at this point, and the last token of
@@ -101,6 +112,24 @@ QString translateJetSqlForServer(QStringView jetSql) {
             lastWord = &token;
         } else if (token.kind != SqlToken::Space) {
             lastWord = nullptr;
+        }
+        if (roundNames.count(i) != 0) {
+            out += QStringLiteral(
+                "(SELECT CASE WHEN abs(r.s - trunc(r.s)) = 0.5 THEN 2 * round(r.s / 2) "
+                "ELSE round(r.s) END / power(10::numeric, q.p) FROM (SELECT ");
+            continue;
+        }
+        if (roundCommas.count(i) != 0 || roundSingles.count(i) != 0) {
+            out += QStringLiteral(")::numeric AS v, ");
+            out += roundSingles.count(i) != 0 ? QStringLiteral("(0") : QStringLiteral("(");
+            if (roundCommas.count(i) != 0) {
+                continue;
+            }
+        }
+        if (roundEnds.count(i) != 0) {
+            out += QStringLiteral(
+                ")::int AS p) AS q, LATERAL (SELECT q.v * power(10::numeric, q.p) AS s) AS r)");
+            continue;
         }
         switch (token.kind) {
             case SqlToken::Bracketed:

@@ -11,6 +11,8 @@ QString errorDescription(ErrorNumber number) {
             return QStringLiteral("プロシージャの呼び出し、または引数が不正です。");
         case errOverflow:
             return QStringLiteral("オーバーフローしました。");
+        case errDivisionByZero:
+            return QStringLiteral("0 で除算しました。");
         case errSubscriptOutOfRange:
             return QStringLiteral("インデックスが有効範囲にありません。");
         case errTypeMismatch:

@@ -11,6 +11,7 @@ namespace vb {
 enum ErrorNumber : int32_t {
     errInvalidProcedureCall = 5,
     errOverflow = 6,
+    errDivisionByZero = 11,
     errSubscriptOutOfRange = 9,
     errTypeMismatch = 13,
     errInvalidPatternString = 93,

@@ -39,6 +39,13 @@ TEST(JetSqlTranslator, TranslatesJetFormsAndLeavesTheRest) {
         {"a = True Or b = false", "a = -1 Or b = 0"},
         // division as reals
         {"Sum(a) / 2", "Sum(a) * 1.0 / 2"},
+        // a divisor that may be zero is checked: the whole right side and no more
+        {"a / b + c", "a * 1.0 / JetDivisor( b) + c"},
+        {"a / -T.b * c", "a * 1.0 / JetDivisor( -T.b) * c"},
+        {"a / Sum(b - c) / (d + e)",
+         "a * 1.0 / JetDivisor( Sum(b - c)) * 1.0 / JetDivisor( (d + e))"},
+        {"a / [T.b] / 0", "a * 1.0 / JetDivisor( [T].[b]) * 1.0 / JetDivisor( 0)"},
+        {"a / Last(b)", "a * 1.0 / JetDivisor( Last(b, +Input_Date))"},
         // strings and quoted names are never touched
         {"x = '#2024/1/1# [x] a & b True'", "x = '#2024/1/1# [x] a & b True'"},
         {"x = 'O''Brien & [y]' & [z]", "x = 'O''Brien & [y]' || [z]"},

@@ -116,7 +116,7 @@ TEST_F(RecordsetTest, SumOfCentsIsExact) {
     EXPECT_EQ(records.value(2), Variant(Currency::fromRaw(100)));
     EXPECT_EQ(records.field(3).type, jet::adInteger);
     EXPECT_EQ(records.value(3), Variant(int32_t{10000}));
-    EXPECT_EQ(records.value(4), Variant(int32_t{1}));
+    EXPECT_EQ(records.value(4), Variant(int32_t{-1}));
 }
 
 TEST_F(RecordsetTest, SumsFollowJet) {

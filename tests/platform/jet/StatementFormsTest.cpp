@@ -71,6 +71,26 @@ class StatementFormsTest : public BackEndTest {
         }
     }
 
+    // The statement fails with that number and a description holding the text.
+    void expectError(const char* sql, jet::ErrorNumber number, const char* text = "") {
+        Recordset records;
+        const jet::Error error = records.open(sql, connection_);
+        EXPECT_EQ(error.number, number) << sql;
+        EXPECT_TRUE(error.description.contains(QString::fromUtf8(text)))
+            << sql << ": " << error.description.toStdString();
+    }
+
+    // Each statement's values on the file; the server refuses it as a faulty statement.
+    void expectValuesOnTheFile(std::initializer_list<FormCase> cases) {
+        if (file) {
+            expectValues(cases);
+            return;
+        }
+        for (const FormCase& c : cases) {
+            expectError(c.sql, jet::errSyntax);
+        }
+    }
+
     jet::Connection connection_;
 };
 
@@ -137,6 +157,103 @@ TEST_P(StatementFormsTest, FunctionsKeepAnAmountAnAmount) {
         {"SELECT Abs(Sales_Money) / 2 FROM Management_Tbl WHERE Classify_No = '001'",
          {Variant(1.25)}},
     });
+}
+
+TEST_P(StatementFormsTest, FunctionsOnAnAmountHaveTheOriginalMeaning) {
+    addMovement("003", "0.125", "2.675");
+    addMovement("004", "100000000000.0001", "Null");
+    expectValues({
+        // half to the even neighbour on the exact value
+        {"SELECT Round(Cost_Money, 2), Round(Sales_Money, 2), Round(Sales_Money) FROM "
+         "Management_Tbl WHERE Classify_No = '003'",
+         {amount("0.12"), amount("2.68"), amount("3")}},
+        {"SELECT Round(Cost_Money), Round(Sales_Money, 0), Round(Cost_Money, 6) FROM "
+         "Management_Tbl WHERE Classify_No = '001'",
+         {amount("2"), amount("2"), amount("1.5")}},
+        {"SELECT Round(Sales_Money, 3), Round(Cost_Money, 2) FROM Management_Tbl WHERE "
+         "Classify_No = '002'",
+         {amount("0"), amount("3")}},
+        {"SELECT Round(Sales_Money, 2) FROM Management_Tbl WHERE Classify_No = '004'",
+         {Variant(vb::Null)}},
+        {"SELECT Round(0.125, 2), Round(2.675, 2) FROM Management_Tbl WHERE Cost_Money = 1.5",
+         {Variant(0.12), Variant(2.68)}},
+    });
+    expectValuesOnTheFile({
+        // the text functions read the amount's own text
+        {"SELECT Trim(Cost_Money), Replace(Cost_Money, '0', ''), RTrim(Sales_Money) FROM "
+         "Management_Tbl WHERE Classify_No = '004'",
+         {Variant("100000000000.0001"), Variant("1.1"), Variant(vb::Null)}},
+        {"SELECT LTrim(Sales_Money) FROM Management_Tbl WHERE Classify_No = '002'",
+         {Variant("-0.0001")}},
+        // Format rounds the shown decimals half away from zero
+        {"SELECT Format(Cost_Money, '0.00'), Format(Sales_Money, '#,##0.0') FROM "
+         "Management_Tbl WHERE Classify_No = '003'",
+         {Variant("0.13"), Variant("2.7")}},
+        {"SELECT Format(Cost_Money, '#,##0.0000') FROM Management_Tbl WHERE Classify_No = '004'",
+         {Variant("100,000,000,000.0001")}},
+        // a text branch makes the amount its text; a Null branch leaves it an amount
+        {"SELECT IIf(Classify_No = '001', Cost_Money, 'none') FROM Management_Tbl WHERE "
+         "Classify_No IN ('001', '002') ORDER BY Classify_No",
+         {Variant("1.5"), Variant("none")}},
+        {"SELECT IIf(Sales_Money > 0, Sales_Money, Null) FROM Management_Tbl WHERE "
+         "Classify_No IN ('001', '002') ORDER BY Classify_No",
+         {amount("2.5"), Variant(vb::Null)}},
+    });
+    // the rounded amount is what is stored
+    run("UPDATE Management_Tbl SET Cost_Money = Round(Sales_Money, 2) WHERE Classify_No = '003'");
+    expectValues(
+        {{"SELECT Cost_Money FROM Management_Tbl WHERE Classify_No = '003'", {amount("2.68")}}});
+}
+
+TEST_P(StatementFormsTest, OperatorsGiveTheOriginalValues) {
+    addMovement("004", "100000000000.0001", "Null");
+    expectValuesOnTheFile({
+        // a Null side of & gives the other side's text; both Null give Null
+        {"SELECT Cost_Money & Sales_Money, Null & Cost_Money, Sales_Money & Null FROM "
+         "Management_Tbl WHERE Classify_No = '004'",
+         {Variant("100000000000.0001"), Variant("100000000000.0001"), Variant(vb::Null)}},
+        // & binds more loosely than + and -
+        {"SELECT Cost_Money & Cost_Money + 1 FROM Management_Tbl WHERE Classify_No = '001'",
+         {Variant("1.52.5")}},
+        // a comparison used as a value holds as -1
+        {"SELECT Cost_Money > 2, Cost_Money = 1.5, (Cost_Money = 1.5) + 1 FROM Management_Tbl "
+         "WHERE Classify_No = '001'",
+         {Variant(int32_t(0)), Variant(int32_t(-1)), Variant(int32_t(0))}},
+    });
+    // a division by zero is the error, never a Null
+    for (const char* sql : {
+             "SELECT Cost_Money / 0 FROM Management_Tbl WHERE Classify_No = '001'",
+             "SELECT Cost_Money / (Sales_Money - Sales_Money) FROM Management_Tbl WHERE "
+             "Classify_No = '001'",
+             "SELECT Classify_No FROM Management_Tbl WHERE Cost_Money / (Cost_Money - 1.5) > 0",
+             "SELECT Count(*) / 0 FROM Management_Tbl",
+         }) {
+        expectError(sql, jet::errExecution, "0 で除算しました。");
+    }
+    EXPECT_EQ(values("SELECT Cost_Money / 2, 7 / 2 FROM Management_Tbl WHERE Classify_No = '001'"),
+              (std::vector<Variant>{Variant(0.75), Variant(3.5)}));
+}
+
+TEST_P(StatementFormsTest, RoundingBeyondTheRangeOrToNegativePlacesFails) {
+    addMovement("003", "922337203685477.5807", "-922337203685477.5808");
+    if (file) {
+        expectError("SELECT Round(Cost_Money, -1) FROM Management_Tbl", jet::errExecution,
+                    "プロシージャの呼び出し、または引数が不正です。");
+    }
+    expectError("SELECT Round(Cost_Money) FROM Management_Tbl WHERE Classify_No = '003'",
+                jet::errExecution, "オーバーフロー");
+    expectError("SELECT Round(Sales_Money, 3) FROM Management_Tbl WHERE Classify_No = '003'",
+                jet::errExecution, "オーバーフロー");
+}
+
+TEST_P(StatementFormsTest, AFunctionNotKnownOnAnAmountIsRefused) {
+    for (const char* sql : {
+             "SELECT Int(Cost_Money) FROM Management_Tbl",
+             "SELECT Classify_No FROM Management_Tbl WHERE Sqr(Cost_Money) > 1",
+             "UPDATE Management_Tbl SET Cost_Money = Fix(Sales_Money)",
+         }) {
+        expectError(sql, jet::errSyntax);
+    }
 }
 
 TEST_P(StatementFormsTest, AnAmountBeyondTheRangeInASelectIsAnOverflow) {
