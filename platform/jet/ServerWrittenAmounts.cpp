@@ -10,13 +10,14 @@ namespace jet {
 
 namespace {
 
-// The value `v` rounded to four decimals half away from zero, and back by one
-// ten-thousandth toward zero where it lay just halfway beside an even one.
+// The value `v` in ten-thousandths `s`, cut toward zero and taken one further away where
+// the rest is over a half, or just a half beside an odd one. No Round: the statement is
+// translated after this, and a Round there is the engine's own.
 QString roundedHalfToEven(const QString& value) {
     return QStringLiteral(
-               "(SELECT round(v, 4) - CASE WHEN abs(v * 10000 - trunc(v * 10000)) = 0.5 AND "
-               "mod(trunc(v * 10000), 2) = 0 THEN sign(v) * 0.0001 ELSE 0 END FROM (SELECT (") +
-           value + QStringLiteral(")::numeric AS v) AS written_amount)");
+               "(SELECT (trunc(s) + CASE WHEN abs(s - trunc(s)) > 0.5 OR (abs(s - trunc(s)) = "
+               "0.5 AND mod(trunc(s), 2) <> 0) THEN sign(s) ELSE 0 END) * 0.0001 FROM (SELECT (") +
+           value + QStringLiteral(")::numeric * 10000 AS s) AS written_amount)");
 }
 
 class Statement {
