@@ -9,12 +9,13 @@ namespace jet {
 
 namespace {
 
-// Whether the statement may need rewriting: it names a currency column, or joins selects
-// whose values a "*" may bring.
+// Whether the statement may need rewriting: it names a currency column, joins selects
+// whose values a "*" may bring, or joins texts with "&", whose Null sides the engine
+// would not take as Jet does.
 bool namesCurrencyColumn(const std::vector<SqlToken>& tokens, const SchemaTypes& schema) {
     const QStringList none;
     for (const SqlToken& token : tokens) {
-        if (token.isWord(u"union")) {
+        if (token.isWord(u"union") || token.isSymbol(u"&")) {
             return true;
         }
         if (token.isName() &&
