@@ -39,15 +39,35 @@ void ExpandMenu::BaseForm(forms::Form* form) {
     XX共通関数::CenterForm(*form_);
     form_->SetBackColor(forms::vbWhite);
     PaintFunc::PaintResourcePicture(*form_, 1, MenuType, 0, 0, 0);
-    // The footer's corner at the form's outer size, less the title bar and one frame
-    // edge: the bottom right of the client area. A form not shown yet has no frame, so
-    // its outer size is its client size (the caption measured from another window would
-    // lift the footer off the bottom).
+    footer_ = {};
+    PaintFooter();
+    // The frame arrives after the form is shown and takes its room from the inside: the
+    // footer follows the bottom.
+    subscriptions_.push_back(form_->Resize.connect([this] { PaintFooter(); }));
+}
+
+// The footer's corner at the form's outer size, less the title bar and one frame edge: the
+// bottom right of the client area. A form not shown yet has no frame, so its outer size is
+// its client size. The title bar is the form's own: while it is being shown, another
+// window may still be the active one, or none. Where it was drawn before is blanked first.
+void ExpandMenu::PaintFooter() {
     const QImage footer = menuPicture(2, MenuType);
-    const bool framed = form_->frameGeometry().height() > form_->height();
-    form_->PaintPicture(footer, form_->Width() - forms::toTwips(footer.width()),
-                        form_->Height() - forms::toTwips(footer.height()) -
-                            (framed ? XX共通関数::GetCaptionHeightTwips() : 0));
+    const int caption = form_->geometry().top() - form_->frameGeometry().top();
+    const MenuGeometry::Rect at{
+        form_->Height() - forms::toTwips(footer.height()) - forms::toTwips(caption),
+        form_->Width() - forms::toTwips(footer.width()), forms::toTwips(footer.height()),
+        forms::toTwips(footer.width())};
+    if (at.Top == footer_.Top && at.Left == footer_.Left && footer_.Width > 0) {
+        return;
+    }
+    if (footer_.Width > 0) {
+        PaintFunc::FillBox(*form_, static_cast<int32_t>(std::lround(footer_.Top)),
+                           static_cast<int32_t>(std::lround(footer_.Left)),
+                           static_cast<int32_t>(std::lround(footer_.Height)),
+                           static_cast<int32_t>(std::lround(footer_.Width)), forms::vbWhite, -1);
+    }
+    footer_ = at;
+    form_->PaintPicture(footer, at.Left, at.Top);
 }
 
 void ExpandMenu::Title(const QString& text) {

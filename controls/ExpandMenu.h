@@ -50,6 +50,7 @@ class ExpandMenu {
     };
 
     void DrawMenuButton(int index, int state);
+    void PaintFooter();
     void onMouseMove(double x, double y);
     void onMouseDown();
     void onMouseUp();
@@ -60,6 +61,7 @@ class ExpandMenu {
     std::vector<forms::Subscription> subscriptions_;
     int32_t titleId_ = -1;
     MenuGeometry::Rect title_;
+    MenuGeometry::Rect footer_;  // where the footer was last drawn
     std::array<MenuButton, MenuGeometry::ButtonCount> buttons_;
     int16_t hovered_ = -1;
 };

@@ -297,6 +297,7 @@ void Surface::paintEvent(QPaintEvent*) {
 void Surface::resizeEvent(QResizeEvent* event) {
     fitImage();
     QWidget::resizeEvent(event);
+    Resize();
 }
 
 void Surface::mousePressEvent(QMouseEvent* event) {

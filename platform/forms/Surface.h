@@ -122,6 +122,7 @@ class Surface : public QWidget {
     Event<> GotFocus;
     Event<> LostFocus;
     Event<> Paint;
+    Event<> Resize;  // the inner size changed
 
   protected:
     void paintEvent(QPaintEvent* event) override;

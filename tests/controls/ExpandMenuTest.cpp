@@ -131,6 +131,24 @@ TEST_F(ExpandMenuTest, TheFooterStandsAboveTheTitleBarAndFrameOfAShownForm) {
     form_.Hide();
 }
 
+TEST_F(ExpandMenuTest, AMenuPaintedBeforeItIsShownMovesItsFooterWhenTheFrameTakesItsRoom) {
+    // As the program starts: the page is painted, then shown, and the window manager's
+    // frame takes its room from the inside.
+    const QImage footer = picture(2, "MENU");
+    form_.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form_));
+    ASSERT_GT(form_.frameGeometry().height(), form_.height());
+    const int caption = form_.geometry().top() - form_.frameGeometry().top();
+    const QImage& page = form_.Image();
+    ASSERT_EQ(page.height(), 600 - (form_.frameGeometry().height() - form_.height()));
+    const QPoint corner(800 - footer.width(), 600 - footer.height() - caption);
+    EXPECT_TRUE(shows(page,
+                      footer.copy(0, 0, page.width() - corner.x(),
+                                  std::min(footer.height(), page.height() - corner.y())),
+                      corner));
+    form_.Hide();
+}
+
 TEST_F(ExpandMenuTest, AFormBuiltWhileAnotherWindowIsActiveHasItsFooterInTheCorner) {
     // As when a screen goes back to the menu: the new menu form is painted, not yet
     // shown, while the screen still has the focus.
