@@ -175,6 +175,7 @@ QString ScaledCurrencyWalk::aliasAfter(QString* name) {
 
 // A select with the branches joined to it by UNION and the ORDER BY of them all.
 ScaledCurrencyWalk::Query ScaledCurrencyWalk::query(const Scope* outer) {
+    ++depth_;
     std::vector<Core> cores;
     QStringList joins;
     cores.push_back(core(outer));
@@ -211,6 +212,7 @@ ScaledCurrencyWalk::Query ScaledCurrencyWalk::query(const Scope* outer) {
         result.text += QStringLiteral(" ORDER BY ") + orderList(true);
         scope_ = enclosing;
     }
+    --depth_;
     return result;
 }
 
@@ -343,6 +345,9 @@ void ScaledCurrencyWalk::itemList(Core& core) {
         } else {
             const size_t start = pos_;
             item.value = expression();
+            if (depth_ == 1) {
+                steps.push_back({AmountStep::Read, start, pos_});
+            }
             QString name;
             const bool bare = (pos_ == start + 1 && tokens_[start].isName()) ||
                               (pos_ == start + 3 && tokens_[start + 1].isSymbol(u"."));
@@ -363,7 +368,11 @@ QString ScaledCurrencyWalk::orderList(bool directions) {
         if (!out.isEmpty()) {
             out += QStringLiteral(", ");
         }
+        const size_t start = pos_;
         out += expression().text;
+        if (depth_ == 1) {
+            steps.push_back({AmountStep::Read, start, pos_});
+        }
         if (directions && (atWord(u"asc") || atWord(u"desc"))) {
             out += u' ' + take();
         }
@@ -647,6 +656,7 @@ QString ScaledCurrencyWalk::inList(ScaledExpr& left) {
 }
 
 ScaledExpr ScaledCurrencyWalk::sum() {
+    const size_t start = pos_;
     ScaledExpr left = product();
     while (atSymbol(u"+") || atSymbol(u"-") || atSymbol(u"&") || atSymbol(u"||")) {
         const QString op = take();
@@ -663,6 +673,7 @@ ScaledExpr ScaledCurrencyWalk::sum() {
             };
             left = {operand(left) + u' ' + op + u' ' + operand(right), Kind::Currency,
                     ScaledExpr::None, true};
+            steps.push_back({AmountStep::Checked, start, pos_});
         } else if (currency) {
             const bool date = left.kind == Kind::Date || right.kind == Kind::Date;
             left = {left.numeric() + u' ' + op + u' ' + right.numeric(),
@@ -679,6 +690,7 @@ ScaledExpr ScaledCurrencyWalk::sum() {
 }
 
 ScaledExpr ScaledCurrencyWalk::product() {
+    const size_t start = pos_;
     ScaledExpr left = unary();
     while (atSymbol(u"*") || atSymbol(u"/") || atSymbol(u"%") || atSymbol(u"\\") ||
            atWord(u"mod")) {
@@ -697,9 +709,11 @@ ScaledExpr ScaledCurrencyWalk::product() {
                 left = {
                     QStringLiteral("CurMul(") + amount.text + QStringLiteral(", ") + factor + u')',
                     Kind::Currency};
+                steps.push_back({AmountStep::Rounded, start, pos_});
             } else if (other.kind == Kind::Integer && other.literal == ScaledExpr::None) {
                 left = {amount.text + QStringLiteral(" * ") + other.text, Kind::Currency,
                         ScaledExpr::None, true};
+                steps.push_back({AmountStep::Checked, start, pos_});
             } else {
                 left = {left.plain() + QStringLiteral(" * ") + right.plain(), Kind::Double};
             }
@@ -719,6 +733,7 @@ ScaledExpr ScaledCurrencyWalk::product() {
 
 ScaledExpr ScaledCurrencyWalk::unary() {
     if (atSymbol(u"-") || atSymbol(u"+")) {
+        const size_t start = pos_;
         const QString op = take();
         ScaledExpr operand = unary();
         if (operand.literal == ScaledExpr::Number && !operand.text.startsWith(u'-')) {
@@ -727,6 +742,9 @@ ScaledExpr ScaledCurrencyWalk::unary() {
         }
         // the negative of the least amount is beyond the range
         const bool negated = op == u"-" && operand.kind == Kind::Currency;
+        if (negated) {
+            steps.push_back({AmountStep::Checked, start, pos_});
+        }
         return {op + u' ' + operand.text, operand.kind, ScaledExpr::None,
                 operand.unchecked || negated};
     }
@@ -780,6 +798,7 @@ ScaledExpr ScaledCurrencyWalk::primary() {
 }
 
 ScaledExpr ScaledCurrencyWalk::call() {
+    const size_t start = pos_;
     const QString name = take();
     ++pos_;  // "("
     const QString lower = asciiLower(name);
@@ -811,9 +830,15 @@ ScaledExpr ScaledCurrencyWalk::call() {
             const Kind kind = currency || arg.kind == Kind::Integer ? arg.kind
                               : ScaledExpr::isNumeric(arg.kind)     ? Kind::Double
                                                                     : Kind::Unknown;
+            if (currency) {
+                steps.push_back({AmountStep::Checked, start, pos_});
+            }
             return {name + u'(' + arg.text + u')', kind, ScaledExpr::None, currency};
         }
         if (lower == u"avg") {
+            if (currency) {
+                steps.push_back({AmountStep::Averaged, start + 2, pos_ - 1});
+            }
             return currency ? ScaledExpr{QStringLiteral("CurAvg(") + arg.checked() + u')',
                                          Kind::Currency}
                             : ScaledExpr{name + u'(' + arg.text + u')', Kind::Double};
@@ -823,6 +848,9 @@ ScaledExpr ScaledCurrencyWalk::call() {
         }
         if (lower == u"abs") {
             // the engine's own refuses the least amount with a message of its own
+            if (currency) {
+                steps.push_back({AmountStep::Checked, start, pos_});
+            }
             return currency ? ScaledExpr{QStringLiteral("CurAbs(") + arg.text + u')', arg.kind}
                             : ScaledExpr{name + u'(' + arg.text + u')',
                                          ScaledExpr::isNumeric(arg.kind) ? arg.kind : Kind::Double};
