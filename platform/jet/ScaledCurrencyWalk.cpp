@@ -345,14 +345,14 @@ void ScaledCurrencyWalk::itemList(Core& core) {
         } else {
             const size_t start = pos_;
             item.value = expression();
-            if (depth_ == 1) {
-                steps.push_back({AmountStep::Read, start, pos_});
-            }
             QString name;
             const bool bare = (pos_ == start + 1 && tokens_[start].isName()) ||
                               (pos_ == start + 3 && tokens_[start + 1].isSymbol(u"."));
             if (bare) {
                 name = asciiLower(identifierName(tokens_[pos_ - 1]).section(u'.', -1));
+            }
+            if (depth_ == 1) {
+                steps.push_back({AmountStep::Read, start, pos_});
             }
             item.alias = aliasAfter(&name);
             item.columns.push_back({name, item.value.kind});
