@@ -11,7 +11,7 @@ struct AmountStep {
         Checked,   // a sum, difference, negation, Sum or Abs of amounts: beyond the range
                    // it is the overflow
         Rounded,   // a product of amounts: rounded half to even to four decimals, checked
-        Averaged,  // the value of an Avg of amounts, averaged without rounding first
+        Averaged,  // the argument of an Avg of amounts: averaged exactly, rounded once
         Read,      // a whole item of the outer select's columns, groups or order: a step
                    // there is checked as the value is read, row by row
     } kind;

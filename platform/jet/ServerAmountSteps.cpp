@@ -17,6 +17,7 @@ constexpr const char* kFunctions =
     " AND mod(trunc(v * 10000), 2) = 0 THEN trunc(v * 10000) ELSE round(v * 10000) END"
     " * 0.0001';";
 
+// Whether the step is a whole item that the outer select reads.
 bool isRead(const AmountStep& step, const std::vector<AmountStep>& steps) {
     for (const AmountStep& read : steps) {
         if (read.kind == AmountStep::Read && read.begin == step.begin && read.end == step.end) {
