@@ -30,7 +30,7 @@ bool namesCurrencyColumn(const std::vector<SqlToken>& tokens, const SchemaTypes&
 
 std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTypes& schema) {
     if (std::optional<QString> row = ScaledCurrencyRows::fromKnownPlan(jetSql, schema)) {
-        return ScaledStatement{std::move(*row), {}, {}, true};
+        return ScaledStatement{std::move(*row), {}, {}, true, {}};
     }
     std::vector<SqlToken> tokens;
     std::vector<qsizetype> starts;
@@ -43,7 +43,7 @@ std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTyp
         }
         start += length;
     }
-    ScaledStatement result{jetSql.toString(), {}, {}, false};
+    ScaledStatement result{jetSql.toString(), {}, {}, false, {}};
     // An INSERT without a column list writes the table's columns without naming them.
     if ((tokens.empty() || !tokens.front().isWord(u"insert")) &&
         !namesCurrencyColumn(tokens, schema)) {
@@ -68,6 +68,12 @@ std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTyp
     result.columns = std::move(walk.columns);
     result.aliases = std::move(walk.names);
     result.typed = true;
+    for (AmountStep step : walk.steps) {
+        const SqlToken& last = tokens[step.end - 1];
+        step.end = static_cast<size_t>(starts[step.end - 1] + last.text.size());
+        step.begin = static_cast<size_t>(starts[step.begin]);
+        result.steps.push_back(step);
+    }
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "AmountStep.h"
 #include "Recordset.h"
 
 namespace jet {
@@ -33,6 +34,9 @@ struct ScaledStatement {
     // False for a statement that names no currency column and is left as it is: its
     // values are typed as in any other file.
     bool typed = true;
+    // Where the statement as given computes amounts that are checked or rounded here, as
+    // characters of it, inner steps before those around them.
+    std::vector<AmountStep> steps;
 };
 
 // A statement that names no currency column (and no UNION) is returned unchanged; nothing

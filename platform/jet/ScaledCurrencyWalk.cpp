@@ -181,6 +181,7 @@ QString ScaledCurrencyWalk::aliasAfter(QString* name) {
 
 // A select with the branches joined to it by UNION and the ORDER BY of them all.
 ScaledCurrencyWalk::Query ScaledCurrencyWalk::query(const Scope* outer) {
+    ++depth_;
     std::vector<Core> cores;
     QStringList joins;
     cores.push_back(core(outer));
@@ -217,6 +218,7 @@ ScaledCurrencyWalk::Query ScaledCurrencyWalk::query(const Scope* outer) {
         result.text += QStringLiteral(" ORDER BY ") + orderList(true);
         scope_ = enclosing;
     }
+    --depth_;
     return result;
 }
 
@@ -355,6 +357,9 @@ void ScaledCurrencyWalk::itemList(Core& core) {
             if (bare) {
                 name = asciiLower(identifierName(tokens_[pos_ - 1]).section(u'.', -1));
             }
+            if (depth_ == 1) {
+                steps.push_back({AmountStep::Read, start, pos_});
+            }
             item.alias = aliasAfter(&name);
             item.columns.push_back({name, item.value.kind});
         }
@@ -369,7 +374,11 @@ QString ScaledCurrencyWalk::orderList(bool directions) {
         if (!out.isEmpty()) {
             out += QStringLiteral(", ");
         }
+        const size_t start = pos_;
         out += expression().text;
+        if (depth_ == 1) {
+            steps.push_back({AmountStep::Read, start, pos_});
+        }
         if (directions && (atWord(u"asc") || atWord(u"desc"))) {
             out += u' ' + take();
         }
@@ -669,6 +678,7 @@ ScaledExpr ScaledCurrencyWalk::concatenation() {
 }
 
 ScaledExpr ScaledCurrencyWalk::sum() {
+    const size_t start = pos_;
     ScaledExpr left = product();
     while (atSymbol(u"+") || atSymbol(u"-") || atSymbol(u"||")) {
         left = left.asValue();
@@ -686,6 +696,7 @@ ScaledExpr ScaledCurrencyWalk::sum() {
             };
             left = {operand(left) + u' ' + op + u' ' + operand(right), Kind::Currency,
                     ScaledExpr::None, true};
+            steps.push_back({AmountStep::Checked, start, pos_});
         } else if (currency) {
             const bool date = left.kind == Kind::Date || right.kind == Kind::Date;
             left = {left.numeric() + u' ' + op + u' ' + right.numeric(),
@@ -702,6 +713,7 @@ ScaledExpr ScaledCurrencyWalk::sum() {
 }
 
 ScaledExpr ScaledCurrencyWalk::product() {
+    const size_t start = pos_;
     ScaledExpr left = unary();
     while (atSymbol(u"*") || atSymbol(u"/") || atSymbol(u"%") || atSymbol(u"\\") ||
            atWord(u"mod")) {
@@ -721,9 +733,11 @@ ScaledExpr ScaledCurrencyWalk::product() {
                 left = {
                     QStringLiteral("CurMul(") + amount.text + QStringLiteral(", ") + factor + u')',
                     Kind::Currency};
+                steps.push_back({AmountStep::Rounded, start, pos_});
             } else if (other.kind == Kind::Integer && other.literal == ScaledExpr::None) {
                 left = {amount.text + QStringLiteral(" * ") + other.text, Kind::Currency,
                         ScaledExpr::None, true};
+                steps.push_back({AmountStep::Checked, start, pos_});
             } else {
                 left = {left.plain() + QStringLiteral(" * ") + right.plain(), Kind::Double};
             }
@@ -743,6 +757,7 @@ ScaledExpr ScaledCurrencyWalk::product() {
 
 ScaledExpr ScaledCurrencyWalk::unary() {
     if (atSymbol(u"-") || atSymbol(u"+")) {
+        const size_t start = pos_;
         const QString op = take();
         ScaledExpr operand = unary().asValue();
         if (operand.literal == ScaledExpr::Number && !operand.text.startsWith(u'-')) {
@@ -751,6 +766,9 @@ ScaledExpr ScaledCurrencyWalk::unary() {
         }
         // the negative of the least amount is beyond the range
         const bool negated = op == u"-" && operand.kind == Kind::Currency;
+        if (negated) {
+            steps.push_back({AmountStep::Checked, start, pos_});
+        }
         return {op + u' ' + operand.text, operand.kind, ScaledExpr::None,
                 operand.unchecked || negated};
     }
@@ -806,6 +824,7 @@ ScaledExpr ScaledCurrencyWalk::primary() {
 }
 
 ScaledExpr ScaledCurrencyWalk::call() {
+    const size_t start = pos_;
     const QString name = take();
     ++pos_;  // "("
     const QString lower = asciiLower(name);
@@ -847,9 +866,15 @@ ScaledExpr ScaledCurrencyWalk::call() {
             const Kind kind = currency || arg.kind == Kind::Integer ? arg.kind
                               : ScaledExpr::isNumeric(arg.kind)     ? Kind::Double
                                                                     : Kind::Unknown;
+            if (currency) {
+                steps.push_back({AmountStep::Checked, start, pos_});
+            }
             return {name + u'(' + arg.text + u')', kind, ScaledExpr::None, currency};
         }
         if (lower == u"avg") {
+            if (currency) {
+                steps.push_back({AmountStep::Averaged, start + 2, pos_ - 1});
+            }
             return currency ? ScaledExpr{QStringLiteral("CurAvg(") + arg.checked() + u')',
                                          Kind::Currency}
                             : ScaledExpr{name + u'(' + arg.text + u')', Kind::Double};
@@ -859,6 +884,9 @@ ScaledExpr ScaledCurrencyWalk::call() {
         }
         if (lower == u"abs") {
             // the engine's own refuses the least amount with a message of its own
+            if (currency) {
+                steps.push_back({AmountStep::Checked, start, pos_});
+            }
             return currency ? ScaledExpr{QStringLiteral("CurAbs(") + arg.text + u')', arg.kind}
                             : ScaledExpr{name + u'(' + arg.text + u')',
                                          ScaledExpr::isNumeric(arg.kind) ? arg.kind : Kind::Double};

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "AmountStep.h"
 #include "Recordset.h"
 #include "ScaledCurrencyRules.h"
 #include "ScaledCurrencyScope.h"
@@ -30,6 +31,8 @@ class ScaledCurrencyWalk {
     std::vector<FieldType> columns;
     // Types of the outer SELECT's columns by their names, lower-cased.
     QHash<QString, FieldType> names;
+    // The amounts the rewriting checks or rounds, inner ones before those around them.
+    std::vector<AmountStep> steps;
 
   private:
     using Scope = ScaledCurrencyScope;
@@ -98,6 +101,8 @@ class ScaledCurrencyWalk {
     const SchemaTypes& schema_;
     const Scope* scope_ = nullptr;
     size_t pos_ = 0;
+    // How many selects the walk is inside.
+    int depth_ = 0;
 };
 
 }  // namespace jet

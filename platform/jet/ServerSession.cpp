@@ -6,6 +6,7 @@
 
 #include "EngineError.h"
 #include "ScaledCurrency.h"
+#include "ServerAmountSteps.h"
 #include "ServerError.h"
 #include "ServerFieldValue.h"
 #include "ServerSqlTranslator.h"
@@ -129,7 +130,15 @@ Error ServerSession::open(const ServerLogin& login) {
         return makeError(errCannotOpen, QStringLiteral("no database name"));
     }
     answerWaitMs_ = answerWaitMs(login);
-    return connectToServer(login, connection_);
+    if (Error error = connectToServer(login, connection_)) {
+        return error;
+    }
+    // The functions by which statements compute amounts as the file does.
+    if (Error error = run(serverAmountFunctions(), errCannotOpen)) {
+        close();
+        return error;
+    }
+    return {};
 }
 
 void ServerSession::close() {
@@ -238,10 +247,13 @@ Error ServerSession::serverText(const QString& jetSql, QByteArray& sql) {
         return makeError(errSyntax, QStringLiteral("text found after the end of the statement"));
     }
     // What the file does not understand whole, it refuses; so does the server.
-    if (!scaleCurrency(jetSql, types)) {
+    const std::optional<ScaledStatement> scaled = scaleCurrency(jetSql, types);
+    if (!scaled) {
         return makeError(errSyntax, QStringLiteral("金額の列を含む文の形を解釈できません。"));
     }
-    sql = translateJetSqlForServer(roundWrittenAmounts(jetSql, types)).toUtf8();
+    sql = translateJetSqlForServer(
+              roundWrittenAmounts(withServerAmountSteps(jetSql, scaled->steps), types))
+              .toUtf8();
     return {};
 }
 

@@ -58,7 +58,8 @@ class ServerSession {
 
   private:
     // The statement as the server runs it: refused as on the file when the file does not
-    // understand it whole, written amounts rounded as the file rounds them.
+    // understand it whole, amounts checked and rounded inside it and written amounts
+    // rounded as the file checks and rounds them.
     Error serverText(const QString& jetSql, QByteArray& sql);
     // The answer to what was just sent (`sent` the PQsend* call's result); a connection
     // without an answer is closed.

@@ -1,0 +1,96 @@
+#include "ServerAmountSteps.h"
+
+#include <map>
+
+namespace jet {
+
+namespace {
+
+// An amount is in range when its count of ten-thousandths is a 64-bit integer: the cast
+// fails beyond it. A product of amounts has up to eight decimals; its ten-thousandths are
+// rounded half to even.
+constexpr const char* kFunctions =
+    "CREATE FUNCTION pg_temp.amount_checked(v numeric) RETURNS numeric"
+    " LANGUAGE sql IMMUTABLE AS 'SELECT (v * 10000)::int8 * 0.0001';"
+    "CREATE FUNCTION pg_temp.amount_half_even(v numeric) RETURNS numeric"
+    " LANGUAGE sql IMMUTABLE AS 'SELECT CASE WHEN abs(v * 10000 - trunc(v * 10000)) = 0.5"
+    " AND mod(trunc(v * 10000), 2) = 0 THEN trunc(v * 10000) ELSE round(v * 10000) END"
+    " * 0.0001';";
+
+// Whether the step is a whole item that the outer select reads.
+bool isRead(const AmountStep& step, const std::vector<AmountStep>& steps) {
+    for (const AmountStep& read : steps) {
+        if (read.kind == AmountStep::Read && read.begin == step.begin && read.end == step.end) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+const char* serverAmountFunctions() {
+    return kFunctions;
+}
+
+QString withServerAmountSteps(QStringView jetSql, const std::vector<AmountStep>& steps) {
+    if (steps.empty()) {
+        return jetSql.toString();
+    }
+    // At one place a step that ends there closes before one that starts there opens; of
+    // steps that start at one place the outer one (given later) opens first.
+    std::map<size_t, QString> opens;
+    std::map<size_t, QString> closes;
+    // A whole item that is read is left to the reading's check, so that the rows before
+    // one beyond the range come first, as on the file; the groups and the order are
+    // written as the items are, so that the server matches them.
+    for (const AmountStep& step : steps) {
+        switch (step.kind) {
+            case AmountStep::Checked:
+                if (!isRead(step, steps)) {
+                    opens[step.begin].prepend(QStringLiteral("pg_temp.amount_checked("));
+                    closes[step.end] += u')';
+                }
+                break;
+            case AmountStep::Rounded:
+                if (isRead(step, steps)) {
+                    opens[step.begin].prepend(QStringLiteral("pg_temp.amount_half_even("));
+                    closes[step.end] += u')';
+                } else {
+                    opens[step.begin].prepend(
+                        QStringLiteral("pg_temp.amount_checked(pg_temp.amount_half_even("));
+                    closes[step.end] += QStringLiteral("))");
+                }
+                break;
+            case AmountStep::Averaged:
+                opens[step.begin].prepend(u'(');
+                closes[step.end] += QStringLiteral(")::numeric(38,20)");
+                break;
+            case AmountStep::Read:
+                break;
+        }
+    }
+    QString out;
+    out.reserve(jetSql.size() + static_cast<qsizetype>(steps.size()) * 24);
+    size_t done = 0;
+    auto open = opens.begin();
+    auto close = closes.begin();
+    while (open != opens.end() || close != closes.end()) {
+        const size_t at =
+            close != closes.end() && (open == opens.end() || close->first <= open->first)
+                ? close->first
+                : open->first;
+        out += jetSql.mid(static_cast<qsizetype>(done), static_cast<qsizetype>(at - done));
+        done = at;
+        if (close != closes.end() && close->first == at) {
+            out += (close++)->second;
+        }
+        if (open != opens.end() && open->first == at) {
+            out += (open++)->second;
+        }
+    }
+    out += jetSql.mid(static_cast<qsizetype>(done));
+    return out;
+}
+
+}  // namespace jet
