@@ -16,6 +16,7 @@
 #include "SettledDatabase.h"
 #include "SpaceMessage.h"
 #include "core/CommonClass.h"
+#include "core/DatabaseCheck.h"
 #include "core/MainModule.h"
 #include "core/XXCommonFunctions.h"
 #include "platform/forms/App.h"
@@ -185,18 +186,33 @@ ReplaceResult frmRestore::RestoreFolder(const QString& folderName) {
 ReplaceResult frmRestore::PutInPlace(const std::vector<IncomingFile>& incoming,
                                      const QString& database) {
     newerBackup_ = false;
+    checkTimedOut_ = false;
     return DataReplace(DataFolder(), database)
         .run(incoming, vb::Now(), [this, &database](const QString& copies) {
             // A database kept with a write-ahead log is turned, in its copy, to the journal
             // mode the system writes, so that no later copy misses a write; the check reads
             // it only so. Any number of settings rows, none too, is what start-up accepts.
-            return SettledDatabase::Settle(copies + "/" + database, MainModule::DBPassword) &&
-                   CheckDataFile(copies, database, &newerBackup_) >= 0;
+            if (!SettledDatabase::Settle(copies + "/" + database, MainModule::DBPassword)) {
+                return false;
+            }
+            const int32_t rows = CheckDataFile(copies, database, &newerBackup_);
+            checkTimedOut_ = rows == DatabaseCheck::TimedOut;
+            return rows >= 0;
         });
 }
 
-bool frmRestore::RefusedAsNewer(const ReplaceResult& result) const {
-    if (result.outcome != ReplaceResult::Refused || !newerBackup_) {
+bool frmRestore::ExplainedRefusal(const ReplaceResult& result) const {
+    if (result.outcome != ReplaceResult::Refused) {
+        return false;
+    }
+    // Nothing is known of a file whose check was stopped: it is not called foreign.
+    if (checkTimedOut_) {
+        forms::MsgBox(QStringLiteral("バックアップデータの確認が時間内に終わりませんでした。\r\n"
+                                     "しばらくしてから、もう一度実行してください。"),
+                      forms::vbCritical, kRestoreTitle);
+        return true;
+    }
+    if (!newerBackup_) {
         return false;
     }
     forms::MsgBox(
@@ -293,7 +309,7 @@ void frmRestore::RestoreButton_Click() {
             continue;
         }
         const ReplaceResult result = RestoreFolder(BackupFolders.value(i));
-        if (!RefusedAsNewer(result)) {
+        if (!ExplainedRefusal(result)) {
             ShowRestoreResult(result, QStringLiteral("データの復元を完了しました。"),
                               QStringLiteral("データの復元に失敗しました。"), forms::vbCritical);
         }
@@ -368,7 +384,7 @@ void frmRestore::ImportFrom(const QString& folder) {
     }
     const QString database = shell::fileNameOf(files[0]);
     const ReplaceResult result = PutInPlace({{found[0], database}}, database);
-    if (RefusedAsNewer(result)) {
+    if (ExplainedRefusal(result)) {
         return;
     }
     if (result.outcome == ReplaceResult::Refused) {

@@ -84,10 +84,12 @@ class frmRestore : public forms::Form {
     // (Refused otherwise).
     ReplaceResult PutInPlace(const std::vector<IncomingFile>& incoming, const QString& database);
     // Tells the user when the result is a refusal of a database written by a newer release
-    // of the program; true when it was.
-    bool RefusedAsNewer(const ReplaceResult& result) const;
+    // of the program, or of one whose check ran out of time; true when it was.
+    bool ExplainedRefusal(const ReplaceResult& result) const;
 
     bool filling_ = false;
     // The last PutInPlace refused a database written by a newer release.
     bool newerBackup_ = false;
+    // The check of the last PutInPlace's database did not end within its time limit.
+    bool checkTimedOut_ = false;
 };

@@ -63,7 +63,7 @@ bool putInPlace(const QString& targetDatabasePath, QString* keptFolder) {
 
 }  // namespace
 
-bool CheckEarlierDatabase(const QString& sourceDatabasePath) {
+bool CheckEarlierDatabase(const QString& sourceDatabasePath, bool* timedOut) {
     const QString text = QStringLiteral("Classify_No");
     const QString trade = QStringLiteral("Trade_No");
     const auto number = [](const char* name) {
@@ -89,7 +89,12 @@ bool CheckEarlierDatabase(const QString& sourceDatabasePath) {
           number("Sales_Money"),
           number("Fix_Quantity")}},
     };
-    return !jet::checkEarlierFile(sourceDatabasePath, DetaCheck_Set::SourcePassword, tables);
+    const jet::Error error =
+        jet::checkEarlierFile(sourceDatabasePath, DetaCheck_Set::SourcePassword, tables);
+    if (timedOut != nullptr) {
+        *timedOut = error.number == jet::errTimedOut;
+    }
+    return !error;
 }
 
 bool CheckNewDatabase(const QString& targetDatabasePath) {

@@ -402,9 +402,13 @@ int32_t frmConvert::RunMigration() {
     }
     const QString sourcePath = earlier.path();
     DetaCheck_Set::SourcePassword = modConvert::SourcePasswordFor(sourcePath);
-    if (!modConvert::CheckEarlierDatabase(sourcePath)) {
-        forms::MsgBox(QStringLiteral("DataBaseが破損している恐れがあります。\r\n"
-                                     "データの移行を中止しました。"),
+    bool timedOut = false;
+    if (!modConvert::CheckEarlierDatabase(sourcePath, &timedOut)) {
+        // Nothing is known of a file whose check was stopped: it is not called damaged.
+        forms::MsgBox(timedOut ? QStringLiteral("DataBaseの確認が時間内に終わりませんでした。\r\n"
+                                                "しばらくしてから、もう一度実行してください。")
+                               : QStringLiteral("DataBaseが破損している恐れがあります。\r\n"
+                                                "データの移行を中止しました。"),
                       forms::vbCritical, forms::App::Title());
         return -3;
     }

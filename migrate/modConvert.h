@@ -54,8 +54,9 @@ bool ImportTable(const QString& databasePath, const QString& password, const QSt
 // migration reads and may be read safely: the four tables with the columns that are read
 // by name, of their kinds, whatever else they or the file hold; no view, generated column
 // or index expression in their place; their pages sound; checked in bounded time and
-// without running anything the file defines. Runs before anything of it is read.
-bool CheckEarlierDatabase(const QString& sourceDatabasePath);
+// without running anything the file defines. Runs before anything of it is read. timedOut,
+// when given, tells whether a false was the check running out of time rather than a finding.
+bool CheckEarlierDatabase(const QString& sourceDatabasePath, bool* timedOut = nullptr);
 // Whether the new database (with its settings row) passes the check of a database that
 // comes from outside.
 bool CheckNewDatabase(const QString& targetDatabasePath);

@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -22,7 +23,13 @@ namespace {
 // each megabyte, many times what a slow, loaded machine needs for a sound file.
 constexpr qint64 kPagesMillisecondsPerMegabyte = 8000;
 
+// The limit set for the whole process; negative while the size-based one holds.
+std::atomic<qint64> outsideCheckMilliseconds{-1};
+
 qint64 pagesCheckMilliseconds(const QString& path) {
+    if (const qint64 set = outsideCheckMilliseconds.load(); set >= 0) {
+        return set;
+    }
     const qint64 megabytes = QFileInfo(path).size() / (1024 * 1024) + 1;
     return kObjectsCheckMilliseconds + megabytes * kPagesMillisecondsPerMegabyte;
 }
@@ -197,6 +204,10 @@ Error checkEarlierFile(const QString& path, const QString& password,
     return checkOutsideFile(path, password, [&tables](sqlite3* db, const QDeadlineTimer& deadline) {
         return checkEarlierOpenFile(db, deadline, tables);
     });
+}
+
+void setOutsideCheckMilliseconds(qint64 milliseconds) {
+    outsideCheckMilliseconds.store(milliseconds);
 }
 
 Error recoverFile(const QString& path, const QString& password) {

@@ -31,6 +31,11 @@ Error checkFile(const QString& path, const QString& password, const QString& sch
 Error checkEarlierFile(const QString& path, const QString& password,
                        const std::vector<TableShape>& tables);
 
+// Sets the time limit of checkFile and checkEarlierFile, for the whole process, to
+// milliseconds in place of the one that grows with each file's size; a negative value
+// gives that one back.
+void setOutsideCheckMilliseconds(qint64 milliseconds);
+
 // The engine's own recovery of a file of the data folder after a program was stopped while
 // it wrote: opened for writing, with nothing of the file running, and read, so that a hot
 // journal is rolled back. No error when the file could be read; the failure otherwise.

@@ -1,6 +1,7 @@
 // Backups whose database is damaged or foreign: the import of a backup file (a plain
 // ".mde" copy or a ".bak" archive) and the restore of a backup folder refuse each one,
-// never crash, and leave the data folder as it was.
+// never crash, and leave the data folder as it was; a check that runs out of time is told
+// as such.
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -12,6 +13,7 @@
 #include "core/MainModule.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/shell/ZipArchive.h"
+#include "tests/support/CheckTimeLimit.h"
 #include "tests/support/CraftedDatabases.h"
 
 namespace {
@@ -120,6 +122,31 @@ TEST_F(CraftedBackupTest, ABackupOfANewerReleaseIsRefusedAsSuch) {
     crafted(CraftedDatabases::withNewerFormat, backupFolder("20240101000000"));
     expectRestoreRefused(newer);
     expectImportRefused(crafted(CraftedDatabases::withNewerFormat, path("newer")), newer);
+}
+
+// A sound backup whose check runs out of time is not called foreign or new: the user is
+// told to try again, the data folder stays as it was, and with time it is restored.
+TEST_F(CraftedBackupTest, ABackupWhoseCheckRunsOutOfTimeIsToldSo) {
+    const QString folder = backupFolder("20240101000000");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::copy(databasePath(), folder + "/morvik2.mde"));
+    ASSERT_TRUE(QDir().mkpath(path("sound")));
+    ASSERT_TRUE(QFile::copy(databasePath(), path("sound/morvik2.mde")));
+    {
+        const CheckTimeLimit limit(0);
+        const QString timedOut =
+            "バックアップデータの確認が時間内に終わりませんでした。\r\n"
+            "しばらくしてから、もう一度実行してください。";
+        expectRestoreRefused(timedOut);
+        expectImportRefused(path("sound/morvik2.mde"), timedOut);
+    }
+    forms::TestHook::enable();
+    screen->OperationOption[1]->setChecked(true);
+    clickCheck(0);
+    forms::TestHook::queueMsgBoxAnswer(forms::vbYes);
+    screen->RestoreButton->click();
+    ASSERT_FALSE(forms::TestHook::msgBoxes().empty());
+    EXPECT_EQ(lastBox().text, "データの復元を完了しました。");
 }
 
 TEST_F(CraftedBackupTest, DamageInATableTheChecksDoNotCountIsFoundAsWell) {

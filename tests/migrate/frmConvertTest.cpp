@@ -23,6 +23,7 @@
 #include "platform/forms/TestHook.h"
 #include "platform/jet/Connection.h"
 #include "platform/shell/DurableFiles.h"
+#include "tests/support/CheckTimeLimit.h"
 #include "tests/support/CraftedDatabases.h"
 #include "tests/support/TestDatabase.h"
 
@@ -236,6 +237,34 @@ TEST_F(frmConvertTest, ADamagedEarlierDatabaseIsToldAndTheWizardStays) {
     EXPECT_TRUE(form.BeforeButton->isEnabled());
     EXPECT_EQ(readAll(newDatabase()), before);
     EXPECT_FALSE(QFileInfo::exists(folder + "/backup"));
+}
+
+// A check of the earlier database that runs out of time is not told as damage: nothing
+// changes and the wizard stays; with time again, the same installation is migrated.
+TEST_F(frmConvertTest, AnEarlierDatabaseWhoseCheckRunsOutOfTimeIsNotCalledDamaged) {
+    const QString folder = install(1);
+    const QByteArray before = readAll(newDatabase());
+    const QByteArray earlier = readAll(folder + "/morvik.mdb");
+    const QStringList files = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    {
+        const CheckTimeLimit limit(0);
+        frmConvert& form = runFirstInstallation();
+        ASSERT_EQ(forms::TestHook::msgBoxes().size(), 1u);
+        EXPECT_EQ(forms::TestHook::msgBoxes()[0].text,
+                  "DataBaseの確認が時間内に終わりませんでした。\r\n"
+                  "しばらくしてから、もう一度実行してください。");
+        EXPECT_EQ(forms::TestHook::msgBoxes()[0].style, forms::vbCritical);
+        EXPECT_TRUE(form.Visible());
+        EXPECT_EQ(form.Step(), 2);
+        EXPECT_TRUE(form.EndButton->isEnabled());
+        EXPECT_EQ(readAll(newDatabase()), before);
+        EXPECT_EQ(readAll(folder + "/morvik.mdb"), earlier);
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), files);
+    }
+    forms::TestHook::enable();
+    form_->EndButton_Click();
+    EXPECT_TRUE(forms::TestHook::msgBoxes().empty());
+    EXPECT_EQ(form_->Step(), 3);
 }
 
 // An earlier database left by a write that was stopped half way, with its journal: the
