@@ -9,13 +9,33 @@ namespace jet {
 
 namespace {
 
+bool isComparison(const SqlToken& token) {
+    for (const char16_t* symbol : {u"=", u"<", u">", u"<>", u"<=", u">="}) {
+        if (token.isSymbol(symbol)) {
+            return true;
+        }
+    }
+    for (const char16_t* word : {u"and", u"or", u"not", u"in", u"between", u"like", u"is"}) {
+        if (token.isWord(word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Whether the statement may need rewriting: it names a currency column, joins selects
-// whose values a "*" may bring, or joins texts with "&", whose Null sides the engine
-// would not take as Jet does.
-bool namesCurrencyColumn(const std::vector<SqlToken>& tokens, const SchemaTypes& schema) {
+// whose values a "*" may bring, joins texts with "&", whose Null sides the engine would
+// not take as Jet does, or selects a comparison as a value, which the engine gives as 1
+// where Jet gives -1.
+bool mayNeedRewriting(const std::vector<SqlToken>& tokens, const SchemaTypes& schema) {
     const QStringList none;
+    bool inSelectList = !tokens.empty() && tokens.front().isWord(u"select");
     for (const SqlToken& token : tokens) {
-        if (token.isWord(u"union") || token.isSymbol(u"&")) {
+        if (token.isWord(u"from")) {
+            inSelectList = false;
+        }
+        if (token.isWord(u"union") || token.isSymbol(u"&") ||
+            (inSelectList && isComparison(token))) {
             return true;
         }
         if (token.isName() &&
@@ -46,7 +66,7 @@ std::optional<ScaledStatement> scaleCurrency(QStringView jetSql, const SchemaTyp
     ScaledStatement result{jetSql.toString(), {}, {}, false, {}};
     // An INSERT without a column list writes the table's columns without naming them.
     if ((tokens.empty() || !tokens.front().isWord(u"insert")) &&
-        !namesCurrencyColumn(tokens, schema)) {
+        !mayNeedRewriting(tokens, schema)) {
         return result;
     }
     if (std::optional<QString> row =

@@ -225,6 +225,10 @@ TEST_P(StatementFormsTest, OperatorsGiveTheOriginalValues) {
         EXPECT_EQ(values("SELECT Classify_No & Null, Null & Trade_No, Null & Null FROM "
                          "Management_Tbl WHERE Classify_No = '004'"),
                   (std::vector<Variant>{Variant("004"), Variant("0001"), Variant(vb::Null)}));
+        EXPECT_EQ(values("SELECT Classify_No = '004', Trade_No > '0001', Classify_No IN ('004') "
+                         "FROM Management_Tbl WHERE Classify_No = '004'"),
+                  (std::vector<Variant>{Variant(int32_t(-1)), Variant(int32_t(0)),
+                                        Variant(int32_t(-1))}));
     }
     // a division by zero is the error, never a Null
     for (const char* sql : {
