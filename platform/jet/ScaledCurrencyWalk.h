@@ -75,6 +75,8 @@ class ScaledCurrencyWalk {
     QString fromList(Scope& scope);
     QString fromItem(Scope& scope);
     ScaledExpr column(const QString& qualifier, const QString& name, const QString& text) const;
+    ScaledExpr condition(size_t start, const QString& text) const;
+    ScaledExpr value(const ScaledExpr& expr);
 
     QString insert();
     QString update();
