@@ -19,6 +19,8 @@ struct AmountStep {
         Text,      // an amount read as its own text, as "12.5"
         Joined,    // texts joined by "&": a Null side gives the other side's text
         JoinMark,  // the "&" of a join, between its two sides
+        Choice,    // the name of an IIf that gives an amount's text beside a text
+        Chosen,    // an IIf that gives an amount
     } kind;
     // The step's first position and the one after its last: tokens of the walk, or
     // characters of the statement once it is given out.

@@ -868,9 +868,13 @@ ScaledExpr ScaledCurrencyWalk::call() {
         return {name + u'(' + inner + u')', Kind::Integer};
     }
     std::vector<ScaledExpr> args;
+    // the first token of each argument and the one after its last
+    std::vector<std::pair<size_t, size_t>> spans;
     if (!atSymbol(u")")) {
         do {
+            const size_t at = pos_;
             args.push_back(expression());
+            spans.emplace_back(at, pos_);
         } while (atSymbol(u",") && ++pos_);
     }
     expectSymbol(u")");
@@ -881,7 +885,7 @@ ScaledExpr ScaledCurrencyWalk::call() {
         }
         anyCurrency = anyCurrency || args[i].kind == Kind::Currency;
     }
-    if (std::optional<ScaledExpr> known = amountCall(name, lower, args)) {
+    if (std::optional<ScaledExpr> known = amountCall(name, lower, args, spans)) {
         return *known;
     }
     if (args.size() == 1) {
@@ -919,7 +923,10 @@ ScaledExpr ScaledCurrencyWalk::call() {
         }
     }
     if (args.size() == 3 && lower == u"iif") {
-        return choice(name + u'(' + args[0].text + QStringLiteral(", "), {args[1], args[2]});
+        const ScaledExpr result =
+            choice(name + u'(' + args[0].text + QStringLiteral(", "), {args[1], args[2]});
+        noteChoice(start, result, args, spans);
+        return result;
     }
     // a function not known here would meet the amount as a real number
     if (anyCurrency) {
@@ -934,8 +941,9 @@ ScaledExpr ScaledCurrencyWalk::call() {
 
 // Round, Format and the text functions with the original engine's meaning for an amount:
 // rounded exactly, or read as the amount's own text. Nothing for any other call.
-std::optional<ScaledExpr> ScaledCurrencyWalk::amountCall(const QString& name, const QString& lower,
-                                                         const std::vector<ScaledExpr>& args) {
+std::optional<ScaledExpr> ScaledCurrencyWalk::amountCall(
+    const QString& name, const QString& lower, const std::vector<ScaledExpr>& args,
+    const std::vector<std::pair<size_t, size_t>>& spans) {
     if (args.empty()) {
         return std::nullopt;
     }
@@ -964,8 +972,11 @@ std::optional<ScaledExpr> ScaledCurrencyWalk::amountCall(const QString& name, co
     for (QStringView function : textFunctions) {
         if (lower == function) {
             QStringList texts;
-            for (const ScaledExpr& arg : args) {
-                texts << arg.textual();
+            for (size_t i = 0; i < args.size(); ++i) {
+                texts << args[i].textual();
+                if (args[i].kind == Kind::Currency) {
+                    steps.push_back({AmountStep::Text, spans[i].first, spans[i].second});
+                }
             }
             return ScaledExpr{name + u'(' + texts.join(QStringLiteral(", ")) + u')',
                               lower == u"instr" ? Kind::Integer : Kind::Text};
@@ -997,6 +1008,27 @@ ScaledExpr ScaledCurrencyWalk::choice(const QString& head, const std::vector<Sca
         kind = text ? Kind::Text : exact ? Kind::Currency : Kind::Double;
     }
     return {head + texts.join(QStringLiteral(", ")) + u')', kind};
+}
+
+// An IIf that gives an amount, or an amount's text beside a text, at its name: its
+// values as the file gives them.
+void ScaledCurrencyWalk::noteChoice(size_t name, const ScaledExpr& result,
+                                    const std::vector<ScaledExpr>& args,
+                                    const std::vector<std::pair<size_t, size_t>>& spans) {
+    const bool text = result.kind == Kind::Text;
+    if (!text && result.kind != Kind::Currency) {
+        return;
+    }
+    for (size_t i = 1; text && i < args.size(); ++i) {
+        if (args[i].kind == Kind::Currency) {
+            steps.push_back({AmountStep::Text, spans[i].first, spans[i].second});
+        }
+    }
+    if (text) {
+        steps.push_back({AmountStep::Choice, name, name + 1});
+    } else {
+        steps.push_back({AmountStep::Chosen, name, pos_});
+    }
 }
 
 }  // namespace jet

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "AmountStep.h"
@@ -96,8 +97,11 @@ class ScaledCurrencyWalk {
     ScaledExpr primary();
     ScaledExpr call();
     std::optional<ScaledExpr> amountCall(const QString& name, const QString& lower,
-                                         const std::vector<ScaledExpr>& args);
+                                         const std::vector<ScaledExpr>& args,
+                                         const std::vector<std::pair<size_t, size_t>>& spans);
     ScaledExpr choice(const QString& head, const std::vector<ScaledExpr>& args);
+    void noteChoice(size_t name, const ScaledExpr& result, const std::vector<ScaledExpr>& args,
+                    const std::vector<std::pair<size_t, size_t>>& spans);
 
     const std::vector<SqlToken>& tokens_;
     const SchemaTypes& schema_;

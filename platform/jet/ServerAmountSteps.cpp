@@ -23,6 +23,8 @@ constexpr const char* kFunctions =
     "CREATE FUNCTION pg_temp.jet_concat(a text, b text) RETURNS text"
     " LANGUAGE sql IMMUTABLE AS 'SELECT CASE WHEN a IS NULL AND b IS NULL THEN NULL"
     " ELSE coalesce(a, '''') || coalesce(b, '''') END';"
+    "CREATE FUNCTION pg_temp.iif(c boolean, a anycompatible, b anycompatible)"
+    " RETURNS anycompatible LANGUAGE sql IMMUTABLE AS 'SELECT CASE WHEN c THEN a ELSE b END';"
     // Places are counted when the rounding is done, so that a statement without rows
     // refuses nothing.
     "CREATE FUNCTION pg_temp.round_places(p int4) RETURNS int4 LANGUAGE plpgsql STABLE AS"
@@ -95,6 +97,14 @@ QString withServerAmountSteps(QStringView jetSql, const std::vector<AmountStep>&
                 // the "&" itself is left out
                 closes[step.begin] += QStringLiteral(")::text, (");
                 skips[step.begin] = step.end;
+                break;
+            case AmountStep::Choice:
+                opens[step.begin].prepend(QStringLiteral("pg_temp."));
+                break;
+            case AmountStep::Chosen:
+                // of the type of an amount column, so that it is read as an amount
+                opens[step.begin].prepend(QStringLiteral("(pg_temp."));
+                closes[step.end] += QStringLiteral(")::numeric(19,4)");
                 break;
             case AmountStep::Read:
                 break;
