@@ -19,7 +19,8 @@ struct AmountStep {
         Text,      // an amount read as its own text, as "12.5"
         Joined,    // texts joined by "&": a Null side gives the other side's text
         JoinMark,  // the "&" of a join, between its two sides
-        Choice,    // the name of an IIf that gives an amount's text beside a text
+        Own,       // the name of a call that the other engine computes by a function of
+                   // that name of its own: an IIf giving an amount's text, InStr of an amount
         Chosen,    // an IIf that gives an amount
     } kind;
     // The step's first position and the one after its last: tokens of the walk, or

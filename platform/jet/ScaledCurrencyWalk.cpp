@@ -940,7 +940,8 @@ ScaledExpr ScaledCurrencyWalk::call() {
 }
 
 // Round, Format and the text functions with the original engine's meaning for an amount:
-// rounded exactly, or read as the amount's own text. Nothing for any other call.
+// rounded exactly, or read as the amount's own text. Nothing for any other call. The
+// spans are the tokens of the arguments; the call's name is two tokens before the first.
 std::optional<ScaledExpr> ScaledCurrencyWalk::amountCall(
     const QString& name, const QString& lower, const std::vector<ScaledExpr>& args,
     const std::vector<std::pair<size_t, size_t>>& spans) {
@@ -977,6 +978,12 @@ std::optional<ScaledExpr> ScaledCurrencyWalk::amountCall(
                 if (args[i].kind == Kind::Currency) {
                     steps.push_back({AmountStep::Text, spans[i].first, spans[i].second});
                 }
+            }
+            const bool anyCurrency = std::any_of(args.begin(), args.end(), [](const ScaledExpr& e) {
+                return e.kind == Kind::Currency;
+            });
+            if (lower == u"instr" && args.size() == 2 && anyCurrency) {
+                steps.push_back({AmountStep::Own, spans[0].first - 2, spans[0].first - 1});
             }
             return ScaledExpr{name + u'(' + texts.join(QStringLiteral(", ")) + u')',
                               lower == u"instr" ? Kind::Integer : Kind::Text};
@@ -1025,7 +1032,7 @@ void ScaledCurrencyWalk::noteChoice(size_t name, const ScaledExpr& result,
         }
     }
     if (text) {
-        steps.push_back({AmountStep::Choice, name, name + 1});
+        steps.push_back({AmountStep::Own, name, name + 1});
     } else {
         steps.push_back({AmountStep::Chosen, name, pos_});
     }

@@ -25,6 +25,8 @@ constexpr const char* kFunctions =
     " ELSE coalesce(a, '''') || coalesce(b, '''') END';"
     "CREATE FUNCTION pg_temp.iif(c boolean, a anycompatible, b anycompatible)"
     " RETURNS anycompatible LANGUAGE sql IMMUTABLE AS 'SELECT CASE WHEN c THEN a ELSE b END';"
+    "CREATE FUNCTION pg_temp.instr(a text, b text) RETURNS int4"
+    " LANGUAGE sql IMMUTABLE AS 'SELECT strpos(a, b)';"
     // Places are counted when the rounding is done, so that a statement without rows
     // refuses nothing.
     "CREATE FUNCTION pg_temp.round_places(p int4) RETURNS int4 LANGUAGE plpgsql STABLE AS"
@@ -98,7 +100,7 @@ QString withServerAmountSteps(QStringView jetSql, const std::vector<AmountStep>&
                 closes[step.begin] += QStringLiteral(")::text, (");
                 skips[step.begin] = step.end;
                 break;
-            case AmountStep::Choice:
+            case AmountStep::Own:
                 opens[step.begin].prepend(QStringLiteral("pg_temp."));
                 break;
             case AmountStep::Chosen:

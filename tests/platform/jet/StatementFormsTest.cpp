@@ -183,8 +183,9 @@ TEST_P(StatementFormsTest, FunctionsOnAnAmountHaveTheOriginalMeaning) {
         {"SELECT Trim(Cost_Money), Replace(Cost_Money, '0', ''), RTrim(Sales_Money) FROM "
          "Management_Tbl WHERE Classify_No = '004'",
          {Variant("100000000000.0001"), Variant("1.1"), Variant(vb::Null)}},
-        {"SELECT LTrim(Sales_Money) FROM Management_Tbl WHERE Classify_No = '002'",
-         {Variant("-0.0001")}},
+        {"SELECT LTrim(Sales_Money), InStr(Sales_Money, '1'), InStr('x-0.00011', Sales_Money), "
+         "InStr(Cost_Money, '.') FROM Management_Tbl WHERE Classify_No = '002'",
+         {Variant("-0.0001"), Variant(int32_t(7)), Variant(int32_t(2)), Variant(int32_t(0))}},
         // a text branch makes the amount its text; a Null branch leaves it an amount
         {"SELECT IIf(Classify_No = '001', Cost_Money, 'none') FROM Management_Tbl WHERE "
          "Classify_No IN ('001', '002') ORDER BY Classify_No",
