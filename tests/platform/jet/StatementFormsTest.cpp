@@ -243,6 +243,11 @@ TEST_P(StatementFormsTest, OperatorsGiveTheOriginalValues) {
     EXPECT_EQ(values("SELECT Classify_No & Null, Null & Trade_No, Null & Null FROM "
                      "Management_Tbl WHERE Classify_No = '004'"),
               (std::vector<Variant>{Variant("004"), Variant("0001"), Variant(vb::Null)}));
+    // a comparison written into an amount column stores -1 or 0
+    run("UPDATE Management_Tbl SET Sales_Money = (Cost_Money > 2), Cost_Money = (Cost_Money > 3) "
+        "WHERE Classify_No = '002'");
+    expectValues({{"SELECT Cost_Money, Sales_Money FROM Management_Tbl WHERE Classify_No = '002'",
+                   {amount("0"), amount("-1")}}});
     // a division by zero is the error, never a Null
     for (const char* sql : {
              "SELECT Cost_Money / 0 FROM Management_Tbl WHERE Classify_No = '001'",
@@ -265,6 +270,9 @@ TEST_P(StatementFormsTest, RoundingBeyondTheRangeOrToNegativePlacesFails) {
          }) {
         expectError(sql, jet::errExecution, "プロシージャの呼び出し、または引数が不正です。");
     }
+    // refused as each row is rounded: no row, nothing refused
+    expectValues(
+        {{"SELECT Round(Cost_Money, -1) FROM Management_Tbl WHERE Classify_No = '009'", {}}});
     expectError("SELECT Round(Cost_Money) FROM Management_Tbl WHERE Classify_No = '003'",
                 jet::errExecution, "オーバーフロー");
     expectError("SELECT Round(Sales_Money, 3) FROM Management_Tbl WHERE Classify_No = '003'",
