@@ -1022,8 +1022,10 @@ ScaledExpr ScaledCurrencyWalk::choice(const QString& head, const std::vector<Sca
 void ScaledCurrencyWalk::noteChoice(size_t name, const ScaledExpr& result,
                                     const std::vector<ScaledExpr>& args,
                                     const std::vector<std::pair<size_t, size_t>>& spans) {
+    const bool currency = std::any_of(args.begin() + 1, args.end(),
+                                      [](const ScaledExpr& e) { return e.kind == Kind::Currency; });
     const bool text = result.kind == Kind::Text;
-    if (!text && result.kind != Kind::Currency) {
+    if (!currency || (!text && result.kind != Kind::Currency)) {
         return;
     }
     for (size_t i = 1; text && i < args.size(); ++i) {

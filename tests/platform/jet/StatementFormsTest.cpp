@@ -207,6 +207,10 @@ TEST_P(StatementFormsTest, FunctionsOnAnAmountHaveTheOriginalMeaning) {
          {Variant("0.13"), Variant("2.7")}},
         {"SELECT Format(Cost_Money, '#,##0.0000') FROM Management_Tbl WHERE Classify_No = '004'",
          {Variant("100,000,000,000.0001")}},
+        // a real-number branch makes the amount a real number
+        {"SELECT IIf(Cost_Money > 2, Cost_Money, Cost_Money / 2) FROM Management_Tbl WHERE "
+         "Classify_No = '001'",
+         {Variant(0.75)}},
     });
     // the rounded amount is what is stored
     run("UPDATE Management_Tbl SET Cost_Money = Round(Sales_Money, 2) WHERE Classify_No = '003'");
