@@ -104,8 +104,9 @@ QString withServerAmountSteps(QStringView jetSql, const std::vector<AmountStep>&
                 opens[step.begin].prepend(QStringLiteral("pg_temp."));
                 break;
             case AmountStep::Chosen:
-                // of the type of an amount column, so that it is read as an amount
-                opens[step.begin].prepend(QStringLiteral("(pg_temp."));
+                // of the type of an amount column, so that it is read as an amount; an
+                // average in it is rounded half to even first
+                opens[step.begin].prepend(QStringLiteral("pg_temp.amount_half_even(pg_temp."));
                 closes[step.end] += QStringLiteral(")::numeric(19,4)");
                 break;
             case AmountStep::Read:

@@ -193,6 +193,10 @@ TEST_P(StatementFormsTest, FunctionsOnAnAmountHaveTheOriginalMeaning) {
         {"SELECT IIf(Sales_Money > 0, Sales_Money, Null) FROM Management_Tbl WHERE "
          "Classify_No IN ('001', '002') ORDER BY Classify_No",
          {amount("2.5"), Variant(vb::Null)}},
+        // (-1 + 3.0001) / 2 to four places, half to even
+        {"SELECT IIf(Count(*) > 1, Avg(Cost_Money - Sales_Money), Null) FROM Management_Tbl "
+         "WHERE Classify_No IN ('001', '002')",
+         {amount("1")}},
         // the value left aside is not computed; a whole number beside an amount is one
         {"SELECT IIf(Cost_Money = 3, Cost_Money + 1, Cost_Money + 922337203685477), "
          "IIf(Cost_Money < 0, "
