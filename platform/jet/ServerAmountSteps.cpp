@@ -19,7 +19,7 @@ constexpr const char* kFunctions =
     "CREATE FUNCTION pg_temp.jet_truth(b boolean) RETURNS int4"
     " LANGUAGE sql IMMUTABLE AS 'SELECT CASE WHEN b THEN -1 WHEN NOT b THEN 0 END';"
     "CREATE FUNCTION pg_temp.amount_text(v numeric) RETURNS text"
-    " LANGUAGE sql IMMUTABLE AS 'SELECT trim_scale(v)::text';"
+    " LANGUAGE sql IMMUTABLE AS 'SELECT trim_scale(pg_temp.amount_half_even(v))::text';"
     "CREATE FUNCTION pg_temp.jet_concat(a text, b text) RETURNS text"
     " LANGUAGE sql IMMUTABLE AS 'SELECT CASE WHEN a IS NULL AND b IS NULL THEN NULL"
     " ELSE coalesce(a, '''') || coalesce(b, '''') END';"

@@ -240,6 +240,9 @@ TEST_P(StatementFormsTest, OperatorsGiveTheOriginalValues) {
         {"SELECT '00' & Cost_Money, Sales_Money & '|' & (Cost_Money - Sales_Money) FROM "
          "Management_Tbl WHERE Classify_No IN ('001', '002') ORDER BY Classify_No",
          {Variant("001.5"), Variant("2.5|-1"), Variant("003"), Variant("-0.0001|3.0001")}},
+        {"SELECT Avg(Cost_Money - Sales_Money) & '', Trim(Avg(Sales_Money)) FROM "
+         "Management_Tbl WHERE Classify_No IN ('001', '002')",
+         {Variant("1"), Variant("1.25")}},
         {"SELECT Classify_No FROM Management_Tbl WHERE (Cost_Money > 2) = -1 AND "
          "Cost_Money & '' = '3'",
          {Variant("002")}},
