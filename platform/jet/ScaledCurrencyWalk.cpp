@@ -42,11 +42,6 @@ Kind commonKind(Kind a, Kind b) {
     return ScaledExpr::isNumeric(a) && ScaledExpr::isNumeric(b) ? Kind::Double : Kind::Unknown;
 }
 
-// The result of a comparison or of AND, OR and NOT.
-ScaledExpr condition(const QString& text) {
-    return {text, Kind::Bool, ScaledExpr::None, false, true};
-}
-
 }  // namespace
 
 ScaledCurrencyWalk::ScaledCurrencyWalk(const std::vector<SqlToken>& tokens,
@@ -350,7 +345,7 @@ void ScaledCurrencyWalk::itemList(Core& core) {
             item.columns = std::move(*columns);
         } else {
             const size_t start = pos_;
-            item.value = expression().asValue();
+            item.value = value(expression());
             QString name;
             const bool bare = (pos_ == start + 1 && tokens_[start].isName()) ||
                               (pos_ == start + 3 && tokens_[start + 1].isSymbol(u"."));
@@ -457,6 +452,22 @@ ScaledExpr ScaledCurrencyWalk::column(const QString& qualifier, const QString& n
     return {text, *kind};
 }
 
+// The result of a comparison or of AND, OR and NOT, from the token at the start up to here.
+ScaledExpr ScaledCurrencyWalk::condition(size_t start, const QString& text) const {
+    ScaledExpr result{text, Kind::Bool, ScaledExpr::None, false, true};
+    result.begin = start;
+    result.end = pos_;
+    return result;
+}
+
+// The value as the original engine gives it: a condition that holds is -1.
+ScaledExpr ScaledCurrencyWalk::value(const ScaledExpr& expr) {
+    if (expr.condition) {
+        steps.push_back({AmountStep::Truth, expr.begin, expr.end});
+    }
+    return expr.asValue();
+}
+
 // A value written into a column of the table; a computed amount is checked for an
 // overflow first, which the engine would otherwise store as a real number.
 QString ScaledCurrencyWalk::valueFor(const QString& table, const QString& column,
@@ -501,12 +512,12 @@ QString ScaledCurrencyWalk::insert() {
     out += QStringLiteral(" VALUES (");
     int index = 0;
     do {
-        const ScaledExpr value = expression().asValue();
+        const ScaledExpr written = value(expression());
         if (index >= columns.size()) {
             throw NotUnderstood();
         }
         out += (index == 0 ? QString() : QStringLiteral(", ")) +
-               valueFor(table, columns[index], value);
+               valueFor(table, columns[index], written);
         ++index;
     } while (atSymbol(u",") && ++pos_);
     expectSymbol(u")");
@@ -528,7 +539,7 @@ QString ScaledCurrencyWalk::update() {
         out += separator + dottedName(nullptr, &column);
         separator = QStringLiteral(", ");
         expectSymbol(u"=");
-        out += QStringLiteral(" = ") + valueFor(table, column, expression().asValue());
+        out += QStringLiteral(" = ") + valueFor(table, column, value(expression()));
     } while (atSymbol(u",") && ++pos_);
     if (atWord(u"where")) {
         ++pos_;
@@ -556,32 +567,36 @@ QString ScaledCurrencyWalk::remove() {
 }
 
 ScaledExpr ScaledCurrencyWalk::expression() {
+    const size_t start = pos_;
     ScaledExpr left = conjunction();
     while (atWord(u"or")) {
         ++pos_;
-        left = condition(left.text + QStringLiteral(" OR ") + conjunction().text);
+        left = condition(start, left.text + QStringLiteral(" OR ") + conjunction().text);
     }
     return left;
 }
 
 ScaledExpr ScaledCurrencyWalk::conjunction() {
+    const size_t start = pos_;
     ScaledExpr left = negation();
     while (atWord(u"and")) {
         ++pos_;
-        left = condition(left.text + QStringLiteral(" AND ") + negation().text);
+        left = condition(start, left.text + QStringLiteral(" AND ") + negation().text);
     }
     return left;
 }
 
 ScaledExpr ScaledCurrencyWalk::negation() {
+    const size_t start = pos_;
     if (atWord(u"not")) {
         ++pos_;
-        return condition(QStringLiteral("NOT ") + negation().text);
+        return condition(start, QStringLiteral("NOT ") + negation().text);
     }
     return comparison();
 }
 
 ScaledExpr ScaledCurrencyWalk::comparison() {
+    const size_t start = pos_;
     ScaledExpr left = concatenation();
     while (true) {
         static const QStringView operators[] = {u"=",  u"==", u"<",  u">",
@@ -591,8 +606,8 @@ ScaledExpr ScaledCurrencyWalk::comparison() {
             if (atSymbol(op)) {
                 ++pos_;
                 const QStringList texts =
-                    ScaledExpr::comparable({left.asValue(), concatenation().asValue()});
-                left = condition(texts[0] + u' ' + op.toString() + u' ' + texts[1]);
+                    ScaledExpr::comparable({value(left), value(concatenation())});
+                left = condition(start, texts[0] + u' ' + op.toString() + u' ' + texts[1]);
                 compared = true;
                 break;
             }
@@ -608,7 +623,7 @@ ScaledExpr ScaledCurrencyWalk::comparison() {
                 text += QStringLiteral("NOT ");
             }
             expectWord(u"null");
-            left = condition(text + QStringLiteral("NULL"));
+            left = condition(start, text + QStringLiteral("NULL"));
             continue;
         }
         const bool negated =
@@ -617,20 +632,20 @@ ScaledExpr ScaledCurrencyWalk::comparison() {
         pos_ += negated ? 1 : 0;
         if (atWord(u"between")) {
             ++pos_;
-            const ScaledExpr low = concatenation().asValue();
+            const ScaledExpr low = value(concatenation());
             expectWord(u"and");
             const QStringList texts =
-                ScaledExpr::comparable({left.asValue(), low, concatenation().asValue()});
-            left = condition(texts[0] + no + QStringLiteral(" BETWEEN ") + texts[1] +
-                             QStringLiteral(" AND ") + texts[2]);
+                ScaledExpr::comparable({value(left), low, value(concatenation())});
+            left = condition(start, texts[0] + no + QStringLiteral(" BETWEEN ") + texts[1] +
+                                        QStringLiteral(" AND ") + texts[2]);
         } else if (atWord(u"like")) {
             ++pos_;
-            left = condition(left.textual() + no + QStringLiteral(" LIKE ") +
-                             concatenation().textual());
+            left = condition(
+                start, left.textual() + no + QStringLiteral(" LIKE ") + concatenation().textual());
         } else if (atWord(u"in")) {
             ++pos_;
             const QString list = inList(left);
-            left = condition(left.text + no + QStringLiteral(" IN ") + list);
+            left = condition(start, left.text + no + QStringLiteral(" IN ") + list);
         } else if (negated) {
             throw NotUnderstood();
         } else {
@@ -666,11 +681,21 @@ QString ScaledCurrencyWalk::inList(ScaledExpr& left) {
 // Texts joined by "&", which binds more loosely than + and -: a Null side gives the other
 // side's text.
 ScaledExpr ScaledCurrencyWalk::concatenation() {
+    const size_t start = pos_;
     ScaledExpr left = sum();
     while (atSymbol(u"&")) {
-        ++pos_;
-        const ScaledExpr right = sum().asValue();
-        left = {QStringLiteral("JetConcat(") + left.asValue().textual() + QStringLiteral(", ") +
+        left = value(left);
+        if (left.kind == Kind::Currency) {
+            steps.push_back({AmountStep::Text, start, pos_});
+        }
+        const size_t mark = pos_++;
+        const ScaledExpr right = value(sum());
+        if (right.kind == Kind::Currency) {
+            steps.push_back({AmountStep::Text, mark + 1, pos_});
+        }
+        steps.push_back({AmountStep::JoinMark, mark, mark + 1});
+        steps.push_back({AmountStep::Joined, start, pos_});
+        left = {QStringLiteral("JetConcat(") + left.textual() + QStringLiteral(", ") +
                     right.textual() + u')',
                 Kind::Text};
     }
@@ -681,9 +706,9 @@ ScaledExpr ScaledCurrencyWalk::sum() {
     const size_t start = pos_;
     ScaledExpr left = product();
     while (atSymbol(u"+") || atSymbol(u"-") || atSymbol(u"||")) {
-        left = left.asValue();
+        left = value(left);
         const QString op = take();
-        const ScaledExpr right = product().asValue();
+        const ScaledExpr right = value(product());
         if (op == u"||") {
             left = {left.textual() + u' ' + op + u' ' + right.textual(), Kind::Text};
             continue;
@@ -717,9 +742,9 @@ ScaledExpr ScaledCurrencyWalk::product() {
     ScaledExpr left = unary();
     while (atSymbol(u"*") || atSymbol(u"/") || atSymbol(u"%") || atSymbol(u"\\") ||
            atWord(u"mod")) {
-        left = left.asValue();
+        left = value(left);
         const QString op = take();
-        const ScaledExpr right = unary().asValue();
+        const ScaledExpr right = value(unary());
         const bool leftCurrency = left.kind == Kind::Currency;
         const bool rightCurrency = right.kind == Kind::Currency;
         if (op == u"*" && (leftCurrency || rightCurrency)) {
@@ -759,7 +784,7 @@ ScaledExpr ScaledCurrencyWalk::unary() {
     if (atSymbol(u"-") || atSymbol(u"+")) {
         const size_t start = pos_;
         const QString op = take();
-        ScaledExpr operand = unary().asValue();
+        ScaledExpr operand = value(unary());
         if (operand.literal == ScaledExpr::Number && !operand.text.startsWith(u'-')) {
             operand.text = op == u"-" ? u'-' + operand.text : operand.text;
             return operand;
@@ -806,10 +831,11 @@ ScaledExpr ScaledCurrencyWalk::primary() {
         return {token->text, Kind::Bool};
     }
     if (token->isWord(u"exists") && atSymbol(u"(", 1) && atWord(u"select", 2)) {
+        const size_t start = pos_;
         pos_ += 2;
         const Query query = this->query(scope_);
         expectSymbol(u")");
-        return condition(token->text + QStringLiteral(" (") + query.text + u')');
+        return condition(start, token->text + QStringLiteral(" (") + query.text + u')');
     }
     if (!atName()) {
         throw NotUnderstood();
@@ -842,20 +868,24 @@ ScaledExpr ScaledCurrencyWalk::call() {
         return {name + u'(' + inner + u')', Kind::Integer};
     }
     std::vector<ScaledExpr> args;
+    // the first token of each argument and the one after its last
+    std::vector<std::pair<size_t, size_t>> spans;
     if (!atSymbol(u")")) {
         do {
+            const size_t at = pos_;
             args.push_back(expression());
+            spans.emplace_back(at, pos_);
         } while (atSymbol(u",") && ++pos_);
     }
     expectSymbol(u")");
     bool anyCurrency = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (lower != u"iif" || i != 0) {
-            args[i] = args[i].asValue();
+            args[i] = value(args[i]);
         }
         anyCurrency = anyCurrency || args[i].kind == Kind::Currency;
     }
-    if (std::optional<ScaledExpr> known = amountCall(name, lower, args)) {
+    if (std::optional<ScaledExpr> known = amountCall(name, lower, args, spans)) {
         return *known;
     }
     if (args.size() == 1) {
@@ -893,7 +923,10 @@ ScaledExpr ScaledCurrencyWalk::call() {
         }
     }
     if (args.size() == 3 && lower == u"iif") {
-        return choice(name + u'(' + args[0].text + QStringLiteral(", "), {args[1], args[2]});
+        const ScaledExpr result =
+            choice(name + u'(' + args[0].text + QStringLiteral(", "), {args[1], args[2]});
+        noteChoice(start, result, args, spans);
+        return result;
     }
     // a function not known here would meet the amount as a real number
     if (anyCurrency) {
@@ -907,9 +940,11 @@ ScaledExpr ScaledCurrencyWalk::call() {
 }
 
 // Round, Format and the text functions with the original engine's meaning for an amount:
-// rounded exactly, or read as the amount's own text. Nothing for any other call.
-std::optional<ScaledExpr> ScaledCurrencyWalk::amountCall(const QString& name, const QString& lower,
-                                                         const std::vector<ScaledExpr>& args) {
+// rounded exactly, or read as the amount's own text. Nothing for any other call. The
+// spans are the tokens of the arguments; the call's name is two tokens before the first.
+std::optional<ScaledExpr> ScaledCurrencyWalk::amountCall(
+    const QString& name, const QString& lower, const std::vector<ScaledExpr>& args,
+    const std::vector<std::pair<size_t, size_t>>& spans) {
     if (args.empty()) {
         return std::nullopt;
     }
@@ -938,8 +973,17 @@ std::optional<ScaledExpr> ScaledCurrencyWalk::amountCall(const QString& name, co
     for (QStringView function : textFunctions) {
         if (lower == function) {
             QStringList texts;
-            for (const ScaledExpr& arg : args) {
-                texts << arg.textual();
+            for (size_t i = 0; i < args.size(); ++i) {
+                texts << args[i].textual();
+                if (args[i].kind == Kind::Currency) {
+                    steps.push_back({AmountStep::Text, spans[i].first, spans[i].second});
+                }
+            }
+            const bool anyCurrency = std::any_of(args.begin(), args.end(), [](const ScaledExpr& e) {
+                return e.kind == Kind::Currency;
+            });
+            if (lower == u"instr" && args.size() == 2 && anyCurrency) {
+                steps.push_back({AmountStep::Own, spans[0].first - 2, spans[0].first - 1});
             }
             return ScaledExpr{name + u'(' + texts.join(QStringLiteral(", ")) + u')',
                               lower == u"instr" ? Kind::Integer : Kind::Text};
@@ -971,6 +1015,29 @@ ScaledExpr ScaledCurrencyWalk::choice(const QString& head, const std::vector<Sca
         kind = text ? Kind::Text : exact ? Kind::Currency : Kind::Double;
     }
     return {head + texts.join(QStringLiteral(", ")) + u')', kind};
+}
+
+// An IIf that gives an amount, or an amount's text beside a text, at its name: its
+// values as the file gives them.
+void ScaledCurrencyWalk::noteChoice(size_t name, const ScaledExpr& result,
+                                    const std::vector<ScaledExpr>& args,
+                                    const std::vector<std::pair<size_t, size_t>>& spans) {
+    const bool currency = std::any_of(args.begin() + 1, args.end(),
+                                      [](const ScaledExpr& e) { return e.kind == Kind::Currency; });
+    const bool text = result.kind == Kind::Text;
+    if (!currency || (!text && result.kind != Kind::Currency)) {
+        return;
+    }
+    for (size_t i = 1; text && i < args.size(); ++i) {
+        if (args[i].kind == Kind::Currency) {
+            steps.push_back({AmountStep::Text, spans[i].first, spans[i].second});
+        }
+    }
+    if (text) {
+        steps.push_back({AmountStep::Own, name, name + 1});
+    } else {
+        steps.push_back({AmountStep::Chosen, name, pos_});
+    }
 }
 
 }  // namespace jet

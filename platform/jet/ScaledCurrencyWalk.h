@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "AmountStep.h"
@@ -75,6 +76,8 @@ class ScaledCurrencyWalk {
     QString fromList(Scope& scope);
     QString fromItem(Scope& scope);
     ScaledExpr column(const QString& qualifier, const QString& name, const QString& text) const;
+    ScaledExpr condition(size_t start, const QString& text) const;
+    ScaledExpr value(const ScaledExpr& expr);
 
     QString insert();
     QString update();
@@ -94,8 +97,11 @@ class ScaledCurrencyWalk {
     ScaledExpr primary();
     ScaledExpr call();
     std::optional<ScaledExpr> amountCall(const QString& name, const QString& lower,
-                                         const std::vector<ScaledExpr>& args);
+                                         const std::vector<ScaledExpr>& args,
+                                         const std::vector<std::pair<size_t, size_t>>& spans);
     ScaledExpr choice(const QString& head, const std::vector<ScaledExpr>& args);
+    void noteChoice(size_t name, const ScaledExpr& result, const std::vector<ScaledExpr>& args,
+                    const std::vector<std::pair<size_t, size_t>>& spans);
 
     const std::vector<SqlToken>& tokens_;
     const SchemaTypes& schema_;

@@ -49,6 +49,9 @@ Error serverError(pg_conn* connection, const pg_result* result, ErrorNumber othe
     if (state == "22012") {
         return makeError(errExecution, vb::errorDescription(vb::errDivisionByZero));
     }
+    if (state == "22023") {
+        return makeError(errExecution, vb::errorDescription(vb::errInvalidProcedureCall));
+    }
     if (message.isEmpty() && connection) {
         message = QString::fromUtf8(PQerrorMessage(connection)).trimmed();
     }

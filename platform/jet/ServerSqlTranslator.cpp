@@ -63,7 +63,8 @@ QString translateJetSqlForServer(QStringView jetSql) {
     std::set<size_t> roundEnds;
     std::set<size_t> roundSingles;
     // Round(x, n) as a select of its own, so that x is written once: half to the even
-    // neighbour on the exact value (the server's own rounds halves away from zero).
+    // neighbour on the exact value (the server's own rounds halves away from zero); fewer
+    // than no places are refused.
     for (const FunctionCall& call : functionCalls(tokens, u"Round")) {
         roundNames.insert(call.name);
         (call.comma == call.close ? roundSingles : roundCommas).insert(call.comma);
@@ -120,7 +121,7 @@ QString translateJetSqlForServer(QStringView jetSql) {
             continue;
         }
         if (roundCommas.count(i) != 0 || roundSingles.count(i) != 0) {
-            out += QStringLiteral(")::numeric AS v, ");
+            out += QStringLiteral(")::numeric AS v, pg_temp.round_places(");
             out += roundSingles.count(i) != 0 ? QStringLiteral("(0") : QStringLiteral("(");
             if (roundCommas.count(i) != 0) {
                 continue;
@@ -128,7 +129,7 @@ QString translateJetSqlForServer(QStringView jetSql) {
         }
         if (roundEnds.count(i) != 0) {
             out += QStringLiteral(
-                ")::int AS p) AS q, LATERAL (SELECT q.v * power(10::numeric, q.p) AS s) AS r)");
+                ")::int) AS p) AS q, LATERAL (SELECT q.v * power(10::numeric, q.p) AS s) AS r)");
             continue;
         }
         switch (token.kind) {
