@@ -23,6 +23,8 @@ struct ScaledExpr {
     bool unchecked = false;
     // A condition (a comparison, AND, OR, NOT...), which the engine gives as 1 or 0.
     bool condition = false;
+    // Texts joined by & of which one side can never be Null, so neither can the join.
+    bool joinedWithValue = false;
     // The tokens of a condition: its first and the one after its last.
     size_t begin = 0;
     size_t end = 0;

@@ -695,9 +695,25 @@ ScaledExpr ScaledCurrencyWalk::concatenation() {
         }
         steps.push_back({AmountStep::JoinMark, mark, mark + 1});
         steps.push_back({AmountStep::Joined, start, pos_});
-        left = {QStringLiteral("JetConcat(") + left.textual() + QStringLiteral(", ") +
-                    right.textual() + u')',
-                Kind::Text};
+        // A side that is never Null lets the engine join them itself, the other side's Null
+        // taken as an empty text: the keys of every row of the month's sums are joined so.
+        const auto neverNull = [](const ScaledExpr& side) {
+            return side.literal != ScaledExpr::None || side.joinedWithValue;
+        };
+        const auto orEmpty = [&neverNull](const ScaledExpr& side) {
+            return neverNull(side)
+                       ? side.textual()
+                       : QStringLiteral("coalesce(") + side.textual() + QStringLiteral(", '')");
+        };
+        if (neverNull(left) || neverNull(right)) {
+            left = {u'(' + orEmpty(left) + QStringLiteral(" || ") + orEmpty(right) + u')',
+                    Kind::Text};
+            left.joinedWithValue = true;
+        } else {
+            left = {QStringLiteral("JetConcat(") + left.textual() + QStringLiteral(", ") +
+                        right.textual() + u')',
+                    Kind::Text};
+        }
     }
     return left;
 }
