@@ -20,18 +20,6 @@ namespace {
 // Another program at work on the file is waited for this long.
 constexpr int kBusyTimeoutMs = 2000;
 
-// Whether a journal or a log beside the file holds anything.
-bool sideFilesHoldData(const QString& path) {
-    for (const QString& side : FileNames::engineSideFiles(path)) {
-        std::error_code error;
-        const uintmax_t size = fs::file_size(shell::toPath(side), error);
-        if (!error && size > 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // The file's journal mode as the engine reports it, read after its first page, which
 // settles a hot journal; "" when it cannot be read.
 QByteArray journalMode(sqlite3* db) {
@@ -48,14 +36,25 @@ QByteArray journalMode(sqlite3* db) {
 
 }  // namespace
 
+bool SideFilesHoldData(const QString& path) {
+    for (const QString& side : FileNames::engineSideFiles(path)) {
+        std::error_code error;
+        const uintmax_t size = fs::file_size(shell::toPath(side), error);
+        if (!error && size > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool Settle(const QString& path, const QString& password) {
     std::error_code error;
     if (!fs::exists(shell::toPath(path), error)) {
-        return !sideFilesHoldData(path);
+        return !SideFilesHoldData(path);
     }
     sqlite3* db = nullptr;
     if (jet::openExistingFile(path, password, kBusyTimeoutMs, false, db)) {
-        return !sideFilesHoldData(path);
+        return !SideFilesHoldData(path);
     }
     // The file may come from outside: nothing it defines runs, its schema is bounded.
     jet::limitOutsideFile(db);
@@ -66,7 +65,7 @@ bool Settle(const QString& path, const QString& password) {
     }
     sqlite3_close_v2(db);
     // A file the engine cannot read (another key, damaged) is taken as it is.
-    return mode.isEmpty() ? !sideFilesHoldData(path) : mode != "wal";
+    return mode.isEmpty() ? !SideFilesHoldData(path) : mode != "wal";
 }
 
 bool CopySettled(const QString& source, const QString& target, const QString& password,

@@ -6,6 +6,9 @@
 // alone, so that a plain copy of one is a sound database.
 namespace SettledDatabase {
 
+// Whether a journal or a log beside the database holds anything.
+bool SideFilesHoldData(const QString& path);
+
 // Opens the file for writing with the password, which lets the engine roll back an
 // interrupted transaction from its journal, and turns a write-ahead log into that mode
 // (its writes go into the file). True when the file now holds everything alone: settled so,

@@ -1,11 +1,9 @@
 #include "EarlierDatabaseCopy.h"
 
-#include <sqlcipher/sqlite3.h>
-
 #include <QFile>
 #include <QFileInfo>
 
-#include "platform/jet/Session.h"
+#include "backup/SettledDatabase.h"
 
 namespace {
 
@@ -15,33 +13,19 @@ bool plainFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
 }
 
-// Opens the copy for writing and reads its header, at which the engine rolls the journal
-// back; nothing of its schema is read here. A copy that fails is refused by the check that
-// follows.
-void rollBack(const QString& path, const QString& password) {
-    sqlite3* db = nullptr;
-    if (!jet::openKeyed(path, plainFile(path) ? QString() : password, false, 2000, db)) {
-        sqlite3_exec(db, "PRAGMA user_version", nullptr, nullptr, nullptr);
-        sqlite3_close_v2(db);
-    }
-}
-
 }  // namespace
 
 EarlierDatabaseCopy::EarlierDatabaseCopy(const QString& databasePath, const QString& password) {
-    const QFileInfo journal(databasePath + "-journal");
-    if (!journal.isFile() || journal.size() == 0) {
+    if (!SettledDatabase::SideFilesHoldData(databasePath)) {
         path_ = databasePath;
         return;
     }
+    // A copy the engine cannot settle keeps its journal beside it: the check that follows
+    // refuses it.
     const QString copy = folder_.path() + "/" + QFileInfo(databasePath).fileName();
-    if (!folder_.isValid() || !QFile::copy(databasePath, copy) ||
-        !QFile::copy(journal.filePath(), copy + "-journal")) {
-        return;
+    if (folder_.isValid() &&
+        SettledDatabase::CopySettled(databasePath, copy,
+                                     plainFile(databasePath) ? QString() : password, true)) {
+        path_ = copy;
     }
-    for (const QString& file : {copy, copy + "-journal"}) {
-        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    }
-    rollBack(copy, password);
-    path_ = copy;
 }

@@ -4,10 +4,10 @@
 #include <QTemporaryDir>
 
 // The earlier database as the migration reads it. A file with the journal of an unfinished
-// write beside it cannot be read without that write being rolled back, which the earlier
-// installation must not see: the file and its journal are copied into a private folder and
-// the engine rolls the copy back there. Any other file is read where it is. The copy lives
-// as long as the object.
+// write or a write-ahead log beside it cannot be read without the engine settling it, which
+// the earlier installation must not see: the file and what lies beside it are copied into a
+// private folder and settled there. Any other file is read where it is. The copy lives as
+// long as the object.
 class EarlierDatabaseCopy {
   public:
     // password opens a keyed file; a plain file is recovered without it.
